@@ -1,0 +1,39 @@
+// beamwright-cli: every generator of the window, without the window.
+
+#include <clocale>
+#include <iostream>
+
+#include "CliSupport.h"
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "C");  // option values and output never follow the user's locale
+    CLI::App app{"Beamwright command line: turns drawings and pictures into G-code for laser engravers.\n"
+                 "Numbers use a point as decimal separator. Programs go to standard output unless -o is given;\n"
+                 "lines end in CR LF, exactly as the window saves them.",
+                 "beamwright-cli"};
+    app.require_subcommand(1);
+    bw::cli::Runner run;
+    bw::cli::addPreviewCommand(app, run);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
+        return 0;
+    } catch (const CLI::CallForAllHelp&) {
+        std::cout << app.help("", CLI::AppFormatMode::All);
+        return 0;
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "beamwright-cli: " << error.what() << '\n';
+        return 2;
+    }
+    try {
+        if (run) { run(); }
+    } catch (const bw::cli::UsageError& error) {
+        std::cerr << "beamwright-cli: " << error.what() << '\n';
+        return 2;
+    } catch (const bw::cli::JobError& error) {
+        std::cerr << "beamwright-cli: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,160 @@
+#include "Fixed4.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace bw {
+
+Fixed4 Fixed4::fromDouble(double v) { return Fixed4{roundEven(v * kScale)}; }
+
+Int128 divRoundEven(Int128 n, Int128 d) {
+    if (d < 0) { n = -n; d = -d; }
+    Int128 q = n / d;
+    Int128 r = n % d;  // same sign as n
+    if (r < 0) { r = -r; }
+    Int128 twice = 2 * r;
+    if (twice > d || (twice == d && (q % 2 != 0))) {
+        q += (n < 0) ? -1 : 1;
+    }
+    return q;
+}
+
+Int128 divRoundHalfAway(Int128 n, Int128 d) {
+    if (d < 0) { n = -n; d = -d; }
+    Int128 q = n / d;
+    Int128 r = n % d;
+    if (r < 0) { r = -r; }
+    if (2 * r >= d) { q += (n < 0) ? -1 : 1; }
+    return q;
+}
+
+Int128 divCeil(Int128 n, Int128 d) {
+    Int128 q = n / d;
+    if (n % d != 0 && n > 0) { ++q; }
+    return q;
+}
+
+std::int64_t sqrtRound(unsigned __int128 n) {
+    if (n == 0) { return 0; }
+    auto r = static_cast<unsigned __int128>(std::sqrt(static_cast<long double>(n)));
+    while (r * r > n) { --r; }
+    while ((r + 1) * (r + 1) <= n) { ++r; }
+    // round up when n > r^2 + r, i.e. sqrt(n) > r + 0.5
+    if (n - r * r > r) { ++r; }
+    return static_cast<std::int64_t>(r);
+}
+
+std::int64_t roundEven(double v) { return static_cast<std::int64_t>(std::nearbyint(v)); }
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+std::optional<Fixed4> parseDecimal(std::string_view text, char decimalSeparator) {
+    while (!text.empty() && isBlank(text.front())) { text.remove_prefix(1); }
+    while (!text.empty() && isBlank(text.back())) { text.remove_suffix(1); }
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    // Beyond this the conversion overflows, like the currency type it imitates.
+    constexpr Int128 kLimit = Int128(922337203685477) * Fixed4::kScale;
+    Int128 units = 0;
+    int digits = 0;
+    std::size_t i = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
+        units = units * 10 + (text[i] - '0');
+        if (units > kLimit) { return std::nullopt; }
+    }
+    units *= Fixed4::kScale;
+    if (i < text.size() && text[i] == decimalSeparator) {
+        ++i;
+        int fifth = 0;        // the first dropped decimal
+        bool sticky = false;  // any non-zero digit after it
+        for (int place = 0; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits, ++place) {
+            int digit = text[i] - '0';
+            if (place < 4) {
+                static constexpr int kWeights[4] = {1000, 100, 10, 1};
+                units += digit * kWeights[place];
+            } else if (place == 4) {
+                fifth = digit;
+            } else if (digit != 0) {
+                sticky = true;
+            }
+        }
+        if (fifth > 5 || (fifth == 5 && (sticky || units % 2 != 0))) { ++units; }
+    }
+    if (digits == 0 || i != text.size() || units > kLimit) { return std::nullopt; }
+    return Fixed4{static_cast<std::int64_t>(negative ? -units : units)};
+}
+
+std::optional<std::int64_t> parseInteger(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) { text.remove_prefix(1); }
+    while (!text.empty() && isBlank(text.back())) { text.remove_suffix(1); }
+    if (!text.empty() && text.front() == '+') { text.remove_prefix(1); }
+    if (text.empty() || text.front() == '+') { return std::nullopt; }
+    std::int64_t value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) { return std::nullopt; }
+    return value;
+}
+
+void appendInteger(std::string& out, std::int64_t value) {
+    char buffer[24];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    (void)ec;
+    out.append(buffer, end);
+}
+
+namespace {
+
+void appendFixedWith(std::string& out, Fixed4 value, int decimals, char separator) {
+    if (decimals < 0) { decimals = 0; }
+    Int128 scaled = value.raw;
+    int kept = decimals < 4 ? decimals : 4;
+    if (decimals < 4) {
+        static constexpr std::int64_t kDivisors[4] = {10000, 1000, 100, 10};
+        scaled = divRoundHalfAway(scaled, kDivisors[decimals]);
+    }
+    bool negative = scaled < 0;
+    unsigned long long magnitude = static_cast<unsigned long long>(negative ? -scaled : scaled);
+    static constexpr unsigned long long kPowers[5] = {1, 10, 100, 1000, 10000};
+    unsigned long long whole = magnitude / kPowers[kept];
+    unsigned long long fraction = magnitude % kPowers[kept];
+    if (negative && magnitude != 0) { out.push_back('-'); }
+    char buffer[24];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, whole);
+    (void)ec;
+    out.append(buffer, end);
+    if (decimals == 0) { return; }
+    out.push_back(separator);
+    char digits[4];
+    for (int k = kept - 1; k >= 0; --k) {
+        digits[k] = static_cast<char>('0' + fraction % 10);
+        fraction /= 10;
+    }
+    out.append(digits, static_cast<std::size_t>(kept));
+    if (decimals > 4) { out.append(static_cast<std::size_t>(decimals - 4), '0'); }
+}
+
+}  // namespace
+
+void appendFixed(std::string& out, Fixed4 value, int decimals) { appendFixedWith(out, value, decimals, '.'); }
+
+std::string formatFixed(Fixed4 value, int decimals, char decimalSeparator) {
+    std::string out;
+    appendFixedWith(out, value, decimals, decimalSeparator);
+    return out;
+}
+
+std::string formatShortest(Fixed4 value, char decimalSeparator) {
+    std::string text = formatFixed(value, 4, decimalSeparator);
+    while (text.back() == '0') { text.pop_back(); }
+    if (text.back() == decimalSeparator) { text.pop_back(); }
+    return text;
+}
+
+}  // namespace bw

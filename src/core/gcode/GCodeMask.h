@@ -1,0 +1,78 @@
+#pragma once
+// The G-code mask: the user's template of every output line. A mask is parsed
+// once into literal text and token slots; for each combination of filled and
+// unfilled tokens the cleaned line shape is computed once and cached, so a
+// printed move costs a few appends. Masks where filling one token could form
+// another (a "[" that does not begin a known token) use the literal
+// replace-and-clean path, which is the reference for the printed bytes.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bw {
+
+// Every token of the mask language, in the order lines are filled.
+enum class MaskToken : std::uint8_t {
+    G, x, X, y, Y, z, Z, I, J, f, F,
+    p, pi, p0, pi0, p00, pi00, p000, pi000, p0000, pi0000,
+    P, Pi, P0, Pi0, P00, Pi00, P000, Pi000, P0000, Pi0000,
+    a, A, E,
+    Count
+};
+
+inline constexpr std::size_t kMaskTokenCount = static_cast<std::size_t>(MaskToken::Count);
+
+std::string_view maskTokenText(MaskToken token);
+
+// Which tokens a line fills, as bits indexed by MaskToken.
+using FilledTokens = std::uint64_t;
+inline constexpr FilledTokens bit(MaskToken token) { return FilledTokens(1) << static_cast<unsigned>(token); }
+
+// Token values of one line. Only filled tokens are asked for.
+class MaskValues {
+public:
+    virtual ~MaskValues() = default;
+    virtual void append(MaskToken token, std::string& out) const = 0;
+};
+
+// The literal rules: replace every filled token in fill order (searching again
+// from the start after each replacement), then clean the line.
+std::string FillMaskLiterally(std::string_view mask, FilledTokens filled, bool arc, const MaskValues& values);
+
+class CompiledMask {
+public:
+    explicit CompiledMask(std::string mask = {});
+    const std::string& text() const { return mask_; }
+    // False when the mask needs the literal path.
+    bool compiled() const { return compiled_; }
+    // Appends the printed line for the given filled tokens to `out`.
+    void render(FilledTokens filled, bool arc, const MaskValues& values, std::string& out);
+
+private:
+    struct Piece {
+        std::uint32_t literalBegin = 0;  // into shapeText
+        std::uint32_t literalLength = 0;
+        std::int8_t token = -1;          // slot after the literal, -1 for none
+    };
+    struct Shape {
+        bool built = false;
+        std::string text;
+        std::vector<Piece> pieces;
+    };
+    struct Segment {
+        std::string literal;
+        int token = -1;  // MaskToken after the literal, -1 at the end
+    };
+    Shape buildShape(FilledTokens filled) const;
+
+    std::string mask_;
+    bool compiled_ = false;
+    std::vector<Segment> segments_;
+    FilledTokens present_ = 0;
+    std::vector<std::pair<FilledTokens, Shape>> shapes_;  // small: a handful of combinations per job
+};
+
+}  // namespace bw

@@ -1,0 +1,25 @@
+#pragma once
+// The G-CODE Settings page's live preview: a fixed little program run through
+// the current mask, so the user sees what every kind of line will look like.
+
+#include <string>
+
+#include "common/Result.h"
+#include "gcode/ProgramLines.h"
+#include "job/JobContext.h"
+
+namespace bw {
+
+struct MaskPreviewFields {
+    std::string maskText = "[G] [x] [y] [z] [I] [J] [F] (S)[p]";  // EMaskaU
+    std::string decimalsText = "4";                                // EIloscZerU
+    std::string dirAxisStepText = "0,05";                          // EEkstruzja
+    std::string pwmMaxText = "255";                                // EMWPWM
+};
+
+// Builds the preview program. Like the window's preview it leaves the mask, the
+// DIR-axis step, the power range (0..pwmMax) and the emitter state in `ctx`:
+// jobs that do not set the power range themselves print through this one.
+Result<ProgramLines> BuildMaskPreview(JobContext& ctx, const MaskPreviewFields& fields, char decimalSeparator);
+
+}  // namespace bw

@@ -1,0 +1,231 @@
+#include "gcode/MoveEmitter.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace bw {
+
+namespace {
+
+constexpr std::int64_t kMinMove = 10;        // 0.001 mm (or 0.001 degrees, or 0.001 of A)
+constexpr std::int64_t kFullTurn = 3600000;  // 360 degrees
+
+std::int64_t magnitude(std::int64_t v) { return v < 0 ? -v : v; }
+
+// Power level -> PWM values, evaluated exactly with one rounding each.
+struct Power {
+    std::int64_t p = 0;   // PWM value, whole
+    std::int64_t pi = 0;  // inverted PWM value, whole
+    Fixed4 pf;            // PWM value to four decimals
+    Fixed4 pwmMax;
+};
+
+Power powerFor(const JobParameters& params, int level) {
+    Int128 minimum = params.powerMinPwm.raw;
+    Int128 maximum = params.powerMaxPwm.raw;
+    Int128 v255 = minimum * 255 + (maximum - minimum) * level;  // V x 10000 x 255
+    Power power;
+    power.p = static_cast<std::int64_t>(divRoundEven(v255, Int128(255) * Fixed4::kScale));
+    power.pi = static_cast<std::int64_t>(divRoundEven(Int128(params.pwmMax.raw) * 255 - v255, Int128(255) * Fixed4::kScale));
+    power.pf = Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(v255, 255)));
+    power.pwmMax = params.pwmMax;
+    return power;
+}
+
+// Everything one printed line may show.
+class LineValues final : public MaskValues {
+public:
+    const char* g = "G0";
+    Fixed4 x, y, z, i, j, a;
+    std::int64_t feed = 0;
+    Power power;
+    int decimals = 4;
+
+    void append(MaskToken token, std::string& out) const override {
+        switch (token) {
+            case MaskToken::G: out += g; return;
+            case MaskToken::x: case MaskToken::X: letter(out, 'X', x); return;
+            case MaskToken::y: case MaskToken::Y: letter(out, 'Y', y); return;
+            case MaskToken::z: case MaskToken::Z: letter(out, 'Z', z); return;
+            case MaskToken::I: letter(out, 'I', i); return;
+            case MaskToken::J: letter(out, 'J', j); return;
+            case MaskToken::f: case MaskToken::F: out.push_back('F'); appendInteger(out, feed); return;
+            case MaskToken::p: case MaskToken::P: appendInteger(out, power.p); return;
+            case MaskToken::pi: case MaskToken::Pi: appendInteger(out, power.pi); return;
+            case MaskToken::p0: case MaskToken::P0: divided(out, power.pf, 10); return;
+            case MaskToken::p00: case MaskToken::P00: divided(out, power.pf, 100); return;
+            case MaskToken::p000: case MaskToken::P000: divided(out, power.pf, 1000); return;
+            case MaskToken::p0000: case MaskToken::P0000: divided(out, power.pf, 10000); return;
+            case MaskToken::pi0: case MaskToken::Pi0: divided(out, power.pwmMax - power.pf, 10); return;
+            case MaskToken::pi00: case MaskToken::Pi00: divided(out, power.pwmMax - power.pf, 100); return;
+            case MaskToken::pi000: case MaskToken::Pi000: divided(out, power.pwmMax - power.pf, 1000); return;
+            case MaskToken::pi0000: case MaskToken::Pi0000: divided(out, power.pwmMax - power.pf, 10000); return;
+            case MaskToken::a: case MaskToken::A: appendFixed(out, a, decimals); return;
+            case MaskToken::E: out += "\r\n"; return;
+            case MaskToken::Count: return;
+        }
+    }
+
+private:
+    void letter(std::string& out, char name, Fixed4 value) const {
+        out.push_back(name);
+        appendFixed(out, value, decimals);
+    }
+    void divided(std::string& out, Fixed4 value, std::int64_t divisor) const {
+        appendFixed(out, Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(value.raw, divisor))), decimals);
+    }
+};
+
+constexpr FilledTokens kAlwaysFilled =
+    bit(MaskToken::G) | bit(MaskToken::X) | bit(MaskToken::Y) | bit(MaskToken::Z) | bit(MaskToken::F) |
+    bit(MaskToken::P) | bit(MaskToken::Pi) | bit(MaskToken::P0) | bit(MaskToken::Pi0) | bit(MaskToken::P00) |
+    bit(MaskToken::Pi00) | bit(MaskToken::P000) | bit(MaskToken::Pi000) | bit(MaskToken::P0000) |
+    bit(MaskToken::Pi0000) | bit(MaskToken::A) | bit(MaskToken::E);
+constexpr FilledTokens kLowercasePower = bit(MaskToken::p) | bit(MaskToken::pi) | bit(MaskToken::p0) |
+                                         bit(MaskToken::pi0) | bit(MaskToken::p00) | bit(MaskToken::pi00) |
+                                         bit(MaskToken::p000) | bit(MaskToken::pi000) | bit(MaskToken::p0000) |
+                                         bit(MaskToken::pi0000);
+
+// Tokens filled for the pending move against the printed one, and their values.
+FilledTokens compare(const MoveRecord& pending, const MoveRecord& printed, Fixed4 newA, LineValues& values) {
+    FilledTokens filled = kAlwaysFilled;
+    if (magnitude(pending.x.raw - printed.x.raw) >= kMinMove) { filled |= bit(MaskToken::x); }
+    if (magnitude(pending.y.raw - printed.y.raw) >= kMinMove) { filled |= bit(MaskToken::y); }
+    if (magnitude(pending.z.raw - printed.z.raw) >= kMinMove) { filled |= bit(MaskToken::z); }
+    if (pending.feed != printed.feed) { filled |= bit(MaskToken::f); }
+    if (pending.level != printed.level) { filled |= kLowercasePower; }
+    if (magnitude(newA.raw - printed.a.raw) >= kMinMove) { filled |= bit(MaskToken::a); }
+    values.x = pending.x;
+    values.y = pending.y;
+    values.z = pending.z;
+    values.feed = pending.feed;
+    values.a = newA;
+    return filled;
+}
+
+void prepareMask(JobContext& ctx) {
+    if (ctx.emitter.mask.text() != ctx.params.maskText) { ctx.emitter.mask = CompiledMask(ctx.params.maskText); }
+}
+
+void appendLine(JobContext& ctx, FilledTokens filled, bool arc, const LineValues& values, ProgramLines& lines) {
+    prepareMask(ctx);
+    std::string& line = ctx.emitter.line;
+    line.clear();
+    ctx.emitter.mask.render(filled, arc, values, line);
+    lines.append(line);
+}
+
+void resetStartIfNeeded(JobContext& ctx, Fixed4 xn, Fixed4 yn, Fixed4 z, int level, int feed) {
+    MoveEmitterState& state = ctx.emitter;
+    if (state.pending.direction != Direction::Reset || state.printed.direction != Direction::Reset) { return; }
+    state.pending = MoveRecord{xn, yn, z, Fixed4{}, Direction::AfterReset, level, feed, false};
+    state.printed = state.pending;
+    state.printed.x -= Fixed4::fromInt(1);
+    state.printed.y -= Fixed4::fromInt(1);
+    state.printed.z -= Fixed4::fromInt(1);
+    state.printed.feed -= 1;
+}
+
+Fixed4 bearing(Fixed4 dx, Fixed4 dy) {
+    if (dx.raw == 0) { return Fixed4{}; }
+    double degrees = std::atan2(static_cast<double>(dx.raw), static_cast<double>(dy.raw)) * (180.0 / std::numbers::pi);
+    std::int64_t raw = roundEven(degrees * Fixed4::kScale);
+    if (raw < 0) { raw += kFullTurn; }
+    while (raw >= kFullTurn) { raw -= kFullTurn; }
+    return Fixed4::fromRaw(raw);
+}
+
+// A + travel x step, rounded once as a whole.
+Fixed4 advanceAxis(Fixed4 a, Int128 travelTimesStep, Int128 denominator) {
+    return Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(Int128(a.raw) * denominator + travelTimesStep, denominator)));
+}
+
+void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fixed4 y, Fixed4 z, int feed,
+                ProgramLines& lines, bool mayMerge) {
+    MoveEmitterState& state = ctx.emitter;
+    Fixed4 xn = x + ctx.origin.x;
+    Fixed4 yn = y + ctx.origin.y;
+    bool working = !rapid;
+    resetStartIfNeeded(ctx, xn, yn, z, level, feed);
+    MoveRecord& pending = state.pending;
+    MoveRecord& printed = state.printed;
+
+    Fixed4 direction = bearing(xn - pending.x, yn - pending.y);
+    bool continues = magnitude(pending.direction.raw - direction.raw) < kMinMove && pending.feed == feed &&
+                     pending.level == level && pending.working == working;
+    if (!continues || !mayMerge) {
+        Fixed4 travel = Distance(printed.x, printed.y, pending.x, pending.y);
+        Int128 delta = Int128(travel.raw) * ctx.params.dirAxisStep.raw;
+        Fixed4 newA = advanceAxis(a, pending.working ? delta : -delta, Fixed4::kScale);
+        bool moved = magnitude(pending.x.raw - printed.x.raw) >= kMinMove || magnitude(pending.y.raw - printed.y.raw) >= kMinMove;
+        if (moved && pending.direction > Fixed4::fromRaw(-90000)) {
+            LineValues values;
+            values.decimals = ctx.numberFormat.decimals;
+            values.g = pending.working ? "G1" : "G0";
+            FilledTokens filled = compare(pending, printed, newA, values);
+            values.power = powerFor(ctx.params, pending.level);
+            appendLine(ctx, filled, false, values, lines);
+            printed = pending;
+            printed.a = newA;
+            a = newA;
+        }
+    }
+    pending = MoveRecord{xn, yn, z, a, direction, level, feed, working};
+}
+
+}  // namespace
+
+Fixed4 Distance(Fixed4 x1, Fixed4 y1, Fixed4 x2, Fixed4 y2) {
+    Int128 dx = Int128(x2.raw) - x1.raw;
+    Int128 dy = Int128(y2.raw) - y1.raw;
+    return Fixed4::fromRaw(sqrtRound(static_cast<unsigned __int128>(dx * dx + dy * dy)));
+}
+
+std::string FormatValue(const NumberFormat& format, Fixed4 value) { return formatFixed(value, format.decimals); }
+
+void ResetEmitter(JobContext& ctx) {
+    ctx.emitter.pending.direction = Direction::Reset;
+    ctx.emitter.printed.direction = Direction::Reset;
+}
+
+void LinearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fixed4 y, Fixed4 z, int feed,
+                ProgramLines& lines) {
+    linearMove(ctx, a, rapid, level, x, y, z, feed, lines, true);
+}
+
+void ArcMove(JobContext& ctx, Fixed4& a, int arcDirection, int level, Fixed4 x, Fixed4 y, Fixed4 z, Fixed4 i,
+             Fixed4 j, Fixed4 radius, Fixed4 angle1, Fixed4 angle2, int feed, ProgramLines& lines) {
+    MoveEmitterState& state = ctx.emitter;
+    Fixed4 xn = x + ctx.origin.x;
+    Fixed4 yn = y + ctx.origin.y;
+    resetStartIfNeeded(ctx, xn, yn, z, level, feed);
+    // Bring the machine to the arc's start. This move must not merge with the
+    // chord of the arc: a line leading into an arc whose chord runs the same way
+    // would otherwise lose its end point, and the arc would start from the wrong place.
+    linearMove(ctx, a, false, level, x, y, z, feed, lines, false);
+    MoveRecord& pending = state.pending;
+    MoveRecord& printed = state.printed;
+    pending.direction = Direction::ArcPrinted;
+
+    std::int64_t s = magnitude(angle2.raw - angle1.raw);
+    std::int64_t sweep = arcDirection >= 2 ? s : kFullTurn - s;
+    // sweep x 6.28 x radius / 360 x step, all in units of 1/10000
+    Int128 numerator = Int128(sweep) * 628 * radius.raw * ctx.params.dirAxisStep.raw;
+    Int128 denominator = Int128(100) * 360 * Fixed4::kScale * Fixed4::kScale;
+    Fixed4 newA = advanceAxis(a, numerator, denominator);
+
+    if (magnitude(xn.raw - printed.x.raw) < kMinMove && magnitude(yn.raw - printed.y.raw) < kMinMove) { return; }
+    LineValues values;
+    values.decimals = ctx.numberFormat.decimals;
+    values.g = arcDirection == 1 ? "G2" : "G3";
+    FilledTokens filled = compare(pending, printed, newA, values) | bit(MaskToken::I) | bit(MaskToken::J);
+    values.i = i;
+    values.j = j;
+    values.power = powerFor(ctx.params, pending.level);
+    appendLine(ctx, filled, true, values, lines);
+    printed = pending;
+    printed.a = newA;
+    a = newA;
+}
+
+}  // namespace bw

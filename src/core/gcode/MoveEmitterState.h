@@ -1,0 +1,37 @@
+#pragma once
+// The emitter's memory between moves: the move accepted but not yet printed and
+// the move printed last. It lives as long as the job context, so a job that
+// forgets to reset it continues where the previous one stopped.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "common/Fixed4.h"
+#include "gcode/GCodeMask.h"
+
+namespace bw {
+
+struct MoveRecord {
+    Fixed4 x, y, z;               // end point, origin offsets included
+    Fixed4 a;                     // DIR-axis position (printed record: the value on the printed line)
+    Fixed4 direction;             // degrees in [0, 360), or one of the markers below
+    std::int32_t level = 0;       // power level 0..255
+    std::int32_t feed = 0;        // mm/min
+    bool working = false;         // G1 (true) or G0 (false)
+};
+
+namespace Direction {
+inline constexpr Fixed4 Reset = Fixed4::fromRaw(-10000);         // -1: nothing emitted since the reset
+inline constexpr Fixed4 AfterReset = Fixed4::fromRaw(-20000);    // -2: the start move after a reset
+inline constexpr Fixed4 ArcPrinted = Fixed4::fromRaw(-100000);   // -10: an arc end, never printed again
+}  // namespace Direction
+
+struct MoveEmitterState {
+    MoveRecord pending;
+    MoveRecord printed;
+    CompiledMask mask;   // compiled from the job's mask text when it changes
+    std::string line;    // reused line buffer
+};
+
+}  // namespace bw

@@ -1,0 +1,44 @@
+#pragma once
+// The program being built: a list of entries (one per header, printed move and
+// footer; an entry may itself hold CR LF from "[E]"). Entries are stored in
+// large chunks exactly as they are written to a file, each followed by CR LF, so
+// a ten-million-line program costs no allocation per line and saving is a copy
+// of the chunks.
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bw {
+
+class ProgramLines {
+public:
+    std::size_t size() const { return starts_.size(); }
+    bool empty() const { return starts_.empty(); }
+    void clear();
+    void append(std::string_view entry);
+    // The entry without its line end.
+    std::string_view entry(std::size_t index) const;
+    // All entries, each followed by CR LF: what a file holds and the clipboard gets.
+    std::string text() const;
+    std::size_t textSize() const { return textSize_; }
+    // Bytes held, for the memory benchmark.
+    std::size_t capacityBytes() const;
+    // Visits the text in order, chunk by chunk (for writing without a copy).
+    template <typename Visit>
+    void forEachChunk(Visit&& visit) const {
+        for (const std::string& chunk : chunks_) { visit(std::string_view(chunk)); }
+    }
+
+private:
+    static constexpr std::size_t kChunkBytes = std::size_t(1) << 20;
+    std::vector<std::string> chunks_;
+    std::vector<std::size_t> chunkFirstEntry_;  // index of the first entry of each chunk
+    std::deque<std::uint32_t> starts_;          // offset of each entry in its chunk
+    std::size_t textSize_ = 0;
+};
+
+}  // namespace bw

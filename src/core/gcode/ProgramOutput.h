@@ -1,0 +1,26 @@
+#pragma once
+// Delivering a program: the file extension choice, the save-name rule and
+// writing a file so that a failed write never leaves a half-written file.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "common/Result.h"
+#include "gcode/ProgramLines.h"
+
+namespace bw {
+
+// Extension of the G-code profile's choice: 0 "g", 1 "gcode", 2 "nc", 3 "tap", else empty.
+std::string ExtensionForChoice(int choice);
+
+// Appends "." + extension unless the name already ends in it (any letter case):
+// "part.txt" -> "part.txt.nc", "PART.NC" stays.
+std::string ApplySaveExtension(std::string_view fileName, std::string_view extension);
+
+// Writes `text` to `path` through a temporary file in the same folder and a
+// rename, replacing an existing file only when everything was written.
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view text);
+Status WriteProgram(const std::filesystem::path& path, const ProgramLines& lines);
+
+}  // namespace bw

@@ -1,0 +1,28 @@
+#pragma once
+// Everything a job shares with the window and with the next job: the parameter
+// block, the start point and origin offsets, the emitter records, the number
+// format, the program being built and the language. One object per application
+// (or per command-line run, or per test), passed by reference; never global.
+
+#include "gcode/MoveEmitterState.h"
+#include "gcode/NumberFormat.h"
+#include "gcode/ProgramLines.h"
+#include "job/JobParameters.h"
+#include "job/StartPoint.h"
+
+namespace bw {
+
+struct JobContext {
+    JobParameters params;
+    int startPoint = kDefaultStartPoint;  // 1..9
+    OriginOffset origin;                  // added to every X and Y the emitter is given
+    NumberFormat numberFormat;
+    MoveEmitterState emitter;
+    ProgramLines programLines;
+    int languageIndex = 1;                // 0 Polish, 1 English
+
+    // Sets the origin offsets for a job of the given extent from the start point.
+    void applyStartPoint(Fixed4 width, Fixed4 height) { origin = originOffsetFor(startPoint, width, height, origin); }
+};
+
+}  // namespace bw

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include "gcode/MaskPreview.h"
+#include "gcode/MoveEmitter.h"
+
+using namespace bw;
+
+namespace {
+
+Fixed4 mm(double v) { return Fixed4::fromDouble(v); }
+
+struct EmitterFixture : ::testing::Test {
+    JobContext ctx;
+    ProgramLines lines;
+    Fixed4 a;
+    void SetUp() override {
+        ctx.params.maskText = "[G] [x] [y] [z] [I] [J] [F] (S)[p]";
+        ctx.params.dirAxisStep = mm(0.05);
+        ctx.params.pwmMax = mm(255);
+        ctx.params.powerMaxPwm = mm(255);
+        ResetEmitter(ctx);
+    }
+    void move(bool rapid, int level, double x, double y, double z, int feed) {
+        LinearMove(ctx, a, rapid, level, mm(x), mm(y), mm(z), feed, lines);
+    }
+    std::vector<std::string> printed() const {
+        std::vector<std::string> out;
+        for (std::size_t i = 0; i < lines.size(); ++i) { out.emplace_back(lines.entry(i)); }
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST(MaskPreview, DefaultFieldsGiveTheFiveKnownLines) {
+    JobContext ctx;
+    auto lines = BuildMaskPreview(ctx, MaskPreviewFields{}, ',');
+    ASSERT_TRUE(lines.ok());
+    EXPECT_EQ(lines->text(),
+              "G0 X0.0000 Y0.0000 Z10.0000 F10000 \r\n"
+              "G1 X10.0000 F5000 S20\r\n"
+              "G1 Y10.0000 F4000 \r\n"
+              "G2 X20.0000 I5.0000 J0.0000 F4000 S30\r\n"
+              "G1 X0.0000 Z20.0000 F4000 S255\r\n");
+}
+
+TEST(MaskPreview, EveryValueMaskShowsTheDirAxis) {
+    JobContext ctx;
+    MaskPreviewFields fields;
+    fields.maskText = "[G] [X] [Y] [Z] [I] [J] [F] (S)[P] (A)[a]";
+    auto lines = BuildMaskPreview(ctx, fields, ',');
+    ASSERT_TRUE(lines.ok());
+    EXPECT_EQ(lines->entry(0), "G0 X0.0000 Y0.0000 Z10.0000 F10000 S0 A0.1293");
+    std::string arc(lines->entry(3));
+    EXPECT_TRUE(arc.ends_with("S30 A1.9143")) << arc;
+    // The preview leaves the power range 0..pwmMax for jobs that do not set one.
+    EXPECT_EQ(ctx.params.powerMaxPwm.raw, 2550000);
+}
+
+TEST(MaskPreview, DecimalsAndBadFields) {
+    JobContext ctx;
+    MaskPreviewFields fields;
+    fields.decimalsText = "2";
+    EXPECT_EQ(BuildMaskPreview(ctx, fields, ',')->entry(1), "G1 X10.00 F5000 S20");
+    fields.decimalsText = "0";  // keeps the previous format
+    EXPECT_EQ(BuildMaskPreview(ctx, fields, ',')->entry(1), "G1 X10.00 F5000 S20");
+    fields.dirAxisStepText = "x";
+    auto bad = BuildMaskPreview(ctx, fields, ',');
+    ASSERT_FALSE(bad.ok());
+    EXPECT_NE(bad.error().find("\"x\""), std::string::npos);
+}
+
+TEST_F(EmitterFixture, FirstMovePrintsAtOnceAndCollinearMovesMerge) {
+    move(true, 0, 0, 0, 10, 10000);
+    EXPECT_EQ(printed(), std::vector<std::string>{"G0 X0.0000 Y0.0000 Z10.0000 F10000 "});
+    move(false, 10, 1, 0, 10, 1500);
+    move(false, 10, 2, 0, 10, 1500);
+    move(false, 10, 3, 0, 10, 1500);
+    EXPECT_EQ(lines.size(), 1u);  // held back until the direction changes
+    move(false, 10, 3, 5, 10, 1500);
+    EXPECT_EQ(printed().back(), "G1 X3.0000 F1500 S10");
+}
+
+TEST_F(EmitterFixture, StraightDownAfterStraightUpMerges) {
+    move(true, 0, 0, 0, 0, 1000);
+    move(false, 5, 0, 10, 0, 1000);
+    move(false, 5, 0, 2, 0, 1000);  // bearing 180 would differ, but dX = 0 counts as direction 0
+    move(false, 5, 5, 2, 0, 1000);
+    EXPECT_EQ(printed().back(), "G1 Y2.0000 F1000 S5");
+    EXPECT_EQ(lines.size(), 2u);
+}
+
+TEST_F(EmitterFixture, ZOnlyMoveIsCarriedByTheNextLine) {
+    move(true, 0, 0, 0, 5, 3000);
+    move(true, 0, 0, 0, 2, 3000);
+    move(true, 0, 7, 0, 2, 3000);
+    move(true, 0, 7, 7, 2, 3000);
+    EXPECT_EQ(printed().back(), "G0 X7.0000 Z2.0000 F3000 ");
+}
+
+TEST_F(EmitterFixture, LowercasePowerGroupsFollowTheLevel) {
+    ctx.params.maskText = "[G] [X] [Y] (S)[p] (A)[a]";
+    move(true, 0, 0, 0, 0, 1000);
+    move(false, 0, 10, 0, 0, 1000);
+    move(false, 0, 10, 10, 0, 1000);  // level unchanged, A changed
+    EXPECT_EQ(printed().back(), "G1 X10.0000 Y0.0000 A0.4293");
+    ctx.params.dirAxisStep = Fixed4{};
+    move(false, 0, 20, 10, 0, 1000);
+    EXPECT_EQ(printed().back(), "G1 X10.0000 Y10.0000 ");  // both groups gone
+}
+
+TEST_F(EmitterFixture, PowerMapping) {
+    ctx.params.maskText = "[G] [X] [P] [Pi] [p00] [P0000] [Pi0]";
+    ctx.params.powerMaxPwm = mm(1000);
+    move(true, 0, 0, 0, 0, 1000);
+    move(false, 255, 10, 0, 0, 1000);
+    move(false, 20, 10, 10, 0, 1000);
+    EXPECT_EQ(printed().back(), "G1 X10.0000 1000 -745 10.0000 0.1000 -74.5000");
+    ctx.params.powerMaxPwm = mm(127.5);
+    move(false, 255, 20, 10, 0, 1000);
+    move(false, 255, 20, 20, 0, 1000);
+    // V = 127.5: P and Pi both round to the even 128.
+    EXPECT_EQ(printed().back(), "G1 X20.0000 128 128 1.2750 0.0128 12.7500");
+}
+
+TEST_F(EmitterFixture, PowerOfLevelTwentyOnTheFullRange) {
+    ctx.params.maskText = "[G] [X] (S)[P]";
+    move(true, 0, 0, 0, 0, 1000);
+    move(false, 20, 10, 0, 0, 1000);
+    move(false, 20, 10, 10, 0, 1000);
+    EXPECT_EQ(printed().back(), "G1 X10.0000 S20");
+}
+
+TEST_F(EmitterFixture, ArcMovesTheDirAxisBySweep) {
+    ctx.params.maskText = "[G] [X] [Y] [I] [J] [A]";
+    move(true, 0, 10, 10, 0, 1000);
+    Fixed4 before = a;
+    ArcMove(ctx, a, 1, 0, mm(20), mm(10), mm(0), mm(5), mm(0), mm(5), mm(180), mm(0), 1000, lines);
+    EXPECT_EQ(printed().back(), "G2 X20.0000 Y10.0000 I5.0000 J0.0000 0.7143");  // A started at -0.0707 (the first rapid runs backwards)
+    EXPECT_EQ((a - before).raw, 7850);
+    // A circle given as one arc ends where it starts: nothing is printed.
+    std::size_t count = lines.size();
+    ArcMove(ctx, a, 3, 0, mm(20), mm(10), mm(0), mm(-5), mm(0), mm(5), mm(0), mm(0), 1000, lines);
+    EXPECT_EQ(lines.size(), count);
+}
+
+TEST_F(EmitterFixture, LineLeadingStraightIntoAnArcKeepsItsEndPoint) {
+    ctx.params.maskText = "[G] [X] [Y] [I] [J]";
+    move(true, 0, 0, 0, 0, 1000);
+    move(false, 0, 10, 0, 0, 1000);
+    ArcMove(ctx, a, 1, 0, mm(20), mm(0), mm(0), mm(5), mm(0), mm(5), mm(180), mm(0), 1000, lines);
+    auto out = printed();
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[1], "G1 X10.0000 Y0.0000 ");
+    EXPECT_EQ(out[2], "G2 X20.0000 Y0.0000 I5.0000 J0.0000");
+}
+
+TEST_F(EmitterFixture, OriginOffsetsApplyToPointsButNotToCentreOffsets) {
+    ctx.params.maskText = "[G] [X] [Y] [I] [J]";
+    ctx.origin = {mm(-20), mm(-10)};
+    move(true, 0, 0, 0, 0, 1000);
+    ArcMove(ctx, a, 2, 0, mm(10), mm(0), mm(0), mm(5), mm(0), mm(5), mm(180), mm(0), 1000, lines);
+    EXPECT_EQ(printed().front(), "G0 X-20.0000 Y-10.0000 ");
+    EXPECT_EQ(printed().back(), "G3 X-10.0000 Y-10.0000 I5.0000 J0.0000");
+}
+
+TEST_F(EmitterFixture, LastMoveStaysPending) {
+    move(true, 0, 0, 0, 0, 1000);
+    move(false, 0, 10, 0, 0, 1000);
+    EXPECT_EQ(lines.size(), 1u);
+    ResetEmitter(ctx);
+    move(true, 0, 3, 3, 0, 1000);
+    EXPECT_EQ(printed().back(), "G0 X3.0000 Y3.0000 Z0.0000 F1000 ");
+}
