@@ -1,13 +1,109 @@
 #include "TForm1.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+#include "BmpPage.h"
+#include "DxfController.h"
+#include "DxfPage.h"
+#include "GCodeSettingsPage.h"
+#include "JobExchange.h"
+#include "JobRunner.h"
+#include "MaskPreviewUpdater.h"
+#include "NumericEdit.h"
+#include "PcbPage.h"
+#include "ProgramDelivery.h"
+#include "ToolsPage.h"
+
+using namespace bw::app;
+
+TForm1::TForm1(const QString& programFolder, QWidget* parent)
+    : QMainWindow(parent),
+      programFolder_(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder) {
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("Beamwright - by Corvane v 1.1"));
-    auto* pages = new QTabWidget(this);
-    pages->setObjectName("PC1");
-    pages->setTabPosition(QTabWidget::East);
-    setCentralWidget(pages);
+    buildPages();
+
+    SB1 = new QStatusBar(this);
+    SB1->setObjectName("SB1");
+    setStatusBar(SB1);
+
+    jobs_ = new JobRunner(this, SB1);
+    exchange_ = new JobExchange(SB1, this);
+    delivery_ = std::make_unique<ProgramDelivery>(this);
+    maskPreview_ = new MaskPreviewUpdater(ctx_, *gcodePage_, *toolsPage_, *jobs_, SB1, this);
+    dxf_ = new DxfController(ctx_, *dxfPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_, this);
+
+    for (StartPointGroup* group : {dxfPage_->GBPktStartuD, bmpPage_->GBPktStartuB, pcbPage_->GBPktStartuP}) {
+        connect(group, &StartPointGroup::startPointClicked, this, &TForm1::setStartPoint);
+    }
     resize(1280, 800);
+    startUp();
+    connect(PC1, &QTabWidget::currentChanged, this, &TForm1::pageChanged);
+}
+
+TForm1::~TForm1() {
+    jobs_->cancelAndWait();
+}
+
+void TForm1::buildPages() {
+    PC1 = new QTabWidget(this);
+    PC1->setObjectName("PC1");
+    PC1->setTabPosition(QTabWidget::East);
+    dxfPage_ = new DxfPage;
+    bmpPage_ = new BmpPage;
+    pcbPage_ = new PcbPage;
+    toolsPage_ = new ToolsPage;
+    gcodePage_ = new GCodeSettingsPage;
+    PC1->addTab(dxfPage_, "DXF");
+    PC1->addTab(bmpPage_, "BMP/JPG");
+    PC1->addTab(pcbPage_, "PCB");
+    PC1->addTab(toolsPage_, "Tools");
+    PC1->addTab(gcodePage_, "G-CODE Settings");
+    // The PCB and Tools pages are complete but not offered in the tab row.
+    PC1->setTabVisible(PC1->indexOf(pcbPage_), false);
+    PC1->setTabVisible(PC1->indexOf(toolsPage_), false);
+    setCentralWidget(PC1);
+}
+
+void TForm1::startUp() {
+    // The language is English at every start; numeric fields get the system's separator.
+    ctx_.languageIndex = 1;
+    normalizeNumericFields();
+    pageChanged(PC1->currentIndex());
+    maskPreview_->rebuild();
+}
+
+void TForm1::shutDown() {
+    if (shutDownDone_) { return; }
+    shutDownDone_ = true;
+    jobs_->cancelAndWait();
+    normalizeNumericFields();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    shutDown();
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::setStartPoint(int startPoint) {
+    ctx_.startPoint = startPoint;
+    for (QChar page : {QChar('D'), QChar('B'), QChar('P')}) {
+        auto* button = findChild<QRadioButton*>(QStringLiteral("RBSP%1%2").arg(startPoint).arg(page));
+        if (button != nullptr) { button->setChecked(true); }
+    }
+}
+
+void TForm1::pageChanged(int index) {
+    QWidget* page = PC1->widget(index);
+    if (page == dxfPage_) { dxf_->pageShown(programFolder_); }
+}
+
+void TForm1::normalizeNumericFields() {
+    for (NumericEdit* field : findChildren<NumericEdit*>()) {
+        if (field->tag() > 0) { field->normalize(); }
+    }
 }

@@ -1,10 +1,67 @@
 #pragma once
-// The main window: composes the pages and wires the jobs to them.
+// The main window: composes the five pages, owns the state jobs share with the
+// window, and wires the jobs to the pages.
 
 #include <QMainWindow>
+#include <QString>
+
+#include <memory>
+
+#include "job/JobContext.h"
+
+class QStatusBar;
+class QTabWidget;
+
+namespace bw::app {
+class BmpPage;
+class DxfController;
+class DxfPage;
+class GCodeSettingsPage;
+class JobExchange;
+class JobRunner;
+class MaskPreviewUpdater;
+class PcbPage;
+class ProgramDelivery;
+class ToolsPage;
+}  // namespace bw::app
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    // `programFolder` holds the example files and the settings folder; empty = the program's own folder.
+    explicit TForm1(const QString& programFolder = QString(), QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    const QString& programFolder() const { return programFolder_; }
+    bw::JobContext& context() { return ctx_; }
+    bw::app::JobRunner& jobs() { return *jobs_; }
+    bw::app::ProgramDelivery& delivery() { return *delivery_; }
+    bw::app::DxfController& dxf() { return *dxf_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildPages();
+    void startUp();
+    void shutDown();
+    void setStartPoint(int startPoint);
+    void pageChanged(int index);
+    void normalizeNumericFields();
+
+    QString programFolder_;
+    bw::JobContext ctx_;
+    QTabWidget* PC1 = nullptr;
+    QStatusBar* SB1 = nullptr;
+    bw::app::DxfPage* dxfPage_ = nullptr;
+    bw::app::BmpPage* bmpPage_ = nullptr;
+    bw::app::PcbPage* pcbPage_ = nullptr;
+    bw::app::ToolsPage* toolsPage_ = nullptr;
+    bw::app::GCodeSettingsPage* gcodePage_ = nullptr;
+    bw::app::JobRunner* jobs_ = nullptr;
+    bw::app::JobExchange* exchange_ = nullptr;
+    std::unique_ptr<bw::app::ProgramDelivery> delivery_;
+    bw::app::MaskPreviewUpdater* maskPreview_ = nullptr;
+    bw::app::DxfController* dxf_ = nullptr;
+    bool shutDownDone_ = false;
 };

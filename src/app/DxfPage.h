@@ -1,0 +1,56 @@
+#pragma once
+// The DXF page (`TS1`): the drawing view on the left, the settings and the
+// program on the right.
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QWidget>
+
+#include "DrawingView.h"
+#include "HelpPanel.h"
+#include "NumericEdit.h"
+#include "ProfileBox.h"
+#include "StartPointGroup.h"
+
+namespace bw::app {
+
+class DxfPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit DxfPage(QWidget* parent = nullptr);
+
+    QScrollArea* ScrollBox3;
+    DrawingView* I1;
+    QTabWidget* PageControl2;
+    QGroupBox* GroupBox8;
+    QPushButton* SBODXF;
+    QGroupBox* GroupBox9;
+    QLabel* Label10;
+    NumericEdit* ESzJD;
+    QLabel* Label11;
+    NumericEdit* ESzRD;
+    QLabel* Label14;
+    NumericEdit* EProstki;
+    QLabel* Label16;
+    NumericEdit* EGrubosc;
+    QLabel* Label17;
+    NumericEdit* EWarstwa;
+    QCheckBox* CBDotnij;
+    QLabel* Label2;
+    QLabel* LPrzejsciaD;
+    StartPointGroup* GBPktStartuD;
+    ProfileBox* GroupBox13;
+    HelpPanel* PHelpDXF;
+    QPushButton* SBDXF;
+    QPushButton* SBZGD;
+    QPushButton* SBKopiujD;
+    QPlainTextEdit* RE1;
+    HelpPanel* PHelpDXF1;
+};
+
+}  // namespace bw::app

@@ -1,0 +1,27 @@
+#pragma once
+// Reading window fields as numbers for a job. A field that does not convert
+// gives an error naming the field, so the user learns which one to fix.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <cstdint>
+#include <string>
+
+#include "common/Fixed4.h"
+#include "common/Result.h"
+
+namespace bw::app {
+
+// `caption` names the field in the message (its label).
+Result<Fixed4> readDecimal(const QLineEdit* field, const QLabel* caption);
+Result<std::int32_t> readInteger(const QLineEdit* field, const QLabel* caption);
+// A whole number read into Fixed4 (the maximum PWM value of the DXF and PCB jobs).
+Result<Fixed4> readIntegerAsFixed(const QLineEdit* field, const QLabel* caption);
+
+// The whole text of a header or footer editor with CR LF line ends and the
+// trailing line breaks removed.
+std::string readProgramText(const QPlainTextEdit* editor);
+
+}  // namespace bw::app

@@ -1,0 +1,105 @@
+#include "GCodeSettingsPage.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "FormControls.h"
+#include "gcode/MaskPreview.h"
+
+namespace bw::app {
+
+namespace {
+
+// Form defaults of the header and footer.
+const char* const kDefaultHeader =
+    ";(Header)\n"
+    "$32=1 ; ENABLE GRBL LASER MODE (https://github.com/gnea/grbl/wiki/Grbl-v1.1-Laser-Mode)\n"
+    "M7 ; TURN MIST ON \n"
+    "M4 S1 ; SET LASER MODE\n"
+    "G0 X0 Y0\n"
+    "G90 ; absolute positions\n"
+    "G21 ; metric\n"
+    ";(Header end)";
+const char* const kDefaultFooter =
+    ";(Footer)\n"
+    "M5; Disable laser\n"
+    "G21\n"
+    "G90\n"
+    "G0 X0 Y0\n"
+    "G4 P0.1\n"
+    "M9\n"
+    "$32=0\n"
+    ";(Footer end)";
+
+QPlainTextEdit* makeTextEditor(const QString& name, const QString& text) {
+    QPlainTextEdit* editor = makeProgramView(name);
+    editor->setPlainText(text);
+    return editor;
+}
+
+}  // namespace
+
+GCodeSettingsPage::GCodeSettingsPage(QWidget* parent) : QWidget(parent) {
+    setObjectName("TabSheet3");
+
+    GroupBox16 = new ProfileBox("GroupBox16", "G-CODE Profile", "CBProfilS", "SBZapiszU", "SBUsunU", this);
+    Label57 = makeLabel("Label57", "G-CODE mask");
+    EMaskaU = new QLineEdit(QString::fromStdString(MaskPreviewFields{}.maskText));
+    EMaskaU->setObjectName("EMaskaU");
+    EMaskaU->setProperty("tag", 0);
+    Label1 = makeLabel("Label1", "G-CODE format Preview");
+    REPodgladU = makeProgramView("REPodgladU");
+    REPodgladU->setReadOnly(true);
+    REPodgladU->setMaximumHeight(130);
+    SpeedButton2 = makeButton("SpeedButton2", "Reset");
+    LMWPWM = makeLabel("LMWPWM", "Maximum PWM value");
+    EMWPWM = new NumericEdit("EMWPWM", 1, "255");
+    RGRozszerzenie = new RadioGroup("RGRozszerzenie", "G-CODE file extension", {"*.g", "*.gcode", "*.nc", "*.tap"}, 0);
+    Label46 = makeLabel("Label46", "Header");
+    REHeaderU = makeTextEditor("REHeaderU", QString::fromLatin1(kDefaultHeader));
+    Label47 = makeLabel("Label47", "Footer");
+    REFooterU = makeTextEditor("REFooterU", QString::fromLatin1(kDefaultFooter));
+    PHelpG = new HelpPanel("PHelpG");
+    E1 = new QLineEdit(this);
+    E1->setObjectName("E1");
+    E1->setProperty("tag", 0);
+    E1->setVisible(false);
+
+    auto* maskRow = new QHBoxLayout;
+    maskRow->addWidget(Label57);
+    maskRow->addWidget(EMaskaU, 1);
+    auto* previewTitle = new QHBoxLayout;
+    previewTitle->addWidget(Label1);
+    previewTitle->addStretch(1);
+    previewTitle->addWidget(SpeedButton2);
+    auto* pwmRow = new QHBoxLayout;
+    pwmRow->addWidget(LMWPWM);
+    pwmRow->addWidget(EMWPWM);
+    pwmRow->addStretch(1);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(GroupBox16);
+    left->addLayout(maskRow);
+    left->addLayout(previewTitle);
+    left->addWidget(REPodgladU);
+    left->addLayout(pwmRow);
+    left->addWidget(RGRozszerzenie);
+    left->addStretch(1);
+    left->addWidget(PHelpG, 0, Qt::AlignLeft);
+
+    auto* texts = new QGridLayout;
+    texts->addWidget(Label46, 0, 0);
+    texts->addWidget(REHeaderU, 1, 0);
+    texts->addWidget(Label47, 2, 0);
+    texts->addWidget(REFooterU, 3, 0);
+
+    auto* row = new QHBoxLayout;
+    row->addLayout(left, 1);
+    row->addLayout(texts, 1);
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(row, 1);
+    column->addWidget(makeMakerLabels("G"));
+}
+
+}  // namespace bw::app

@@ -1,0 +1,44 @@
+#include "JobRunner.h"
+
+#include <QCoreApplication>
+#include <QStatusBar>
+
+#include "MessageBoxes.h"
+
+namespace bw::app {
+
+JobRunner::JobRunner(QWidget* window, QStatusBar* statusBar)
+    : QObject(window), window_(window), statusBar_(statusBar) {
+    showFailure = [this](const QString& message) { showWarning(window_, message); };
+}
+
+bool JobRunner::start(WorkerJob* job) {
+    if (busy()) {
+        statusBar_->showMessage(QStringLiteral("A job is still running. Please wait until it has finished."));
+        delete job;
+        return false;
+    }
+    running_ = job;
+    connect(job, &WorkerJob::failed, this, [this](const QString& message) {
+        if (showFailure) { showFailure(message); }
+    });
+    connect(job, &QThread::finished, this, [this, job] {
+        if (running_ == job) { running_ = nullptr; }
+        job->deleteLater();
+        emit jobEnded();
+    });
+    job->start();
+    return true;
+}
+
+void JobRunner::cancelAndWait() {
+    if (running_.isNull()) { return; }
+    running_->requestInterruption();
+    // The job may be waiting for an exchange in this thread: keep answering until it ends.
+    while (!running_.isNull() && !running_->wait(10)) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    QCoreApplication::sendPostedEvents(this);
+}
+
+}  // namespace bw::app

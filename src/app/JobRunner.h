@@ -1,0 +1,43 @@
+#pragma once
+// Runs at most one worker job at a time. A start request while a job runs is
+// refused with a status-bar message (not queued: the user clicks again when
+// the first job is done). A failed job is reported in a message box; the
+// window stays usable.
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+#include "WorkerJob.h"
+
+class QStatusBar;
+class QWidget;
+
+namespace bw::app {
+
+class JobRunner : public QObject {
+    Q_OBJECT
+public:
+    JobRunner(QWidget* window, QStatusBar* statusBar);
+
+    bool busy() const { return !running_.isNull(); }
+    // Starts the job running; a refused job is deleted at once. Answers whether it started.
+    bool start(WorkerJob* job);
+    // Cancels the running job and waits for it, answering its exchanges meanwhile (window close).
+    void cancelAndWait();
+
+    // Shows a failed job's message; a non-blocking warning box unless replaced.
+    std::function<void(const QString&)> showFailure;
+
+signals:
+    // The running job has ended (successfully or not); the next one may start.
+    void jobEnded();
+
+private:
+    QWidget* window_;
+    QStatusBar* statusBar_;
+    QPointer<WorkerJob> running_;
+};
+
+}  // namespace bw::app

@@ -1,0 +1,50 @@
+#include "MaskPreviewUpdater.h"
+
+#include <QStatusBar>
+
+#include "DecimalSeparator.h"
+#include "GCodeSettingsPage.h"
+#include "JobRunner.h"
+#include "ProgramText.h"
+#include "ToolsPage.h"
+#include "gcode/MaskPreview.h"
+
+namespace bw::app {
+
+MaskPreviewUpdater::MaskPreviewUpdater(JobContext& ctx, GCodeSettingsPage& gcodePage, ToolsPage& toolsPage,
+                                       JobRunner& jobs, QStatusBar* statusBar, QObject* parent)
+    : QObject(parent), ctx_(ctx), gcodePage_(gcodePage), toolsPage_(toolsPage), jobs_(jobs), statusBar_(statusBar) {
+    connect(gcodePage_.EMaskaU, &QLineEdit::textChanged, this, &MaskPreviewUpdater::rebuild);
+    connect(gcodePage_.SpeedButton2, &QPushButton::clicked, this, &MaskPreviewUpdater::rebuild);
+    connect(&jobs_, &JobRunner::jobEnded, this, [this] {
+        if (pending_) { rebuild(); }
+    });
+    // The decimal places take effect at once, as the field's own change handling.
+    connect(toolsPage_.EIloscZerU, &QLineEdit::textChanged, this, [this] {
+        if (!jobs_.busy()) {
+            rebuildNumberFormat(ctx_.numberFormat, toolsPage_.EIloscZerU->text().toStdString(),
+                                systemDecimalSeparator());
+        }
+    });
+}
+
+void MaskPreviewUpdater::rebuild() {
+    pending_ = jobs_.busy();
+    if (!pending_) { rebuildNow(); }
+}
+
+void MaskPreviewUpdater::rebuildNow() {
+    MaskPreviewFields fields;
+    fields.maskText = gcodePage_.EMaskaU->text().toStdString();
+    fields.decimalsText = toolsPage_.EIloscZerU->text().toStdString();
+    fields.dirAxisStepText = toolsPage_.EEkstruzja->text().toStdString();
+    fields.pwmMaxText = gcodePage_.EMWPWM->text().toStdString();
+    auto lines = BuildMaskPreview(ctx_, fields, systemDecimalSeparator());
+    if (!lines) {
+        statusBar_->showMessage(QString::fromStdString(lines.error()));
+        return;
+    }
+    showProgram(gcodePage_.REPodgladU, *lines);
+}
+
+}  // namespace bw::app

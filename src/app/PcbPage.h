@@ -1,0 +1,67 @@
+#pragma once
+// The PCB page (`TS3`, its tab hidden): the bitmap view on the left; settings,
+// EAGLE helpers and the two programs on the right.
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QWidget>
+
+#include "NumericEdit.h"
+#include "ProfileBox.h"
+#include "StartPointGroup.h"
+
+namespace bw::app {
+
+class PcbPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit PcbPage(QWidget* parent = nullptr);
+
+    QScrollArea* SB2;
+    QLabel* IP;
+    QTabWidget* PC2;
+    QGroupBox* GroupBox1;
+    QPushButton* SBOPCB;
+    QLabel* LDpi;
+    NumericEdit* Edit2;
+    QLabel* Label5;
+    NumericEdit* Edit3;
+    QCheckBox* CBZoomP;
+    QGroupBox* GroupBox5;
+    QLabel* Label6;
+    NumericEdit* ESzJPCB;
+    QLabel* Label7;
+    NumericEdit* ESzRPCB;
+    QLabel* Label19;
+    NumericEdit* EGruboscP;
+    QGroupBox* GroupBox4;
+    QCheckBox* CBGrawerski;
+    QLabel* Label28;
+    NumericEdit* EUnoszenieP;
+    QLabel* Label27;
+    NumericEdit* EZaglP;
+    StartPointGroup* GBPktStartuP;
+    ProfileBox* GroupBox17;
+    QGroupBox* GroupBoxUlp;
+    QPushButton* SBGenULP;
+    QLabel* Label26;
+    QPushButton* SBCopyTOP;
+    QPushButton* SBCopyBOTTOM;
+    QPushButton* SBPCBR;
+    QPushButton* SBP1;
+    QPushButton* SBZGPR;
+    QPushButton* SBKopiujRP;
+    QPlainTextEdit* RERaster;
+    QPushButton* SBPCBO;
+    QPushButton* SBP2;
+    QPushButton* SBZGPO;
+    QPushButton* SBKopiujOP;
+    QPlainTextEdit* RE3;
+};
+
+}  // namespace bw::app

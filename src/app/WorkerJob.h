@@ -1,0 +1,39 @@
+#pragma once
+// Base of every worker job: a thread with one run operation that reaches the
+// window only through the synchronized exchange and status calls. A job that
+// fails reports its message through `failed`; it never touches a widget.
+
+#include <QThread>
+
+#include <string>
+
+#include "JobHost.h"
+#include "common/Result.h"
+
+namespace bw::app {
+
+class WorkerJob : public QThread {
+    Q_OBJECT
+public:
+    explicit WorkerJob(JobHost& host);
+
+signals:
+    // Emitted from the worker thread when the run ends with an error (not when it was cancelled).
+    void failed(const QString& message);
+
+protected:
+    // The job's work; an error ends the run and is shown by the window.
+    virtual Status work() = 0;
+    // Synchronizes ParameterExchange for the code; fails when the window refuses or is closing.
+    Status exchange(const char* jobMessage);
+    // Synchronizes ShowStatus.
+    void showStatus(const std::string& jobMessage);
+    JobHost& host() { return host_; }
+
+private:
+    void run() final;
+
+    JobHost& host_;
+};
+
+}  // namespace bw::app

@@ -1,0 +1,146 @@
+// The window as a user meets it after start-up: pages, hidden tabs, named
+// controls with their tags, the input filter, the start point groups and the
+// mask preview.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "DecimalSeparator.h"
+#include "TForm1.h"
+
+namespace {
+
+QString withSystemSeparator(QString text) {
+    return text.replace(',', QChar::fromLatin1(bw::app::systemDecimalSeparator()));
+}
+
+}  // namespace
+
+class WindowShellTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QVERIFY(folder_.isValid()); }
+
+    void pagesInOrderWithPcbAndToolsTabsHidden() {
+        TForm1 window(folder_.path());
+        window.show();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Beamwright - by Corvane v 1.1"));
+        auto* pages = window.findChild<QTabWidget*>("PC1");
+        QVERIFY(pages != nullptr);
+        QCOMPARE(pages->tabPosition(), QTabWidget::East);
+        const QStringList names{"TS1", "TS2", "TS3", "TabSheet8", "TabSheet3"};
+        QCOMPARE(pages->count(), names.size());
+        for (int i = 0; i < names.size(); ++i) {
+            QCOMPARE(pages->widget(i)->objectName(), names[i]);
+            QCOMPARE(pages->isTabVisible(i), names[i] != "TS3" && names[i] != "TabSheet8");
+            // The maker's name and web address on every page.
+            bool maker = false, web = false;
+            for (QLabel* label : pages->widget(i)->findChildren<QLabel*>()) {
+                maker = maker || label->text() == "Corvane";
+                web = web || label->text().contains("https://");
+            }
+            QVERIFY2(maker && web, qPrintable(names[i]));
+        }
+    }
+
+    void numericFieldsCarryTagsAndFormDefaults() {
+        TForm1 window(folder_.path());
+        struct Field {
+            const char* name;
+            int tag;
+            const char* text;
+        };
+        const Field fields[] = {
+            {"ESzJD", 1, "5000"},    {"ESzRD", 1, "1500"},   {"ESzJBMP", 1, "5000"},    {"ESzRBMP", 1, "1500"},
+            {"ESzJPCB", 1, "5000"},  {"ESzRPCB", 1, "1500"}, {"Edit1", 1, "5000"},      {"Edit5", 1, "1500"},
+            {"ERXB", 1, "0"},        {"ERYB", 1, "0"},       {"Edit2", 1, "508"},       {"EIloscZerU", 1, "4"},
+            {"EMWPWM", 1, "255"},    {"EProstki", 5, "0,5"}, {"EGrubosc", 5, "1,5"},    {"EGruboscB", 5, "1,5"},
+            {"EGruboscP", 5, "1,5"}, {"EWarstwa", 5, "0,5"}, {"ESkala", 5, "0,3"},      {"EMocBMin", 5, "0"},
+            {"EMocBMax", 5, "100"},  {"Edit3", 5, "0,2"},    {"Edit8", 5, "0"},         {"EPmin", 5, "0"},
+            {"EPmax", 5, "100"},     {"EGruboscT", 5, "0"},  {"EEkstruzja", 7, "0,05"}, {"EOgniskowa", 7, "0"},
+            {"EUnoszenieP", 7, "2"}, {"EZaglP", 7, "0,2"},
+        };
+        for (const Field& field : fields) {
+            auto* edit = window.findChild<QLineEdit*>(field.name);
+            QVERIFY2(edit != nullptr, field.name);
+            QCOMPARE(edit->property("tag").toInt(), field.tag);
+            QCOMPARE(edit->text(), withSystemSeparator(field.text));
+        }
+        QCOMPARE(window.findChild<QLineEdit*>("EMaskaU")->property("tag").toInt(), 0);
+        QCOMPARE(window.findChild<QLineEdit*>("E1")->property("tag").toInt(), 0);
+        QCOMPARE(window.findChild<QLineEdit*>("EMaskaU")->text(), QStringLiteral("[G] [x] [y] [z] [I] [J] [F] (S)[p]"));
+        QCOMPARE(window.findChild<QLabel*>("LPrzejsciaD")->text(), QStringLiteral("4"));
+    }
+
+    void typingRunsTheFilterWithTheCaret() {
+        TForm1 window(folder_.path());
+        window.show();
+        const QChar sep = QChar::fromLatin1(bw::app::systemDecimalSeparator());
+        auto* thickness = window.findChild<QLineEdit*>("EGrubosc");
+        thickness->clear();
+        thickness->setFocus();
+        QTest::keyClicks(thickness, QString("1a2") + sep + sep + "3");
+        QCOMPARE(thickness->text(), QString("12") + sep + "3");
+        QCOMPARE(thickness->cursorPosition(), 4);
+        // A minus only in front, in a field that takes one.
+        auto* focus = window.findChild<QLineEdit*>("EOgniskowa");
+        focus->clear();
+        QTest::keyClicks(focus, "5-3");
+        QCOMPARE(focus->text(), QStringLiteral("53"));
+        // Pasting into a digits-only field.
+        auto* feed = window.findChild<QLineEdit*>("ESzJD");
+        feed->setText("12 000");
+        QCOMPARE(feed->text(), QStringLiteral("12000"));
+    }
+
+    void startPointOnOnePageChecksTheOtherGroups() {
+        TForm1 window(folder_.path());
+        window.show();
+        for (const char* page : {"D", "B", "P"}) {
+            QVERIFY(window.findChild<QRadioButton*>(QStringLiteral("RBSP7%1").arg(page))->isChecked());
+        }
+        window.findChild<QRadioButton*>("RBSP3B")->click();
+        QCOMPARE(window.context().startPoint, 3);
+        for (const char* page : {"D", "B", "P"}) {
+            QVERIFY(window.findChild<QRadioButton*>(QStringLiteral("RBSP3%1").arg(page))->isChecked());
+            QVERIFY(!window.findChild<QRadioButton*>(QStringLiteral("RBSP7%1").arg(page))->isChecked());
+        }
+        window.findChild<QRadioButton*>("RBSP5P")->click();
+        QCOMPARE(window.context().startPoint, 5);
+        QVERIFY(window.findChild<QRadioButton*>("RBSP5D")->isChecked());
+    }
+
+    void maskPreviewShowsFiveLinesAfterStartUpAndFollowsTheMask() {
+        TForm1 window(folder_.path());
+        window.show();
+        auto* preview = window.findChild<QPlainTextEdit*>("REPodgladU");
+        QCOMPARE(preview->toPlainText(), QStringLiteral("G0 X0.0000 Y0.0000 Z10.0000 F10000 \n"
+                                                        "G1 X10.0000 F5000 S20\n"
+                                                        "G1 Y10.0000 F4000 \n"
+                                                        "G2 X20.0000 I5.0000 J0.0000 F4000 S30\n"
+                                                        "G1 X0.0000 Z20.0000 F4000 S255"));
+        auto* mask = window.findChild<QLineEdit*>("EMaskaU");
+        mask->setText("[G] [X] [Y] [Z] [I] [J] [F] (S)[P] (A)[a]");
+        QStringList lines = preview->toPlainText().split('\n');
+        QCOMPARE(lines.value(0), QStringLiteral("G0 X0.0000 Y0.0000 Z10.0000 F10000 S0 A0.1293"));
+        QVERIFY(lines.value(3).endsWith("S30 A1.9143"));
+        // "Reset" rebuilds from the fields as they stand, without changing the mask.
+        window.findChild<QLineEdit*>("EIloscZerU")->setText("2");
+        QCOMPARE(preview->toPlainText().split('\n').value(0), lines.value(0));
+        window.findChild<QPushButton*>("SpeedButton2")->click();
+        QCOMPARE(preview->toPlainText().split('\n').value(0), QStringLiteral("G0 X0.00 Y0.00 Z10.00 F10000 S0 A0.13"));
+        QCOMPARE(mask->text(), QStringLiteral("[G] [X] [Y] [Z] [I] [J] [F] (S)[P] (A)[a]"));
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
+QTEST_MAIN(WindowShellTest)
+#include "WindowShellTest.moc"
