@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 #include "job/JobContext.h"
 
 namespace bw::app {
@@ -14,32 +16,51 @@ class GCodeSettingsPage;
 class JobExchange;
 class JobRunner;
 class ProgramDelivery;
+struct SharedBitmap;
 class ToolsPage;
 
 class DxfController : public QObject {
     Q_OBJECT
 public:
     DxfController(JobContext& ctx, DxfPage& page, ToolsPage& tools, GCodeSettingsPage& gcode, JobRunner& jobs,
-                  JobExchange& exchange, ProgramDelivery& delivery, QObject* parent);
+                  JobExchange& exchange, ProgramDelivery& delivery, SharedBitmap& workBitmap, QObject* parent);
+
+    // Asks for the drawing to open (empty = cancelled); the open dialog unless replaced.
+    std::function<QString(const QString& filter)> askOpenFileName;
 
     // The page has become current: the pass count, and the example drawing on the first visit.
     void pageShown(const QString& programFolder);
     void updatePassCount();
+    // Starts reading the drawing in a worker job, as the open button does after its dialog.
+    bool openDrawing(const QString& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Status fillParameters();
+    Status showPreview();
+    Status showProgramView();
+    void open();
+    void generate();
     void save();
     void copy();
+    void startRedraw();
+    void mouseMoved(QPoint position);
+    void wheelStep(int step);
+    // Mouse input is taken while no job other than this page's redraw runs.
+    bool viewAcceptsInput() const;
 
     JobContext& ctx_;
     DxfPage& page_;
     ToolsPage& tools_;
     GCodeSettingsPage& gcode_;
     JobRunner& jobs_;
+    JobExchange& exchange_;
     ProgramDelivery& delivery_;
+    SharedBitmap& workBitmap_;
+    bool exampleLoaded_ = false;
+    bool drawingShown_ = false;
 };
 
 }  // namespace bw::app

@@ -12,9 +12,14 @@ JobRunner::JobRunner(QWidget* window, QStatusBar* statusBar)
     showFailure = [this](const QString& message) { showWarning(window_, message); };
 }
 
+bool JobRunner::refuseWhileBusy() {
+    if (!busy()) { return false; }
+    statusBar_->showMessage(QStringLiteral("A job is still running. Please wait until it has finished."));
+    return true;
+}
+
 bool JobRunner::start(WorkerJob* job) {
-    if (busy()) {
-        statusBar_->showMessage(QStringLiteral("A job is still running. Please wait until it has finished."));
+    if (refuseWhileBusy()) {
         delete job;
         return false;
     }

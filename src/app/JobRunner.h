@@ -22,6 +22,8 @@ public:
     JobRunner(QWidget* window, QStatusBar* statusBar);
 
     bool busy() const { return !running_.isNull(); }
+    // When a job runs: says so in the status bar and answers true (the caller then does nothing).
+    bool refuseWhileBusy();
     // Starts the job running; a refused job is deleted at once. Answers whether it started.
     bool start(WorkerJob* job);
     // Cancels the running job and waits for it, answering its exchanges meanwhile (window close).

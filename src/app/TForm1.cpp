@@ -35,7 +35,8 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent)
     exchange_ = new JobExchange(SB1, this);
     delivery_ = std::make_unique<ProgramDelivery>(this);
     maskPreview_ = new MaskPreviewUpdater(ctx_, *gcodePage_, *toolsPage_, *jobs_, SB1, this);
-    dxf_ = new DxfController(ctx_, *dxfPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_, this);
+    dxf_ = new DxfController(ctx_, *dxfPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_,
+                                workBitmap_, this);
 
     for (StartPointGroup* group : {dxfPage_->GBPktStartuD, bmpPage_->GBPktStartuB, pcbPage_->GBPktStartuP}) {
         connect(group, &StartPointGroup::startPointClicked, this, &TForm1::setStartPoint);

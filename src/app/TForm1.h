@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "SharedBitmap.h"
 #include "job/JobContext.h"
 
 class QStatusBar;
@@ -51,6 +52,7 @@ private:
 
     QString programFolder_;
     bw::JobContext ctx_;
+    bw::app::SharedBitmap workBitmap_;
     QTabWidget* PC1 = nullptr;
     QStatusBar* SB1 = nullptr;
     bw::app::DxfPage* dxfPage_ = nullptr;

@@ -17,7 +17,8 @@ Status WorkerJob::exchange(const char* jobMessage) {
 }
 
 void WorkerJob::showStatus(const std::string& jobMessage) {
-    if (isInterruptionRequested()) { return; }
+    if (isInterruptionRequested() || jobMessage == lastStatus_) { return; }
+    lastStatus_ = jobMessage;
     QMetaObject::invokeMethod(
         host_.hostObject(), [&] { host_.ShowStatus(jobMessage); }, Qt::BlockingQueuedConnection);
 }

@@ -26,7 +26,7 @@ protected:
     virtual Status work() = 0;
     // Synchronizes ParameterExchange for the code; fails when the window refuses or is closing.
     Status exchange(const char* jobMessage);
-    // Synchronizes ShowStatus.
+    // Synchronizes ShowStatus; a text equal to the last one shown is not sent again.
     void showStatus(const std::string& jobMessage);
     JobHost& host() { return host_; }
 
@@ -34,6 +34,7 @@ private:
     void run() final;
 
     JobHost& host_;
+    std::string lastStatus_;
 };
 
 }  // namespace bw::app

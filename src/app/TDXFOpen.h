@@ -1,0 +1,31 @@
+#pragma once
+// The DXF reader job: reads the drawing, computes its box, draws the preview
+// into `workBitmap` and hands it back ("DXFO", then "DXFZ"). In redraw mode
+// (the view was panned or zoomed) it only draws the preview again.
+
+#include "SharedBitmap.h"
+#include "WorkerJob.h"
+#include "job/JobContext.h"
+
+namespace bw::app {
+
+class TDXFOpen : public WorkerJob {
+    Q_OBJECT
+public:
+    enum class Mode { Load, Redraw };
+
+    TDXFOpen(JobHost& host, JobContext& ctx, SharedBitmap& workBitmap, Mode mode, char decimalSeparator);
+
+protected:
+    Status work() override;
+
+private:
+    Status drawPreview();
+
+    JobContext& ctx_;
+    SharedBitmap& workBitmap_;
+    Mode mode_;
+    char decimalSeparator_;
+};
+
+}  // namespace bw::app
