@@ -1,0 +1,255 @@
+// The DXF page driven as a user would: open a drawing (the file name injected
+// where the dialog would ask), generate, save, pan and zoom, and the failures
+// a user can cause.
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "DecimalSeparator.h"
+#include "DrawingView.h"
+#include "DxfController.h"
+#include "JobRunner.h"
+#include "ProgramDelivery.h"
+#include "ProgramText.h"
+#include "TForm1.h"
+
+namespace {
+
+const QString kDataDir = QStringLiteral(BEAMWRIGHT_TEST_DATA_DIR "/app/");
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray runCli(const QStringList& arguments) {
+    QProcess cli;
+    cli.start(QStringLiteral(BEAMWRIGHT_CLI), arguments);
+    if (!cli.waitForFinished(60000) || cli.exitCode() != 0) {
+        qWarning() << "cli failed:" << cli.readAllStandardError();
+        return "cli failed";
+    }
+    return cli.readAllStandardOutput();
+}
+
+// The message boxes the window has open, closed after their texts were taken.
+QStringList takeMessages(QWidget& window) {
+    QStringList texts;
+    for (QMessageBox* box : window.findChildren<QMessageBox*>()) {
+        if (!box->isVisible()) { continue; }
+        texts << box->text();
+        box->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return texts;
+}
+
+template <typename T>
+T* child(QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(name);
+    if (found == nullptr) { qFatal("no control %s", name); }
+    return found;
+}
+
+// A window on a temporary program folder, shown at the size users get.
+struct Window {
+    explicit Window(const QString& folder) : form(folder) {
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+    }
+    void open(const QString& path) {
+        form.dxf().askOpenFileName = [path](const QString& filter) {
+            if (filter != "DXF File (*.dxf)") { qWarning() << "unexpected filter" << filter; }
+            return path;
+        };
+        child<QPushButton>(form, "SBODXF")->click();
+    }
+    bool idle() { return !form.jobs().busy(); }
+    TForm1 form;
+};
+
+}  // namespace
+
+class DxfPageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QVERIFY(folder_.isValid()); }
+
+    void openAndGenerateGiveTheCommandLinesProgram() {
+        Window w(folder_.path());
+        w.open(kDataDir + "square-circle-arc.dxf");
+        QTRY_VERIFY(child<QPushButton>(w.form, "SBDXF")->isEnabled());
+        QTRY_VERIFY(w.idle());
+        QVERIFY(!child<bw::app::DrawingView>(w.form, "I1")->picture().isNull());
+        QVERIFY(w.form.statusBar()->currentMessage().startsWith("Size 60"));
+
+        child<QRadioButton>(w.form, "RBSP3D")->click();
+        child<QCheckBox>(w.form, "CBDotnij")->click();
+        QVERIFY(!child<QPushButton>(w.form, "SBZGD")->isEnabled());
+        child<QPushButton>(w.form, "SBDXF")->click();
+        QTRY_VERIFY(child<QPushButton>(w.form, "SBZGD")->isEnabled());
+        QTRY_VERIFY(w.idle());
+
+        const QByteArray expected =
+            runCli({"dxf", kDataDir + "square-circle-arc.dxf", "--start-point", "3", "--finishing-pass"});
+        QVERIFY(expected.startsWith(";(Header)\r\n"));
+        const std::string shown = bw::app::viewFileText(child<QPlainTextEdit>(w.form, "RE1"));
+        QCOMPARE(QByteArray::fromStdString(shown), expected);
+        QCOMPARE(child<QPlainTextEdit>(w.form, "RE1")->lineWrapMode(), QPlainTextEdit::NoWrap);
+
+        // Saving with "*.tap": "job" gets the extension, "job.TAP" keeps its own.
+        child<QRadioButton>(w.form, "RGRozszerzenie3")->click();
+        QString filter;
+        QString name = folder_.filePath("job");
+        w.form.delivery().askSaveFileName = [&](const QString& f) {
+            filter = f;
+            return name;
+        };
+        child<QPushButton>(w.form, "SBZGD")->click();
+        QCOMPARE(filter, QStringLiteral("G-CODE (*.tap)"));
+        QCOMPARE(readAll(folder_.filePath("job.tap")), expected);
+        QCOMPARE(takeMessages(w.form), QStringList{"OK"});
+        name = folder_.filePath("job.TAP");
+        child<QPushButton>(w.form, "SBZGD")->click();
+        QVERIFY(!QFile::exists(folder_.filePath("job.TAP.tap")));
+        QCOMPARE(takeMessages(w.form), QStringList{"OK"});
+
+        // An edited view is what gets saved.
+        child<QPlainTextEdit>(w.form, "RE1")->setPlainText("G0 X1\nG1 X2");
+        name = folder_.filePath("edited.txt");
+        child<QPushButton>(w.form, "SBZGD")->click();
+        QCOMPARE(readAll(folder_.filePath("edited.txt.tap")), QByteArray("G0 X1\r\nG1 X2\r\n"));
+        takeMessages(w.form);
+    }
+
+    void aSecondGenerateWhileAJobRunsIsRefused() {
+        Window w(folder_.path());
+        w.open(kDataDir + "square-circle-arc.dxf");
+        QTRY_VERIFY(child<QPushButton>(w.form, "SBDXF")->isEnabled());
+        QTRY_VERIFY(w.idle());
+        auto* generate = child<QPushButton>(w.form, "SBDXF");
+        // The first job waits for its parameters from this thread, so it is still running at the second click.
+        generate->click();
+        QVERIFY(!w.idle());
+        generate->click();
+        QVERIFY(w.form.statusBar()->currentMessage().contains("still running"));
+        child<QPushButton>(w.form, "SBODXF")->click();  // an open is refused the same way
+        QTRY_VERIFY(w.idle());
+        QTRY_VERIFY(child<QPushButton>(w.form, "SBZGD")->isEnabled());
+        const QByteArray expected = runCli({"dxf", kDataDir + "square-circle-arc.dxf"});
+        QCOMPARE(QByteArray::fromStdString(bw::app::viewFileText(child<QPlainTextEdit>(w.form, "RE1"))), expected);
+        QVERIFY(takeMessages(w.form).isEmpty());
+    }
+
+    void aBadNumberShowsAnErrorAndTheWindowStaysUsable() {
+        Window w(folder_.path());
+        w.open(kDataDir + "bad-number.dxf");
+        QTRY_VERIFY(w.idle());
+        QTRY_COMPARE(w.form.findChildren<QMessageBox*>().size(), 1);
+        const QStringList messages = takeMessages(w.form);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains("12.x5") && messages[0].contains("bad-number.dxf"), qPrintable(messages[0]));
+        QVERIFY(!child<QPushButton>(w.form, "SBDXF")->isEnabled());
+
+        // The window still opens and generates; a field that does not convert is named.
+        w.open(kDataDir + "square-circle-arc.dxf");
+        QTRY_VERIFY(child<QPushButton>(w.form, "SBDXF")->isEnabled());
+        QTRY_VERIFY(w.idle());
+        child<QLineEdit>(w.form, "EProstki")->clear();
+        child<QPushButton>(w.form, "SBDXF")->click();
+        QTRY_VERIFY(w.idle());
+        QTRY_COMPARE(w.form.findChildren<QMessageBox*>().size(), 1);
+        const QStringList fieldMessages = takeMessages(w.form);
+        QVERIFY2(fieldMessages.value(0).contains("Curve accuracy [mm]"), qPrintable(fieldMessages.value(0)));
+        QVERIFY(!child<QPushButton>(w.form, "SBZGD")->isEnabled());
+        child<QLineEdit>(w.form, "EProstki")->setText("0");
+        child<QLineEdit>(w.form, "EProstki")->insert(QString(QChar::fromLatin1(bw::app::systemDecimalSeparator())) + "5");
+        child<QPushButton>(w.form, "SBDXF")->click();
+        QTRY_VERIFY(child<QPushButton>(w.form, "SBZGD")->isEnabled());
+    }
+
+    void passCountFollowsThicknessLayerAndFinishingPass() {
+        Window w(folder_.path());
+        auto* passes = child<QLabel>(w.form, "LPrzejsciaD");
+        QCOMPARE(passes->text(), QStringLiteral("4"));
+        child<QCheckBox>(w.form, "CBDotnij")->click();
+        QCOMPARE(passes->text(), QStringLiteral("5"));
+        child<QCheckBox>(w.form, "CBDotnij")->click();
+        auto* layer = child<QLineEdit>(w.form, "EWarstwa");
+        layer->selectAll();
+        QTest::keyClicks(layer, "0");
+        QCOMPARE(passes->text(), QStringLiteral("1"));
+        layer->clear();
+        QTest::keyClick(layer, Qt::Key_Backspace);
+        QCOMPARE(passes->text(), QStringLiteral("1"));
+    }
+
+    void theExampleDrawingLoadsOnlyInItsShippedSize() {
+        QByteArray drawing = readAll(kDataDir + "square-circle-arc.dxf");
+        QByteArray padding;
+        while (drawing.size() + padding.size() < 207349) { padding += "999\r\npadding comment\r\n"; }
+        drawing.prepend(padding.left(207349 - drawing.size()));
+        QFile example(folder_.filePath("ExampleDXF.dxf"));
+        QVERIFY(example.open(QIODevice::WriteOnly));
+        example.write(drawing);
+        example.close();
+        {
+            Window w(folder_.path());
+            QTRY_VERIFY(child<QPushButton>(w.form, "SBDXF")->isEnabled());
+            QTRY_VERIFY(w.idle());
+        }
+        QVERIFY(example.open(QIODevice::Append));
+        example.write("\n");
+        example.close();
+        Window w(folder_.path());
+        QTest::qWait(200);
+        QVERIFY(w.idle());
+        QVERIFY(!child<QPushButton>(w.form, "SBDXF")->isEnabled());
+    }
+
+    void panAndZoomRedrawTheView() {
+        Window w(folder_.path());
+        w.open(kDataDir + "square-circle-arc.dxf");
+        QTRY_VERIFY(child<QPushButton>(w.form, "SBDXF")->isEnabled());
+        QTRY_VERIFY(w.idle());
+        auto* view = child<bw::app::DrawingView>(w.form, "I1");
+        const QImage before = view->picture();
+        bw::DxfView& state = w.form.context().dxf.view;
+        const std::int64_t scale = state.viewScale;
+        QVERIFY(scale > 0);
+
+        // Dragging 30 pixels to the right moves the drawing 30 pixels.
+        QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseMove(view, QPoint(130, 100));
+        QTRY_VERIFY(w.idle());
+        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(130, 100));
+        QCOMPARE(state.viewPanX, 30);
+        QVERIFY(view->picture() != before);
+
+        // A wheel step towards the user zooms in by 1.1 and redraws.
+        QWheelEvent wheel(QPointF(100, 100), view->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view, &wheel);
+        QVERIFY(state.redrawBusy);
+        QTRY_VERIFY(w.idle());
+        QVERIFY(!state.redrawBusy);
+        QVERIFY(state.viewScale > scale);
+        QVERIFY(takeMessages(w.form).isEmpty());
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
+QTEST_MAIN(DxfPageTest)
+#include "DxfPageTest.moc"
