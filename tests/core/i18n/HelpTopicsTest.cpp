@@ -157,6 +157,9 @@ TEST(HelpTopics, TextsUseOnlyTagsTheRichTextViewShowsAndFitWithoutWordWrap) {
         }
         SCOPED_TRACE(item.path().filename().string());
         std::string html = readFile(item.path());
+        // The view would show a line end after the last tag as a trailing space of the last line.
+        ASSERT_FALSE(html.empty());
+        EXPECT_EQ(html.back(), '>');
         std::regex tag("</?([a-zA-Z0-9]+)[^>]*>");
         for (auto it = std::sregex_iterator(html.begin(), html.end(), tag); it != std::sregex_iterator(); ++it) {
             EXPECT_TRUE(allowed.count((*it)[1].str())) << (*it)[0].str();
