@@ -12,11 +12,13 @@
 #include "GCodeSettingsPage.h"
 #include "JobExchange.h"
 #include "JobRunner.h"
+#include "LanguageSwitch.h"
 #include "MaskPreviewUpdater.h"
 #include "NumericEdit.h"
 #include "PcbPage.h"
 #include "ProgramDelivery.h"
 #include "ToolsPage.h"
+#include "i18n/TextPair.h"
 
 using namespace bw::app;
 
@@ -41,6 +43,7 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent)
     for (StartPointGroup* group : {dxfPage_->GBPktStartuD, bmpPage_->GBPktStartuB, pcbPage_->GBPktStartuP}) {
         connect(group, &StartPointGroup::startPointClicked, this, &TForm1::setStartPoint);
     }
+    connect(toolsPage_->SBJezyk, &QPushButton::clicked, this, &TForm1::toggleLanguage);
     resize(1280, 800);
     startUp();
     connect(PC1, &QTabWidget::currentChanged, this, &TForm1::pageChanged);
@@ -72,8 +75,9 @@ void TForm1::buildPages() {
 
 void TForm1::startUp() {
     // The language is English at every start; numeric fields get the system's separator.
-    ctx_.languageIndex = 1;
+    ctx_.languageIndex = bw::kStartLanguageIndex;
     normalizeNumericFields();
+    ApplyLanguage(this, ctx_.languageIndex);
     pageChanged(PC1->currentIndex());
     maskPreview_->rebuild();
 }
@@ -88,6 +92,11 @@ void TForm1::shutDown() {
 void TForm1::closeEvent(QCloseEvent* event) {
     shutDown();
     QMainWindow::closeEvent(event);
+}
+
+void TForm1::toggleLanguage() {
+    ctx_.languageIndex = bw::nextLanguageIndex(ctx_.languageIndex);
+    ApplyLanguage(this, ctx_.languageIndex);
 }
 
 void TForm1::setStartPoint(int startPoint) {

@@ -47,6 +47,7 @@ private:
     void startUp();
     void shutDown();
     void setStartPoint(int startPoint);
+    void toggleLanguage();
     void pageChanged(int index);
     void normalizeNumericFields();
 

@@ -2,6 +2,7 @@
 // controls with their tags, the input filter, the start point groups and the
 // mask preview.
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -136,6 +137,30 @@ private slots:
         window.findChild<QPushButton*>("SpeedButton2")->click();
         QCOMPARE(preview->toPlainText().split('\n').value(0), QStringLiteral("G0 X0.00 Y0.00 Z10.00 F10000 S0 A0.13"));
         QCOMPARE(mask->text(), QStringLiteral("[G] [X] [Y] [Z] [I] [J] [F] (S)[P] (A)[a]"));
+    }
+
+    void captionsAreEnglishAfterStartUpAndTheHiddenToggleSwitchesThem() {
+        TForm1 window(folder_.path());
+        window.show();
+        auto* open = window.findChild<QPushButton*>("SBODXF");
+        auto* pages = window.findChild<QTabWidget*>("PC1");
+        auto* picture = window.findChild<QTabWidget*>("PageControl1");
+        QCOMPARE(open->text(), QStringLiteral("Open DXF file"));
+        QCOMPARE(pages->tabText(3), QStringLiteral("Tools"));
+        QCOMPARE(picture->tabText(1), QStringLiteral("Image settings"));
+        QCOMPARE(window.findChild<QGroupBox*>("GBPktStartuP")->title(), QStringLiteral("Start point"));
+        QCOMPARE(window.context().languageIndex, 1);
+        auto* toggle = window.findChild<QPushButton*>("SBJezyk");
+        QVERIFY(!toggle->isVisible());
+        toggle->setVisible(true);
+        toggle->click();
+        QCOMPARE(window.context().languageIndex, 0);
+        QCOMPARE(open->text(), QString::fromUtf8("Otwórz DXF"));
+        QCOMPARE(pages->tabText(3), QString::fromUtf8("Narzędzia"));
+        QCOMPARE(toggle->text(), QString::fromUtf8("Język"));
+        toggle->click();
+        QCOMPARE(window.context().languageIndex, 1);
+        QCOMPARE(open->text(), QStringLiteral("Open DXF file"));
     }
 
 private:
