@@ -1,12 +1,15 @@
 #include "TForm1.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QMessageBox>
 #include <QCoreApplication>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
 
 #include "BmpPage.h"
+#include "DecimalSeparator.h"
 #include "DxfController.h"
 #include "DxfPage.h"
 #include "GCodeSettingsPage.h"
@@ -14,13 +17,30 @@
 #include "JobRunner.h"
 #include "LanguageSwitch.h"
 #include "MaskPreviewUpdater.h"
+#include "MessageBoxes.h"
 #include "NumericEdit.h"
 #include "PcbPage.h"
+#include "ProfileController.h"
 #include "ProgramDelivery.h"
 #include "ToolsPage.h"
+#include "WindowFields.h"
 #include "i18n/TextPair.h"
+#include "settings/SettingsFolder.h"
+#include "settings/SettingsStore.h"
 
 using namespace bw::app;
+
+namespace {
+
+// The settings folder beside the program, or the user's one when that cannot be written.
+std::filesystem::path settingsFolderFor(const QString& programFolder) {
+    const std::filesystem::path folder(programFolder.toStdU16String());
+    auto location = bw::ResolveSettingsFolder(folder, qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(),
+                                              QDir::homePath().toStdString());
+    return location ? location->folder : folder / "Settings";
+}
+
+}  // namespace
 
 TForm1::TForm1(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent),
@@ -40,6 +60,16 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent)
     dxf_ = new DxfController(ctx_, *dxfPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_,
                                 workBitmap_, this);
 
+    const auto setStart = [this](int point) { setStartPoint(point); };
+    profiles_ = new ProfileController(this, ctx_, settingsFolderFor(programFolder_),
+                                      {{{bw::ProfileKind::GCode, gcodePage_->GroupBox16},
+                                        {bw::ProfileKind::Dxf, dxfPage_->GroupBox13},
+                                        {bw::ProfileKind::Bmp, bmpPage_->GroupBox18},
+                                        {bw::ProfileKind::Pcb, pcbPage_->GroupBox17}}},
+                                      setStart, this);
+    profiles_->profileLoaded = [this](bw::ProfileKind kind) {
+        if (kind == bw::ProfileKind::Dxf) { dxf_->updatePassCount(); }
+    };
     for (StartPointGroup* group : {dxfPage_->GBPktStartuD, bmpPage_->GBPktStartuB, pcbPage_->GBPktStartuP}) {
         connect(group, &StartPointGroup::startPointClicked, this, &TForm1::setStartPoint);
     }
@@ -49,9 +79,7 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent)
     connect(PC1, &QTabWidget::currentChanged, this, &TForm1::pageChanged);
 }
 
-TForm1::~TForm1() {
-    jobs_->cancelAndWait();
-}
+TForm1::~TForm1() { jobs_->cancelAndWait(); }
 
 void TForm1::buildPages() {
     PC1 = new QTabWidget(this);
@@ -74,6 +102,8 @@ void TForm1::buildPages() {
 }
 
 void TForm1::startUp() {
+    profiles_->refreshAll();
+    loadStartupState();
     // The language is English at every start; numeric fields get the system's separator.
     ctx_.languageIndex = bw::kStartLanguageIndex;
     normalizeNumericFields();
@@ -87,6 +117,26 @@ void TForm1::shutDown() {
     shutDownDone_ = true;
     jobs_->cancelAndWait();
     normalizeNumericFields();
+    saveLastState();
+}
+
+void TForm1::loadStartupState() {
+    // "Last.ini" (selecting the stored list entries), then the selected profiles in the order G-code, DXF, BMP/JPG, PCB.
+    bw::FieldValues fields;
+    bw::Status loaded = bw::LoadStartupState(profiles_->settingsFolder(), fields, systemDecimalSeparator());
+    applyFields(this, ctx_, fields, [this](int point) { setStartPoint(point); });
+    if (!loaded) { showWarning(this, QString::fromStdString(loaded.error())); }
+}
+
+void TForm1::saveLastState() {
+    const bw::FieldValues fields = collectFields(this, ctx_, bw::SettingsSection::Last);
+    bw::Status saved = bw::SaveSettings(profiles_->settingsFolder(), bw::kLastStateFile, bw::SettingsSection::Last,
+                                        fields, systemDecimalSeparator());
+    if (!saved) {
+        QMessageBox::warning(this, QStringLiteral("Beamwright"),
+                             QStringLiteral("The window's state could not be saved:\n%1")
+                                 .arg(QString::fromStdString(saved.error())));
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -22,6 +22,7 @@ class JobExchange;
 class JobRunner;
 class MaskPreviewUpdater;
 class PcbPage;
+class ProfileController;
 class ProgramDelivery;
 class ToolsPage;
 }  // namespace bw::app
@@ -38,6 +39,7 @@ public:
     bw::app::JobRunner& jobs() { return *jobs_; }
     bw::app::ProgramDelivery& delivery() { return *delivery_; }
     bw::app::DxfController& dxf() { return *dxf_; }
+    bw::app::ProfileController& profiles() { return *profiles_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -50,6 +52,8 @@ private:
     void toggleLanguage();
     void pageChanged(int index);
     void normalizeNumericFields();
+    void loadStartupState();
+    void saveLastState();
 
     QString programFolder_;
     bw::JobContext ctx_;
@@ -66,5 +70,6 @@ private:
     std::unique_ptr<bw::app::ProgramDelivery> delivery_;
     bw::app::MaskPreviewUpdater* maskPreview_ = nullptr;
     bw::app::DxfController* dxf_ = nullptr;
+    bw::app::ProfileController* profiles_ = nullptr;
     bool shutDownDone_ = false;
 };
