@@ -5,32 +5,15 @@
 #include <QVBoxLayout>
 
 #include "FormControls.h"
+#include "gcode/DefaultHeaderFooter.h"
 #include "gcode/MaskPreview.h"
 
 namespace bw::app {
 
 namespace {
 
-// Form defaults of the header and footer.
-const char* const kDefaultHeader =
-    ";(Header)\n"
-    "$32=1 ; ENABLE GRBL LASER MODE (https://github.com/gnea/grbl/wiki/Grbl-v1.1-Laser-Mode)\n"
-    "M7 ; TURN MIST ON \n"
-    "M4 S1 ; SET LASER MODE\n"
-    "G0 X0 Y0\n"
-    "G90 ; absolute positions\n"
-    "G21 ; metric\n"
-    ";(Header end)";
-const char* const kDefaultFooter =
-    ";(Footer)\n"
-    "M5; Disable laser\n"
-    "G21\n"
-    "G90\n"
-    "G0 X0 Y0\n"
-    "G4 P0.1\n"
-    "M9\n"
-    "$32=0\n"
-    ";(Footer end)";
+// The editors show lines; the defaults are written with CR LF as a program holds them.
+QString editorText(const char* programText) { return QString::fromLatin1(programText).replace("\r\n", "\n"); }
 
 QPlainTextEdit* makeTextEditor(const QString& name, const QString& text) {
     QPlainTextEdit* editor = makeProgramView(name);
@@ -57,9 +40,9 @@ GCodeSettingsPage::GCodeSettingsPage(QWidget* parent) : QWidget(parent) {
     EMWPWM = new NumericEdit("EMWPWM", 1, "255");
     RGRozszerzenie = new RadioGroup("RGRozszerzenie", "G-CODE file extension", {"*.g", "*.gcode", "*.nc", "*.tap"}, 0);
     Label46 = makeLabel("Label46", "Header");
-    REHeaderU = makeTextEditor("REHeaderU", QString::fromLatin1(kDefaultHeader));
+    REHeaderU = makeTextEditor("REHeaderU", editorText(kDefaultHeaderText));
     Label47 = makeLabel("Label47", "Footer");
-    REFooterU = makeTextEditor("REFooterU", QString::fromLatin1(kDefaultFooter));
+    REFooterU = makeTextEditor("REFooterU", editorText(kDefaultFooterText));
     PHelpG = new HelpPanel("PHelpG");
     E1 = new QLineEdit(this);
     E1->setObjectName("E1");

@@ -17,15 +17,17 @@ MaskPreviewUpdater::MaskPreviewUpdater(JobContext& ctx, GCodeSettingsPage& gcode
     connect(gcodePage_.EMaskaU, &QLineEdit::textChanged, this, &MaskPreviewUpdater::rebuild);
     connect(gcodePage_.SpeedButton2, &QPushButton::clicked, this, &MaskPreviewUpdater::rebuild);
     connect(&jobs_, &JobRunner::jobEnded, this, [this] {
+        if (formatPending_) { rebuildFormat(); }
         if (pending_) { rebuild(); }
     });
-    // The decimal places take effect at once, as the field's own change handling.
-    connect(toolsPage_.EIloscZerU, &QLineEdit::textChanged, this, [this] {
-        if (!jobs_.busy()) {
-            rebuildNumberFormat(ctx_.numberFormat, toolsPage_.EIloscZerU->text().toStdString(),
-                                systemDecimalSeparator());
-        }
-    });
+    // The decimal places take effect at once (the preview itself waits for "Reset" or a mask edit).
+    connect(toolsPage_.EIloscZerU, &QLineEdit::textChanged, this, &MaskPreviewUpdater::rebuildFormat);
+}
+
+void MaskPreviewUpdater::rebuildFormat() {
+    formatPending_ = jobs_.busy();
+    if (formatPending_) { return; }
+    rebuildNumberFormat(ctx_.numberFormat, toolsPage_.EIloscZerU->text().toStdString(), systemDecimalSeparator());
 }
 
 void MaskPreviewUpdater::rebuild() {

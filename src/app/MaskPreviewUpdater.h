@@ -26,6 +26,8 @@ public:
 
 private:
     void rebuildNow();
+    // The number format follows the decimal places field, once no job emits.
+    void rebuildFormat();
 
     JobContext& ctx_;
     GCodeSettingsPage& gcodePage_;
@@ -33,6 +35,7 @@ private:
     JobRunner& jobs_;
     QStatusBar* statusBar_;
     bool pending_ = false;
+    bool formatPending_ = false;
 };
 
 }  // namespace bw::app
