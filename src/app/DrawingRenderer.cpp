@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "dxf/ArcGeometry.h"
 #include "dxf/DxfView.h"
 #include "dxf/Spline.h"
 
@@ -49,10 +48,7 @@ private:
 
     void drawArc(const TItem& item) {
         // Only arcs longer than one pixel on screen are drawn.
-        const double r = double(ScaleLength(dxf_.view, item.radius));
-        const double d = std::fabs(double(item.endAngle.raw - item.startAngle.raw)) / 10000.0;
-        const double length = d > 0 ? std::nearbyint(6.28 * r / 360.0 * d) : 0.0;
-        if (length <= 10000.0) { return; }
+        if (!ArcVisibleOnScreen(dxf_.view, item.radius, item.startAngle, item.endAngle)) { return; }
         // Counter-clockwise on screen from the start angle's radial to the end angle's.
         double start = item.startAngle.toDouble();
         double span = std::fmod(item.endAngle.toDouble() - start, 360.0);

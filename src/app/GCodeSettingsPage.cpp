@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include <string_view>
+
 #include "FormControls.h"
 #include "gcode/DefaultHeaderFooter.h"
 #include "gcode/MaskPreview.h"
@@ -13,7 +15,9 @@ namespace bw::app {
 namespace {
 
 // The editors show lines; the defaults are written with CR LF as a program holds them.
-QString editorText(const char* programText) { return QString::fromLatin1(programText).replace("\r\n", "\n"); }
+QString editorText(std::string_view programText) {
+    return QString::fromUtf8(programText.data(), qsizetype(programText.size())).replace("\r\n", "\n");
+}
 
 QPlainTextEdit* makeTextEditor(const QString& name, const QString& text) {
     QPlainTextEdit* editor = makeProgramView(name);

@@ -5,6 +5,7 @@
 #include "DrawingRenderer.h"
 #include "dxf/DxfReader.h"
 #include "dxf/DxfTexts.h"
+#include "i18n/MessageTexts.h"
 
 namespace bw::app {
 
@@ -30,7 +31,7 @@ Status TDXFOpen::work() {
 }
 
 Status TDXFOpen::drawPreview() {
-    const std::string text(DxfPreviewText(ctx_.languageIndex));
+    const std::string text(messageText(Message::DrawingPreview, ctx_.languageIndex));
     showStatus(text + ": 0%");
     QMutexLocker canvas(&workBitmap_.canvasLock);
     DrawDrawing(ctx_, workBitmap_.image, ctx_.params.sourceWidthPx, ctx_.params.sourceHeightPx,
