@@ -35,10 +35,7 @@ Status TDXFOpen::drawPreview() {
     showStatus(text + ": 0%");
     QMutexLocker canvas(&workBitmap_.canvasLock);
     DrawDrawing(ctx_, workBitmap_.image, ctx_.params.sourceWidthPx, ctx_.params.sourceHeightPx,
-                [&](std::size_t index, std::size_t count) {
-                    if (isInterruptionRequested()) { return; }
-                    showStatus(DxfPercentText(text, index, count));
-                });
+                [&](std::size_t index, std::size_t count) { showStatus(DxfPercentText(text, index, count)); });
     return success();
 }
 

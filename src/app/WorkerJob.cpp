@@ -5,6 +5,13 @@
 
 namespace bw::app {
 
+namespace {
+
+// Unwinds a job's computation from its progress report when the window closes.
+struct JobCancelled {};
+
+}  // namespace
+
 WorkerJob::WorkerJob(JobHost& host) : host_(host) {}
 
 Status WorkerJob::exchange(const char* jobMessage) {
@@ -17,7 +24,8 @@ Status WorkerJob::exchange(const char* jobMessage) {
 }
 
 void WorkerJob::showStatus(const std::string& jobMessage) {
-    if (isInterruptionRequested() || jobMessage == lastStatus_) { return; }
+    if (isInterruptionRequested()) { throw JobCancelled{}; }
+    if (jobMessage == lastStatus_) { return; }
     lastStatus_ = jobMessage;
     QMetaObject::invokeMethod(
         host_.hostObject(), [&] { host_.ShowStatus(jobMessage); }, Qt::BlockingQueuedConnection);
@@ -28,6 +36,8 @@ void WorkerJob::run() {
     try {
         Status status = work();
         if (!status) { message = status.error(); }
+    } catch (const JobCancelled&) {
+        return;
     } catch (const std::bad_alloc&) {
         message = "Not enough memory for this job.";
     } catch (const std::exception& error) {

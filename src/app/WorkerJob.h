@@ -26,7 +26,9 @@ protected:
     virtual Status work() = 0;
     // Synchronizes ParameterExchange for the code; fails when the window refuses or is closing.
     Status exchange(const char* jobMessage);
-    // Synchronizes ShowStatus; a text equal to the last one shown is not sent again.
+    // Synchronizes ShowStatus; a text equal to the last one shown is not sent again. When the
+    // window is closing, it ends the run instead (the engine reports progress often, so this
+    // is how a long computation stops).
     void showStatus(const std::string& jobMessage);
     JobHost& host() { return host_; }
 

@@ -247,6 +247,32 @@ private slots:
         QVERIFY(takeMessages(w.form).isEmpty());
     }
 
+    void closingTheWindowStopsARunningJob() {
+        // Enough lines that generating takes a while.
+        QFile big(folder_.filePath("many-lines.dxf"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write("  0\nSECTION\n  2\nENTITIES\n");
+        for (int i = 0; i < 20000; ++i) {
+            const int x = (i * 7919) % 5000, y = (i * 104729) % 5000;
+            big.write(QStringLiteral("  0\nLINE\n 10\n%1\n 20\n%2\n 11\n%3\n 21\n%4\n")
+                          .arg(x / 10.0).arg(y / 10.0).arg(x / 10.0 + 1).arg(y / 10.0 + 1).toLatin1());
+        }
+        big.write("  0\nENDSEC\n  0\nEOF\n");
+        big.close();
+        QElapsedTimer timer;
+        {
+            Window w(folder_.path());
+            w.open(big.fileName());
+            QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(w.form, "SBDXF")->isEnabled(), 60000);
+            QTRY_VERIFY(w.idle());
+            child<QPushButton>(w.form, "SBDXF")->click();
+            QTest::qWait(100);
+            timer.start();
+            w.form.close();
+        }
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    }
+
 private:
     QTemporaryDir folder_;
 };
