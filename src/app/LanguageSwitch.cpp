@@ -25,7 +25,8 @@ void setCaption(QWidget* control, const QString& text) {
 
 void ApplyLanguage(QWidget* window, int languageIndex) {
     for (const CaptionAssignment& caption : captionsFor(languageIndex)) {
-        const QString name = QString::fromUtf8(caption.target.objectName.data(), qsizetype(caption.target.objectName.size()));
+        const std::string_view id = caption.target.objectName;
+        const QString name = QString::fromUtf8(id.data(), qsizetype(id.size()));
         const QString text = QString::fromUtf8(caption.text.data(), qsizetype(caption.text.size()));
         auto* control = window->findChild<QWidget*>(name);
         if (control == nullptr) { continue; }

@@ -16,7 +16,8 @@ Status TDXFOpen::work() {
     // The view's size and the segment length come from the window first.
     if (Status asked = exchange(JobCode::DxfParameters); !asked) { return asked; }
     if (mode_ == Mode::Load) {
-        auto loaded = LoadDxfFile(ctx_, decimalSeparator_, [this](std::string_view text) { showStatus(std::string(text)); });
+        auto status = [this](std::string_view text) { showStatus(std::string(text)); };
+        auto loaded = LoadDxfFile(ctx_, decimalSeparator_, status);
         if (!loaded) { return Error{loaded.error()}; }
         // A file without entities keeps the previous drawing on screen.
         if (loaded->entities == 0) { return success(); }

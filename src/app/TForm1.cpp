@@ -121,7 +121,8 @@ void TForm1::shutDown() {
 }
 
 void TForm1::loadStartupState() {
-    // "Last.ini" (selecting the stored list entries), then the selected profiles in the order G-code, DXF, BMP/JPG, PCB.
+    // "Last.ini" (selecting the stored list entries), then the selected profiles in the order
+    // G-code, DXF, BMP/JPG, PCB.
     bw::FieldValues fields;
     bw::Status loaded = bw::LoadStartupState(profiles_->settingsFolder(), fields, systemDecimalSeparator());
     applyFields(this, ctx_, fields, [this](int point) { setStartPoint(point); });

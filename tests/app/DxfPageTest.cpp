@@ -172,8 +172,8 @@ private slots:
         const QStringList fieldMessages = takeMessages(w.form);
         QVERIFY2(fieldMessages.value(0).contains("Curve accuracy [mm]"), qPrintable(fieldMessages.value(0)));
         QVERIFY(!child<QPushButton>(w.form, "SBZGD")->isEnabled());
-        child<QLineEdit>(w.form, "EProstki")->setText("0");
-        child<QLineEdit>(w.form, "EProstki")->insert(QString(QChar::fromLatin1(bw::app::systemDecimalSeparator())) + "5");
+        const QChar separator = QChar::fromLatin1(bw::app::systemDecimalSeparator());
+        child<QLineEdit>(w.form, "EProstki")->setText(QString("0") + separator + "5");
         child<QPushButton>(w.form, "SBDXF")->click();
         QTRY_VERIFY(child<QPushButton>(w.form, "SBZGD")->isEnabled());
     }
