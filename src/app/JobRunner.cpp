@@ -24,6 +24,7 @@ bool JobRunner::start(WorkerJob* job) {
         return false;
     }
     running_ = job;
+    job->setParent(this);  // a job still queued for deletion when the window goes is deleted with it
     connect(job, &WorkerJob::failed, this, [this](const QString& message) {
         if (showFailure) { showFailure(message); }
     });
