@@ -19,6 +19,7 @@ public:
 
     // The text after the first "=" of the key's line, exactly as it stands.
     std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
+    bool hasSection(std::string_view section) const { return findSection(section) != std::string::npos; }
     // Replaces the key's value, or adds the key at the end of its section, or
     // the section at the end of the text.
     void setValue(std::string_view section, std::string_view key, std::string_view value);

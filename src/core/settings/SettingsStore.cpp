@@ -226,3 +226,19 @@ Status LoadStartupState(const fs::path& folder, FieldValues& fields, char decima
 }
 
 }  // namespace bw
+
+namespace bw {
+
+char GuessDecimalSeparator(const IniDocument& document, SettingsSection section) {
+    bool comma = false, point = false;
+    for (const SettingsKey& key : SectionKeys(section)) {
+        if (key.kind != ValueKind::Number) { continue; }
+        auto value = document.value(SectionName(section), key.key);
+        if (!value) { continue; }
+        comma = comma || value->find(',') != std::string_view::npos;
+        point = point || value->find('.') != std::string_view::npos;
+    }
+    return comma && !point ? ',' : '.';
+}
+
+}  // namespace bw

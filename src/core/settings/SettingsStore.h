@@ -57,3 +57,12 @@ Status DeleteProfile(const std::filesystem::path& folder, ProfileKind kind, std:
 Status LoadStartupState(const std::filesystem::path& folder, FieldValues& fields, char decimalSeparator);
 
 }  // namespace bw
+
+namespace bw {
+
+// The decimal separator a file's numbers were written with: "," when some
+// number of the section holds a comma and none a point, else ".". For files
+// that may come from another system (the command line reads any profile).
+char GuessDecimalSeparator(const IniDocument& document, SettingsSection section);
+
+}  // namespace bw
