@@ -128,6 +128,16 @@ std::string profileFile(ProfileKind kind, std::string_view name) {
     return std::string(name) + std::string(FamilyOf(kind).extension);
 }
 
+// A profile name becomes a file name in the settings folder; a folder separator
+// would put the file somewhere else entirely.
+Status checkProfileName(std::string_view name) {
+    if (name.empty()) { return Error{"A profile needs a name"}; }
+    if (name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) {
+        return Error{"A profile name cannot contain \"/\": \"" + std::string(name) + "\""};
+    }
+    return success();
+}
+
 }  // namespace
 
 void ReadSection(const IniDocument& document, SettingsSection section, FieldValues& fields, char decimalSeparator) {
@@ -188,15 +198,18 @@ Status SaveSettings(const fs::path& folder, std::string_view fileName, SettingsS
 
 Result<bool> LoadProfile(const fs::path& folder, ProfileKind kind, std::string_view name, FieldValues& fields,
                          char decimalSeparator) {
+    if (Status valid = checkProfileName(name); !valid) { return Error{valid.error()}; }
     return LoadSettings(folder, profileFile(kind, name), FamilyOf(kind).section, fields, decimalSeparator);
 }
 
 Status SaveProfile(const fs::path& folder, ProfileKind kind, std::string_view name, const FieldValues& fields,
                    char decimalSeparator) {
+    if (Status valid = checkProfileName(name); !valid) { return valid; }
     return SaveSettings(folder, profileFile(kind, name), FamilyOf(kind).section, fields, decimalSeparator);
 }
 
 Status DeleteProfile(const fs::path& folder, ProfileKind kind, std::string_view name) {
+    if (Status valid = checkProfileName(name); !valid) { return valid; }
     std::optional<fs::path> path = FindCaseInsensitive(folder, profileFile(kind, name));
     if (!path) { return success(); }
     std::error_code error;

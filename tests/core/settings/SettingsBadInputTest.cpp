@@ -136,3 +136,15 @@ TEST(FormDefaults, NumbersFollowTheSystemSeparator) {
     EXPECT_EQ(comma.index(kStartPointId), 7);
     EXPECT_EQ(comma.index("CBProfilS"), -1);
 }
+
+TEST(SettingsBadInput, AProfileNameStaysInsideTheSettingsFolder) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder.path / "Settings");
+    FieldValues fields = FormDefaultFields('.');
+    Status saved = SaveProfile(folder.path / "Settings", ProfileKind::Dxf, "../escape", fields, '.');
+    EXPECT_FALSE(saved.ok());
+    EXPECT_FALSE(std::filesystem::exists(folder.path / "escape.cpd"));
+    EXPECT_FALSE(SaveProfile(folder.path / "Settings", ProfileKind::Dxf, "", fields, '.').ok());
+    EXPECT_FALSE(DeleteProfile(folder.path / "Settings", ProfileKind::Dxf, "../escape").ok());
+    EXPECT_TRUE(SaveProfile(folder.path / "Settings", ProfileKind::Dxf, "Wood 3mm (new)", fields, '.').ok());
+}
