@@ -17,7 +17,7 @@ Result<Fixed4> decimalField(std::string_view text, char separator, std::string_v
 }  // namespace
 
 Result<CalibrationProgram> CalibrationProgram::Begin(JobContext& ctx, const CalibrationFields& fields,
-                                                     char decimalSeparator, bool needBaseZ, bool needGreyZ) {
+                                                     char decimalSeparator, CalibrationPattern pattern) {
     auto workFeed = parseFeed(fields.workFeedText, "Work speed");
     if (!workFeed) { return Error{workFeed.error()}; }
     auto rapidFeed = parseFeed(fields.rapidFeedText, "Idle speed");
@@ -28,12 +28,12 @@ Result<CalibrationProgram> CalibrationProgram::Begin(JobContext& ctx, const Cali
     if (!pwmMax) { return Error{pwmMax.error()}; }
 
     CalibrationProgram program(ctx);
-    if (needBaseZ) {
+    if (pattern == CalibrationPattern::Fine) {
         auto baseZ = decimalField(fields.baseZText, decimalSeparator, "Base Z");
         if (!baseZ) { return Error{baseZ.error()}; }
         program.baseZ_ = *baseZ;
     }
-    if (needGreyZ) {
+    if (pattern == CalibrationPattern::Greyscale) {
         auto focus = decimalField(fields.focusZText, decimalSeparator, "Focus distance (Z)");
         if (!focus) { return Error{focus.error()}; }
         auto thickness = decimalField(fields.thicknessText, decimalSeparator, "Material thickness");

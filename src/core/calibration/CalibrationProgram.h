@@ -30,16 +30,17 @@ struct CalibrationFields {
     std::string footerText;               // REFooterU
 };
 
+enum class CalibrationPattern { Coarse, Fine, Greyscale };
+
 // A calibration program under construction: the job context it emits through,
 // its own DIR-axis accumulator and the feeds read from the fields.
 class CalibrationProgram {
 public:
-    // Reads and checks every field the pattern needs (`needBaseZ`, `needGreyZ`
-    // for the fine and greyscale patterns) before anything in `ctx` changes;
-    // then resets the emitter, sets the mask, DIR-axis step and the power range
-    // 0..pwmMax, and appends the header lines.
+    // Reads and checks every field the pattern needs before anything in `ctx`
+    // changes; then resets the emitter, sets the mask, DIR-axis step and the
+    // power range 0..pwmMax, and appends the header lines.
     static Result<CalibrationProgram> Begin(JobContext& ctx, const CalibrationFields& fields, char decimalSeparator,
-                                            bool needBaseZ, bool needGreyZ);
+                                            CalibrationPattern pattern);
 
     void rapid(Fixed4 x, Fixed4 y, Fixed4 z) { LinearMoveTo(true, 0, x, y, z, rapidFeed_); }
     void work(int level, Fixed4 x, Fixed4 y, Fixed4 z) { LinearMoveTo(false, level, x, y, z, workFeed_); }
@@ -48,8 +49,8 @@ public:
     // Appends the footer lines and hands the program over.
     ProgramLines finish();
 
-    Fixed4 baseZ() const { return baseZ_; }
-    Fixed4 greyZ() const { return greyZ_; }
+    Fixed4 baseZ() const { return baseZ_; }  // fine pattern: Z of field 100
+    Fixed4 greyZ() const { return greyZ_; }  // greyscale pattern: focus Z + material thickness
 
 private:
     CalibrationProgram(JobContext& ctx) : ctx_(&ctx) {}

@@ -57,7 +57,7 @@ void drawLabel(CalibrationProgram& program, const CoarseBlock& block, Fixed4 z) 
 std::span<const CoarseBlock, 10> CoarseBlocks() { return kBlocks; }
 
 Result<ProgramLines> BuildCoarseFocusPattern(JobContext& ctx, const CalibrationFields& fields, char decimalSeparator) {
-    auto begun = CalibrationProgram::Begin(ctx, fields, decimalSeparator, false, false);
+    auto begun = CalibrationProgram::Begin(ctx, fields, decimalSeparator, CalibrationPattern::Coarse);
     if (!begun) { return Error{begun.error()}; }
     CalibrationProgram& program = *begun;
     for (const CoarseBlock& block : kBlocks) {
@@ -80,7 +80,7 @@ Result<ProgramLines> BuildCoarseFocusPattern(JobContext& ctx, const CalibrationF
 }
 
 Result<ProgramLines> BuildFineFocusPattern(JobContext& ctx, const CalibrationFields& fields, char decimalSeparator) {
-    auto begun = CalibrationProgram::Begin(ctx, fields, decimalSeparator, true, false);
+    auto begun = CalibrationProgram::Begin(ctx, fields, decimalSeparator, CalibrationPattern::Fine);
     if (!begun) { return Error{begun.error()}; }
     CalibrationProgram& program = *begun;
     const Fixed4 size = fields.squares ? raw(30000) : raw(1000);

@@ -7,7 +7,7 @@ int GreyscaleLevel(int bar, int line) {
 }
 
 Result<ProgramLines> BuildGreyscalePattern(JobContext& ctx, const CalibrationFields& fields, char decimalSeparator) {
-    auto begun = CalibrationProgram::Begin(ctx, fields, decimalSeparator, false, true);
+    auto begun = CalibrationProgram::Begin(ctx, fields, decimalSeparator, CalibrationPattern::Greyscale);
     if (!begun) { return Error{begun.error()}; }
     CalibrationProgram& program = *begun;
     const Fixed4 z = program.greyZ();
