@@ -8,6 +8,7 @@
 #include "gcode/NumberFormat.h"
 #include "gcode/ProgramLines.h"
 #include "job/JobParameters.h"
+#include "i18n/TextPair.h"
 #include "job/StartPoint.h"
 
 namespace bw {
@@ -19,7 +20,7 @@ struct JobContext {
     NumberFormat numberFormat;
     MoveEmitterState emitter;
     ProgramLines programLines;
-    int languageIndex = 1;                // 0 Polish, 1 English
+    int languageIndex = kStartLanguageIndex;  // 0 Polish, 1 English
 
     // Sets the origin offsets for a job of the given extent from the start point.
     void applyStartPoint(Fixed4 width, Fixed4 height) { origin = originOffsetFor(startPoint, width, height, origin); }
