@@ -59,6 +59,7 @@ def main(folder):
     (folder / "huge-header.bmp").write_bytes(bmp(24, None, width=60000, height=60000, data=b"\0" * 64))
     (folder / "zero-size.bmp").write_bytes(bmp(24, None, width=0, height=0, data=b""))
     (folder / "wide-2001x10.bmp").write_bytes(bmp(1, [[0] * 2001] * 10, [(0, 0, 0), (255, 255, 255)], width=2001, height=10))
+    (folder / "greys-3x1.bmp").write_bytes(bmp(24, [[(0, 0, 0), (128, 128, 128), (255, 255, 255)]], width=3, height=1))
     (folder / "not-a-picture.jpg").write_bytes(b"This is a text file, not a picture.\n")
 
 
