@@ -7,7 +7,7 @@ namespace bw {
 
 Fixed4 Fixed4::fromDouble(double v) { return Fixed4{roundEven(v * kScale)}; }
 
-Int128 divRoundEven(Int128 n, Int128 d) {
+Int128 divRoundEvenWide(Int128 n, Int128 d) {
     if (d < 0) { n = -n; d = -d; }
     Int128 q = n / d;
     Int128 r = n % d;  // same sign as n
@@ -36,6 +36,14 @@ Int128 divCeil(Int128 n, Int128 d) {
 
 std::int64_t sqrtRound(unsigned __int128 n) {
     if (n == 0) { return 0; }
+    if (n < (std::uint64_t(1) << 62)) {  // the usual case, in 64 bits: the root is below 2^31
+        auto small = static_cast<std::uint64_t>(n);
+        auto r = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(small)));
+        while (r * r > small) { --r; }
+        while ((r + 1) * (r + 1) <= small) { ++r; }
+        if (small - r * r > r) { ++r; }
+        return static_cast<std::int64_t>(r);
+    }
     auto r = static_cast<unsigned __int128>(std::sqrt(static_cast<long double>(n)));
     while (r * r > n) { --r; }
     while ((r + 1) * (r + 1) <= n) { ++r; }

@@ -33,7 +33,22 @@ struct Fixed4 {
 };
 
 // Exact quotient n / d rounded to the nearest integer, halves to even. d != 0.
-Int128 divRoundEven(Int128 n, Int128 d);
+// Inline for 64-bit operands: the emitter divides by constants several times per
+// printed line, and inlined the compiler turns those into multiplications.
+Int128 divRoundEvenWide(Int128 n, Int128 d);
+inline Int128 divRoundEven(Int128 n, Int128 d) {
+    constexpr Int128 kWide = INT64_MAX;
+    if (n < -kWide || n > kWide || d < -kWide || d > kWide) { return divRoundEvenWide(n, d); }
+    auto n64 = static_cast<std::int64_t>(n);
+    auto d64 = static_cast<std::int64_t>(d);
+    if (d64 < 0) { n64 = -n64; d64 = -d64; }
+    std::int64_t q = n64 / d64;
+    std::int64_t r = n64 % d64;
+    if (r < 0) { r = -r; }
+    std::int64_t rest = d64 - r;  // 2r against d without overflow
+    if (r > rest || (r == rest && (q % 2 != 0))) { q += (n64 < 0) ? -1 : 1; }
+    return q;
+}
 // Exact quotient n / d rounded to the nearest integer, halves away from zero. d != 0.
 Int128 divRoundHalfAway(Int128 n, Int128 d);
 // Ceiling of n / d for d > 0.
