@@ -40,7 +40,9 @@ std::optional<BmpHeader> ReadBmpHeader(const std::string& path) {
     }
     if (header.height < 0) { header.height = -header.height; }
     // Uncompressed rows (plain or with colour masks) have a known length.
-    if ((compression == 0 || compression == 3) && header.width >= 0 && bits > 0) {
+    constexpr std::int64_t kNoLargerSide = std::int64_t(1) << 20;  // far beyond the page's limit; keeps the product small
+    if ((compression == 0 || compression == 3) && header.width >= 0 && header.width <= kNoLargerSide &&
+        header.height <= kNoLargerSide && bits > 0) {
         std::int64_t stride = ((header.width * bits + 31) / 32) * 4;
         header.requiredBytes = std::int64_t(pixelOffset) + stride * header.height;
     }

@@ -60,9 +60,15 @@ Result<PixelBuffer> ReadPicture(const std::string& path) {
     return toBuffer(image.convertToFormat(QImage::Format_ARGB32));
 }
 
-Result<LoadedPicture> LoadPicture(const std::string& path, int width, int height) {
+namespace {
+
+// Reads the stored picture after the checks of its header. Qt's warnings are
+// caught for the whole read, header included, so that they neither reach the
+// user's terminal next to our own message nor let a damaged JPEG through.
+Result<QImage> readChecked(const std::string& path) {
     const QString name = QString::fromStdString(path);
     if (!QFileInfo(name).isFile()) { return Error{"Cannot open the picture " + quoted(path) + ": no such file"}; }
+    WarningCatcher catcher;
     QImageReader reader(name);
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.format();
@@ -83,29 +89,30 @@ Result<LoadedPicture> LoadPicture(const std::string& path, int width, int height
     if (!stored.isValid() || stored.isEmpty()) {
         return Error{"Cannot read the picture " + quoted(path) + ": the picture has no valid size"};
     }
-
-    QImage image;
-    bool damaged = false;
-    {
-        WarningCatcher catcher;
-        image = reader.read();
-        damaged = format == "jpeg" && WarningCatcher::warned;
-    }
+    QImage image = reader.read();
     if (image.isNull()) {
         return Error{"Cannot read the picture " + quoted(path) + ": " + reader.errorString().toStdString()};
     }
-    if (damaged || image.size() != stored) {
+    if ((format == "jpeg" && WarningCatcher::warned) || image.size() != stored) {
         return Error{"Cannot read the picture " + quoted(path) + ": the file is damaged or incomplete"};
     }
-    image = image.convertToFormat(QImage::Format_RGB32);
+    return image;
+}
+
+}  // namespace
+
+Result<LoadedPicture> LoadPicture(const std::string& path, int width, int height) {
+    auto read = readChecked(path);
+    if (!read) { return Error{read.error()}; }
+    QImage image = std::move(read).value().convertToFormat(QImage::Format_RGB32);
+    LoadedPicture loaded;
+    loaded.storedWidth = image.width();
+    loaded.storedHeight = image.height();
     if (width > 0 && height > 0 && image.size() != QSize(width, height)) {
         image = image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         if (image.isNull()) { return Error{"Cannot resample the picture " + quoted(path) + ": out of memory"}; }
     }
-    LoadedPicture loaded;
     loaded.pixels = toBuffer(image);
-    loaded.storedWidth = stored.width();
-    loaded.storedHeight = stored.height();
     return loaded;
 }
 

@@ -109,6 +109,9 @@ TEST(LoadPicture, SizeLimitIsCheckedOnTheStoredPicture) {
     auto huge = LoadPicture(data("huge-header.bmp"), 0, 0);  // refused from the header, nothing decoded
     ASSERT_FALSE(huge.ok());
     EXPECT_EQ(huge.error(), kPictureTooLargeMessage);
+    auto absurd = LoadPicture(data("absurd-width.bmp"), 0, 0);  // 387 million pixels wide, a few bytes long
+    ASSERT_FALSE(absurd.ok());
+    EXPECT_EQ(absurd.error(), kPictureTooLargeMessage);
 
     QTemporaryDir dir;
     QImage limit(2000, 2000, QImage::Format_RGB32);
