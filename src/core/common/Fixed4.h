@@ -33,22 +33,7 @@ struct Fixed4 {
 };
 
 // Exact quotient n / d rounded to the nearest integer, halves to even. d != 0.
-// Inline for 64-bit operands: the emitter divides by constants several times per
-// printed line, and inlined the compiler turns those into multiplications.
-Int128 divRoundEvenWide(Int128 n, Int128 d);
-inline Int128 divRoundEven(Int128 n, Int128 d) {
-    constexpr Int128 kWide = INT64_MAX;
-    if (n < -kWide || n > kWide || d < -kWide || d > kWide) { return divRoundEvenWide(n, d); }
-    auto n64 = static_cast<std::int64_t>(n);
-    auto d64 = static_cast<std::int64_t>(d);
-    if (d64 < 0) { n64 = -n64; d64 = -d64; }
-    std::int64_t q = n64 / d64;
-    std::int64_t r = n64 % d64;
-    if (r < 0) { r = -r; }
-    std::int64_t rest = d64 - r;  // 2r against d without overflow
-    if (r > rest || (r == rest && (q % 2 != 0))) { q += (n64 < 0) ? -1 : 1; }
-    return q;
-}
+Int128 divRoundEven(Int128 n, Int128 d);
 // Exact quotient n / d rounded to the nearest integer, halves away from zero. d != 0.
 Int128 divRoundHalfAway(Int128 n, Int128 d);
 // Ceiling of n / d for d > 0.
@@ -73,7 +58,11 @@ std::optional<std::int64_t> parseInteger(std::string_view text);
 std::string formatFixed(Fixed4 value, int decimals, char decimalSeparator = '.');
 // Shortest form: no trailing zeros, no separator for whole numbers ("120,5", "80").
 std::string formatShortest(Fixed4 value, char decimalSeparator);
-// Appends the fixed-decimals form to out without temporary strings (the hot path of the emitter).
+// The hot path of the emitter: write the fixed-decimals form (or a whole number)
+// at `out`, which must have room for kMaxNumberBytes, and return the end.
+inline constexpr std::size_t kMaxNumberBytes = 48;  // sign, 19 digits, point, up to 20 decimals
+char* writeFixed(char* out, Fixed4 value, int decimals);
+char* writeInteger(char* out, std::int64_t value);
 void appendFixed(std::string& out, Fixed4 value, int decimals);
 void appendInteger(std::string& out, std::int64_t value);
 

@@ -8,6 +8,7 @@
 #include "gcode/NumberFormat.h"
 #include "gcode/ProgramLines.h"
 #include "job/JobParameters.h"
+#include "i18n/TextPair.h"
 #include "job/StartPoint.h"
 #include "raster/RasterState.h"
 
@@ -20,7 +21,7 @@ struct JobContext {
     NumberFormat numberFormat;
     MoveEmitterState emitter;
     ProgramLines programLines;
-    int languageIndex = 1;                // 0 Polish, 1 English
+    int languageIndex = kStartLanguageIndex;  // 0 Polish, 1 English
     RasterState raster;                   // the BMP/JPG page: picture file, sizes, suppressed view
 
     // Sets the origin offsets for a job of the given extent from the start point.
