@@ -1,6 +1,7 @@
 #include "raster/RasterGenerator.h"
 
 #include "gcode/MoveEmitter.h"
+#include "i18n/MessageTexts.h"
 
 namespace bw {
 
@@ -78,7 +79,8 @@ Status FillRasterParameters(JobContext& ctx, const RasterJobFields& fields, cons
 }
 
 std::string PrintSizeText(int widthPx, int heightPx, Fixed4 pixelSize, int languageIndex, char decimalSeparator) {
-    std::string text = languageIndex == 0 ? "Rozmiar wydruku " : "Print size ";
+    std::string text(messageText(Message::PrintSize, languageIndex));
+    text += ' ';
     text += formatShortest(times(pixelSize, widthPx), decimalSeparator);
     text += 'x';
     text += formatShortest(times(pixelSize, heightPx), decimalSeparator);
@@ -87,7 +89,10 @@ std::string PrintSizeText(int widthPx, int heightPx, Fixed4 pixelSize, int langu
 }
 
 std::string RasterTooLongText(int languageIndex) {
-    return languageIndex == 0 ? "Podgląd niedostępny.\r\nZbyt długi g-kod." : "Preview unavailable.\r\nG-code too long.";
+    std::string text(messageText(Message::PreviewUnavailable, languageIndex));
+    text += "\r\n";
+    text += messageText(Message::GCodeTooLong, languageIndex);
+    return text;
 }
 
 Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, const StatusCallback& status,
