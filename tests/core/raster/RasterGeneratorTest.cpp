@@ -221,6 +221,22 @@ TEST_F(RasterFixture, LongProgramsAreFlaggedForTheView) {
     EXPECT_EQ(RasterTooLongText(1), "Preview unavailable.\r\nG-code too long.");
 }
 
+TEST_F(RasterFixture, ViewLimitIsExactlyOneHundredThousandEntries) {
+    // A one-row picture of alternating black and white prints every pixel but
+    // the first: header, origin, width - 1 pixels, the way back, footer.
+    auto alternating = [](int width) {
+        PixelBuffer row(width, 1);
+        for (int x = 0; x < width; ++x) { row.row(0)[x] = greyPixel(x % 2 ? 255 : 0); }
+        return row;
+    };
+    run(alternating(99997));
+    EXPECT_EQ(ctx.programLines.size(), 100000u);
+    EXPECT_FALSE(ctx.raster.previewSuppressed);
+    run(alternating(99998));
+    EXPECT_EQ(ctx.programLines.size(), 100001u);
+    EXPECT_TRUE(ctx.raster.previewSuppressed);
+}
+
 TEST_F(RasterFixture, StatusTextFollowsTheLanguage) {
     ctx.languageIndex = 0;
     fields.pixelSizeText = "0,3";
