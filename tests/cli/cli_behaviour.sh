@@ -17,8 +17,27 @@ expect_usage_error preview --dir-step 0,5
 expect_usage_error preview --decimals x
 expect_usage_error preview --start-point 3 --extent-width abc
 expect_usage_error nosuchcommand
+data=$(cd "$(dirname "$0")/../data/raster" && pwd)
+expect_usage_error image "$data/pattern-8bit.bmp" --feed 15x0
+expect_usage_error image "$data/pattern-8bit.bmp" --mode sepia
+expect_usage_error image "$data/pattern-8bit.bmp" --gamma 9
+expect_usage_error image "$data/pattern-8bit.bmp" --pixel-size 0,3
+expect_usage_error image "$data/pattern-8bit.bmp" --keep-aspect --height 10
+# A picture that cannot be used is a failed job: exit 1, one line, no output file.
+expect_job_error() {
+  local err status
+  rm -f /tmp/bw-cli-out.$$
+  "$cli" "$@" -o /tmp/bw-cli-out.$$ 2>/tmp/bw-cli-err.$$; status=$?
+  err=$(cat /tmp/bw-cli-err.$$)
+  if [ $status -ne 1 ] || [ -e /tmp/bw-cli-out.$$ ] || [ "$(printf '%s\n' "$err" | wc -l)" -ne 1 ]; then
+    echo "FAIL: '$*' gave status $status, stderr '$err'"; failures=$((failures + 1))
+  fi
+}
+expect_job_error image "$data/wide-2001x10.bmp"
+expect_job_error image "$data/lying-header.bmp"
+expect_job_error image "$data/no-such-picture.jpg"
 help=$("$cli" --help) || { echo "FAIL: --help"; failures=$((failures + 1)); }
-for word in preview; do
+for word in preview image; do
   printf '%s' "$help" | grep -q "$word" || { echo "FAIL: --help does not mention $word"; failures=$((failures + 1)); }
 done
 "$cli" preview --help | grep -q -- "--mask" || { echo "FAIL: preview --help"; failures=$((failures + 1)); }
@@ -26,5 +45,9 @@ done
 a=$(LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 "$cli" preview --dir-step 0.25)
 b=$(LC_ALL=C "$cli" preview --dir-step 0.25)
 [ "$a" = "$b" ] || { echo "FAIL: output depends on the locale"; failures=$((failures + 1)); }
+a=$(LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 "$cli" image "$data/pattern-8bit.bmp" --pixel-size 0.25 --dir-step 0.1 --mask "[G] [X] [Y] (A)[A]")
+b=$(LC_ALL=C "$cli" image "$data/pattern-8bit.bmp" --pixel-size 0.25 --dir-step 0.1 --mask "[G] [X] [Y] (A)[A]")
+[ "$a" = "$b" ] || { echo "FAIL: image output depends on the locale"; failures=$((failures + 1)); }
+rm -f /tmp/bw-cli-out.$$
 rm -f /tmp/bw-cli-err.$$
 exit $failures

@@ -10,6 +10,7 @@
 #include "job/JobParameters.h"
 #include "i18n/TextPair.h"
 #include "job/StartPoint.h"
+#include "raster/RasterState.h"
 
 namespace bw {
 
@@ -21,6 +22,7 @@ struct JobContext {
     MoveEmitterState emitter;
     ProgramLines programLines;
     int languageIndex = kStartLanguageIndex;  // 0 Polish, 1 English
+    RasterState raster;                   // the BMP/JPG page: picture file, sizes, suppressed view
 
     // Sets the origin offsets for a job of the given extent from the start point.
     void applyStartPoint(Fixed4 width, Fixed4 height) { origin = originOffsetFor(startPoint, width, height, origin); }
