@@ -4,6 +4,7 @@
 // format, the program being built and the language. One object per application
 // (or per command-line run, or per test), passed by reference; never global.
 
+#include "dxf/DxfState.h"
 #include "gcode/MoveEmitterState.h"
 #include "gcode/NumberFormat.h"
 #include "gcode/ProgramLines.h"
@@ -20,6 +21,7 @@ struct JobContext {
     MoveEmitterState emitter;
     ProgramLines programLines;
     int languageIndex = 1;                // 0 Polish, 1 English
+    DxfState dxf;                         // the loaded drawing, its box and view
 
     // Sets the origin offsets for a job of the given extent from the start point.
     void applyStartPoint(Fixed4 width, Fixed4 height) { origin = originOffsetFor(startPoint, width, height, origin); }
