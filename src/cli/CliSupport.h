@@ -37,5 +37,6 @@ std::string readTextFile(const std::string& path);
 // Every sub-command registers itself here; main runs the chosen one.
 using Runner = std::function<void()>;
 void addPreviewCommand(CLI::App& app, Runner& run);
+void addDxfCommand(CLI::App& app, Runner& run);
 
 }  // namespace bw::cli

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     bw::cli::Runner run;
     bw::cli::addPreviewCommand(app, run);
+    bw::cli::addDxfCommand(app, run);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

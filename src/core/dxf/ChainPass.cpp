@@ -74,7 +74,7 @@ std::uint32_t ChainPass::bucketFor(std::int64_t x, std::int64_t y) {
 
 std::int64_t ChainPass::firstRemainingIn(PointBucket& bucket) {
     while (bucket.head < bucket.entities.size() && items_[bucket.entities[bucket.head]].used) { ++bucket.head; }
-    return bucket.head < bucket.entities.size() ? bucket.entities[bucket.head] : -1;
+    return bucket.head < bucket.entities.size() ? static_cast<std::int64_t>(bucket.entities[bucket.head]) : -1;
 }
 
 // The first remaining entity with its start or end within 0.01 mm of (px, py), absolute.
