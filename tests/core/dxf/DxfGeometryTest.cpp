@@ -145,13 +145,14 @@ TEST(Spline, OnlyTheParameterRangeZeroToOneIsTraced) {
     TItem late = spline({2, 2, 3, 3}, {{0, 0}, {10, 0}});
     SplineEvaluator evaluator(late);
     EXPECT_EQ(evaluator.at(Fixed4{}), evaluator.at(mm(1)));
-    EXPECT_EQ(evaluator.at(Fixed4{}), (TPoint{mm(0), mm(0)}));
+    EXPECT_EQ(evaluator.at(Fixed4{}), (TPoint{mm(0.001), mm(0)}));
     // Knots from 0 to 25: parameter 1 is only 4 % of the way.
     TItem wide = spline({0, 0, 25, 25}, {{0, 0}, {100, 0}});
     EXPECT_EQ(SplineEvaluator(wide).at(mm(1)), (TPoint{mm(4), mm(0)}));
     // The end is clamped one unit before the last knot.
     TItem unit = spline({0, 0, 1, 1}, {{0, 0}, {10, 0}});
     EXPECT_EQ(SplineEvaluator(unit).at(mm(1)), (TPoint{mm(9.999), mm(0)}));
+    EXPECT_EQ(SplineEvaluator(unit).at(Fixed4{}), (TPoint{mm(0.001), mm(0)}));
     EXPECT_EQ(TraceParameter(1, 3), Fixed4::fromRaw(3333));
     EXPECT_EQ(TraceParameter(2, 3), Fixed4::fromRaw(6667));
 }
@@ -168,8 +169,8 @@ TEST(DrawingBox, TheFirstEntitySetsTheBox) {
     EXPECT_EQ(box({circle, line(0, 45, 1, 45)}), (DrawingBox{mm(0), mm(60), mm(40), mm(60)}));
     // An arc first: its sampled box (0..10 by sampling from 0 to 90 degrees).
     EXPECT_EQ(box({arc(0, 0, 10, 0, 90)}), (DrawingBox{mm(0), mm(10), mm(0), mm(10)}));
-    // A spline first sets the box to its start, then its trace points extend it.
-    EXPECT_EQ(box({spline({0, 0, 1, 1}, {{3, 4}, {5, 4}})}), (DrawingBox{mm(3), mm(4.999), mm(4), mm(4)}));
+    // A spline first sets the box to its start (parameter 0.0001), then its trace points extend it.
+    EXPECT_EQ(box({spline({0, 0, 1, 1}, {{3, 4}, {5, 4}})}), (DrawingBox{mm(3.0002), mm(4.9998), mm(4), mm(4)}));
     // While all four values are exactly 0 a later arc replaces the box instead of extending it.
     EXPECT_EQ(box({line(0, 0, 0, 0), arc(20, 20, 10, 0, 90)}), (DrawingBox{mm(20), mm(30), mm(20), mm(30)}));
     EXPECT_EQ(box({line(0, 0, 1, 0), arc(20, 20, 10, 0, 90)}), (DrawingBox{mm(0), mm(30), mm(0), mm(30)}));
