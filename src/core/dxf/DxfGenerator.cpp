@@ -37,10 +37,21 @@ public:
     Fixed4 z;
     TPoint position;  // the tracing position, box-relative
 
-    void rapid(TPoint q) { LinearMove(ctx_, a_, true, 0, q.x, q.y, z, rapidFeed_, ctx_.programLines); }
+    void rapid(TPoint q) {
+        LinearMove(ctx_, a_, true, 0, q.x, q.y, z, rapidFeed_, ctx_.programLines);
+        moved_ = true;
+    }
+
+    // The first move after the emitter's reset is printed as a rapid line to its
+    // own end point. Were that a cut, the machine would travel over the first
+    // piece with the laser off; so the run always begins with a rapid move to
+    // where the first entity starts, even when the tracing position is there already.
+    bool needsRapid(TPoint from, TPoint to) const {
+        return !moved_ || Distance(from.x, from.y, to.x, to.y).raw > kFar;
+    }
 
     void rapidWhenFar(TPoint q) {
-        if (Distance(position.x, position.y, q.x, q.y).raw > kFar) {
+        if (needsRapid(position, q)) {
             rapid(q);
             position = q;
         }
@@ -59,11 +70,15 @@ public:
 private:
     TPoint relative(Fixed4 x, Fixed4 y) const { return TPoint{x - box_.minX, y - box_.minY}; }
 
-    void work(TPoint q) { LinearMove(ctx_, a_, false, kFullPower, q.x, q.y, z, workFeed_, ctx_.programLines); }
+    void work(TPoint q) {
+        LinearMove(ctx_, a_, false, kFullPower, q.x, q.y, z, workFeed_, ctx_.programLines);
+        moved_ = true;
+    }
 
     void arc(bool clockwise, TPoint end, Fixed4 i, Fixed4 j, Fixed4 radius, Fixed4 angle1, Fixed4 angle2) {
         ArcMove(ctx_, a_, clockwise ? 1 : 0, kFullPower, end.x, end.y, z, i, j, radius, angle1, angle2, workFeed_,
                 ctx_.programLines);
+        moved_ = true;
     }
 
     // From the leftmost point through the bottom to the rightmost point and back over the top.
@@ -86,9 +101,9 @@ private:
         TPoint centre = relative(item.x, item.y);
         TPoint start = ArcPoint(centre.x, centre.y, item.radius, item.endAngle);
         TPoint end = ArcPoint(centre.x, centre.y, item.radius, item.startAngle);
-        Fixed4 gap = Distance(start.x, start.y, position.x, position.y);
+        bool far = needsRapid(start, position);
         position = end;
-        if (gap.raw > kFar) { rapid(start); }
+        if (far) { rapid(start); }
         arc(item.clockwise, end, centre.x - start.x, centre.y - start.y, item.radius, item.startAngle, item.endAngle);
     }
 
@@ -112,7 +127,8 @@ private:
     DrawingBox box_;
     int workFeed_;
     int rapidFeed_;
-    Fixed4 a_;  // the run's DIR-axis position
+    Fixed4 a_;            // the run's DIR-axis position
+    bool moved_ = false;  // a move has been given to the emitter in this run
 };
 
 Status checkRun(const JobContext& ctx) {
