@@ -68,14 +68,15 @@ TEST(PassCount, FromTheFieldTexts) {
 }
 
 TEST_F(DxfJob, PassesRunFromTheSurfaceToTheFocusPlane) {
-    // A line at the origin: the tracing position starts on its start point, so no
-    // rapid move; the first move after the reset prints at once as "G0" to its
-    // own end. Each pass cuts the line back the other way; the Z of a pass
-    // appears with its first move in X or Y.
+    // A line at the origin: the tracing position starts on its start point. The
+    // run still begins with a rapid move there: the emitter prints its first move
+    // as "G0" to that move's end, which would skip the first cut. Each pass cuts
+    // the line back the other way; the Z of a pass appears with its first move in X or Y.
     load({"ENTITIES", "LINE", " 10", "0", " 20", "0", " 11", "10", " 21", "0"});
     auto program = run();
     std::vector<std::string> expected{"H",
-                                      "G0 X10.0000 Y0.0000 Z1.5000 F1500 ",
+                                      "G0 X0.0000 Y0.0000 Z1.5000 F5000 ",
+                                      "G1 X10.0000 F1500 S255",
                                       "G1 X0.0000 Z1.0000 F1500 ",
                                       "G1 X10.0000 Z0.5000 F1500 ",
                                       "G1 X0.0000 Z0.0000 F1500 ",
@@ -218,8 +219,8 @@ TEST_F(DxfJob, StartPointOffsetsAndStatusTexts) {
     ctx.params.layerDepth = Fixed4{};
     std::vector<std::string> texts;
     ASSERT_TRUE(GenerateDxfProgram(ctx, [&](std::string_view text) { texts.emplace_back(text); }).ok());
-    // The first move prints at once as "G0" to the line's end, moved by the offsets (-20, -10).
-    EXPECT_EQ(ctx.programLines.entry(1), "G0 X20.0000 Y10.0000 Z1.5000 F1500 ");
+    // The line's start moved by the offsets (-20, -10).
+    EXPECT_EQ(ctx.programLines.entry(1), "G0 X-20.0000 Y-10.0000 Z1.5000 F5000 ");
     EXPECT_EQ(texts, std::vector<std::string>{"Obiekt nr: 0"});
 }
 
