@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -329,4 +330,22 @@ TEST(DxfReader, IndexedReaderAgreesWithTheDirectRulesOnGeneratedFiles) {
     // The generator must reach the odd cases, not only clean files.
     EXPECT_GT(errors, 200);
     EXPECT_GT(skipped, 200);
+}
+
+TEST(DxfExample, HasTheSizeTheWindowLoadsAndEveryKind) {
+    std::filesystem::path path = std::filesystem::path(BEAMWRIGHT_EXAMPLES_DIR) / "ExampleDXF.dxf";
+    ASSERT_EQ(std::filesystem::file_size(path), 207349u);
+    JobContext ctx;
+    ctx.params.segmentLength = mm(0.5);
+    ctx.params.sourceWidthPx = 653;
+    ctx.params.sourceHeightPx = 645;
+    ctx.dxf.dxfFileName = path.string();
+    auto loaded = LoadDxfFile(ctx, ',', {});
+    ASSERT_TRUE(loaded.ok()) << loaded.error();
+    EXPECT_EQ(loaded->skippedSplines, 0u);
+    for (std::uint8_t kind : {DxfKind::Circle, DxfKind::Line, DxfKind::Arc, DxfKind::Spline}) {
+        EXPECT_TRUE(std::any_of(ctx.dxf.dxfItems.begin(), ctx.dxf.dxfItems.end(),
+                                [&](const TItem& item) { return item.kind == kind; }));
+    }
+    EXPECT_EQ(ctx.dxf.drawingBox, (DrawingBox{mm(0), mm(120), mm(0), mm(110)}));
 }
