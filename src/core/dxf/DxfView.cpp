@@ -51,6 +51,16 @@ std::int64_t ScaleLength(const DxfView& view, Fixed4 length) {
     return roundEven(Int128(length.raw) * view.viewScale, Fixed4::kScale);
 }
 
+bool ArcVisibleOnScreen(const DxfView& view, Fixed4 radius, Fixed4 startAngle, Fixed4 endAngle) {
+    Int128 r = ScaleLength(view, radius);
+    Int128 d = Int128(endAngle.raw) - startAngle.raw;
+    if (d < 0) { d = -d; }
+    if (d == 0) { return false; }
+    // 6.28 x r / 360 x d with d = |difference| / 10000 degrees, rounded once.
+    Int128 length = divRoundEven(Int128(628) * r * d, Int128(100) * 360 * Fixed4::kScale);
+    return length > Fixed4::kScale;
+}
+
 void ViewMouseDown(DxfView& view, std::int32_t x, std::int32_t y) {
     view.lastMouseX = x;
     view.lastMouseY = y;

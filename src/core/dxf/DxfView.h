@@ -38,6 +38,11 @@ PixelPoint MapPoint(const DxfView& view, const DrawingBox& box, std::int32_t vie
 // A length in mm as Fixed4 pixels (radius of a circle on screen).
 std::int64_t ScaleLength(const DxfView& view, Fixed4 length);
 
+// An arc is drawn only when its length on screen exceeds one pixel: with r its
+// radius in Fixed4 pixels and d the stored angle difference in degrees,
+// Round(6.28 x r / 360 x d) > 10000.
+bool ArcVisibleOnScreen(const DxfView& view, Fixed4 radius, Fixed4 startAngle, Fixed4 endAngle);
+
 // Mouse handlers. Each answers true when a redraw job is to be started; the
 // caller then starts it and calls RedrawFinished when it has ended.
 void ViewMouseDown(DxfView& view, std::int32_t x, std::int32_t y);

@@ -71,3 +71,12 @@ TEST(DxfView, DraggingMovesByThePointerDistance) {
     EXPECT_FALSE(ViewMouseMove(view, 90, 90));
     EXPECT_EQ(view.viewPanX, 50);
 }
+
+TEST(DxfView, ArcsShorterThanAPixelAreNotDrawn) {
+    DxfView view;
+    view.viewScale = 10000;  // 1 pixel per mm
+    EXPECT_TRUE(ArcVisibleOnScreen(view, mm(10), mm(0), mm(90)));      // 15.7 pixels
+    EXPECT_FALSE(ArcVisibleOnScreen(view, mm(10), mm(0), mm(5)));      // 0.87 pixels
+    EXPECT_FALSE(ArcVisibleOnScreen(view, mm(10), mm(45), mm(45)));
+    EXPECT_TRUE(ArcVisibleOnScreen(view, mm(10), mm(350), mm(10)));    // counts 340 degrees as stored
+}
