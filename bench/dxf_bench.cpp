@@ -181,7 +181,8 @@ void BM_ReadEntitiesFromFile(benchmark::State& state) {
     std::vector<bw::TItem> items;
     for (auto _ : state) {
         std::ifstream in(path, std::ios::binary);
-        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string text(static_cast<std::size_t>(std::filesystem::file_size(path)), '\0');
+        in.read(text.data(), static_cast<std::streamsize>(text.size()));
         auto result = bw::ReadDxfEntities(text, items);
         benchmark::DoNotOptimize(result);
     }

@@ -173,7 +173,8 @@ Status GenerateDxfProgram(JobContext& ctx, const DxfStatusCallback& status) {
     constexpr Fixed4 kLastPass = Fixed4::fromRaw(-10000);
     Fixed4 remaining = params.layerDepth.raw == 0 ? Fixed4{} : params.materialThickness;
     bool finishingPass = params.finishingPass;
-    std::vector<TItem> passItems;
+    const ChainIndex index(items);  // end points are the same in every pass
+    std::vector<TItem> passItems;   // assigned each pass: keeps its capacity, spline arrays included
     std::string statusText;
     while (remaining.raw >= 0) {
         if (!finishingPass) {
@@ -182,7 +183,7 @@ Status GenerateDxfProgram(JobContext& ctx, const DxfStatusCallback& status) {
             finishingPass = false;  // one more pass at this depth follows
         }
         passItems = items;
-        ChainPass chain(passItems, box);
+        ChainPass chain(passItems, box, index);
         for (std::size_t k = 0; k < passItems.size(); ++k) {
             if (status) {
                 statusText.assign(objectText);

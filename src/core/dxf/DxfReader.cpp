@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <limits>
-#include <sstream>
 
 #include "dxf/ArcGeometry.h"
 #include "dxf/ComputeDrawingBox.h"
@@ -159,10 +157,14 @@ private:
         return text_.substr(offset, end - offset);
     }
 
+    // The bad text as the message shows it: quoted, and cut short when long.
     static std::string quoted(std::string_view text) {
         constexpr std::size_t kShown = 40;
-        if (text.size() <= kShown) { return "'" + std::string(text) + "'"; }
-        return "'" + std::string(text.substr(0, kShown)) + "...'";
+        std::string out(1, '\'');
+        out.append(text.substr(0, kShown));
+        if (text.size() > kShown) { out.append("..."); }
+        out.push_back('\'');
+        return out;
     }
 
     static std::string lineLabel(std::uint32_t codeLine) {
