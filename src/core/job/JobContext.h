@@ -9,6 +9,7 @@
 #include "gcode/NumberFormat.h"
 #include "gcode/ProgramLines.h"
 #include "job/JobParameters.h"
+#include "i18n/TextPair.h"
 #include "job/StartPoint.h"
 
 namespace bw {
@@ -20,8 +21,8 @@ struct JobContext {
     NumberFormat numberFormat;
     MoveEmitterState emitter;
     ProgramLines programLines;
-    int languageIndex = 1;                // 0 Polish, 1 English
-    DxfState dxf;                         // the loaded drawing, its box and view
+    int languageIndex = kStartLanguageIndex;  // 0 Polish, 1 English
+    DxfState dxf;                             // the loaded drawing, its box and view
 
     // Sets the origin offsets for a job of the given extent from the start point.
     void applyStartPoint(Fixed4 width, Fixed4 height) { origin = originOffsetFor(startPoint, width, height, origin); }
