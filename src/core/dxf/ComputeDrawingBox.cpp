@@ -2,6 +2,7 @@
 
 #include "dxf/ArcGeometry.h"
 #include "dxf/DxfTexts.h"
+#include "i18n/MessageTexts.h"
 #include "dxf/DxfView.h"
 #include "dxf/Spline.h"
 
@@ -39,7 +40,7 @@ private:
 
 Result<DrawingBox> DrawingBoxOf(const std::vector<TItem>& items, Fixed4 segmentLength, int languageIndex,
                                 const DxfStatusCallback& status) {
-    const std::string_view text = DxfExtremesText(languageIndex);
+    const std::string_view text = messageText(Message::CalculatingExtremes, languageIndex);
     if (status) { status(std::string(text) + ": 0%"); }
     BoxBuilder builder;
     std::string lastReport;

@@ -6,7 +6,7 @@
 
 #include "dxf/ArcGeometry.h"
 #include "dxf/ChainPass.h"
-#include "dxf/DxfTexts.h"
+#include "i18n/MessageTexts.h"
 #include "dxf/Spline.h"
 #include "gcode/MoveEmitter.h"
 #include "job/NumericInput.h"
@@ -160,7 +160,7 @@ Status GenerateDxfProgram(JobContext& ctx, const DxfStatusCallback& status) {
     const JobParameters& params = ctx.params;
     const DrawingBox& box = ctx.dxf.drawingBox;
     const std::vector<TItem>& items = ctx.dxf.dxfItems;
-    const std::string_view objectText = DxfObjectText(ctx.languageIndex);
+    const std::string_view objectText = messageText(Message::ObjectNumber, ctx.languageIndex);
 
     ResetEmitter(ctx);
     Tracer tracer(ctx, *workFeed, *rapidFeed);

@@ -9,6 +9,7 @@
 #include "dxf/ComputeDrawingBox.h"
 #include "dxf/DxfLineScan.h"
 #include "dxf/DxfTexts.h"
+#include "i18n/MessageTexts.h"
 #include "dxf/Spline.h"
 
 namespace bw {
@@ -328,7 +329,7 @@ Result<DxfLoadSummary> LoadDxfFile(JobContext& ctx, char decimalSeparator, const
     const std::string& path = dxf.dxfFileName;
     Result<std::string> content = readWholeFile(path);
     if (!content) { return Error{path + ": " + content.error()}; }
-    if (status) { status(DxfOpeningText(ctx.languageIndex)); }
+    if (status) { status(messageText(Message::OpeningFile, ctx.languageIndex)); }
     Result<DxfReadSummary> read = ReadDxfEntities(*content, dxf.dxfItems);
     if (!read) { return Error{path + ": " + read.error()}; }
     DxfLoadSummary summary{dxf.dxfItems.size(), read->skippedSplines};

@@ -2,28 +2,6 @@
 
 namespace bw {
 
-namespace {
-
-std::string_view pick(int languageIndex, std::string_view polish, std::string_view english) {
-    return languageIndex == 0 ? polish : english;
-}
-
-}  // namespace
-
-std::string_view DxfOpeningText(int languageIndex) {
-    return pick(languageIndex, "Otwieranie pliku. Czekaj...", "Opening the file. Please wait.");
-}
-
-std::string_view DxfExtremesText(int languageIndex) {
-    return pick(languageIndex, "Obliczanie ekstremów", "Calcuationg the extreems");
-}
-
-std::string_view DxfPreviewText(int languageIndex) {
-    return pick(languageIndex, "Rysowanie podglądu", "Drawing of the preview");
-}
-
-std::string_view DxfObjectText(int languageIndex) { return pick(languageIndex, "Obiekt nr", "Object number"); }
-
 std::string DxfPercentText(std::string_view text, std::size_t index, std::size_t count) {
     std::string out(text);
     out += ": ";

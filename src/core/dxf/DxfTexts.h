@@ -1,5 +1,5 @@
 #pragma once
-// Status texts of the DXF jobs in Polish (languageIndex 0) and English (1).
+// Status texts of the DXF jobs built from the message table's pairs.
 
 #include <string>
 #include <string_view>
@@ -7,11 +7,6 @@
 #include "common/Fixed4.h"
 
 namespace bw {
-
-std::string_view DxfOpeningText(int languageIndex);
-std::string_view DxfExtremesText(int languageIndex);
-std::string_view DxfPreviewText(int languageIndex);
-std::string_view DxfObjectText(int languageIndex);
 
 // "<text>: <percent>%" after entity `index` (from 0) of `count`.
 std::string DxfPercentText(std::string_view text, std::size_t index, std::size_t count);
