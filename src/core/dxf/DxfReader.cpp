@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 
@@ -97,7 +98,7 @@ public:
 
     Result<DxfReadSummary> run(std::vector<TItem>& items) {
         items.clear();
-        if (!scan()) { return Error{"the file has too many lines"}; }
+        if (!scan()) { return Error{"the file is too large"}; }
         if (!entitiesFound_) { return Error{"no ENTITIES section"}; }
         DxfReadSummary summary;
         for (std::size_t e = 0; e < entityLines_.size(); ++e) {
@@ -301,17 +302,18 @@ private:
 };
 
 Result<std::string> readWholeFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return Error{error ? "cannot open the file: " + error.message() : "not a file"};
+    }
+    std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) { return Error{"cannot read the file: " + error.message()}; }
+    if (size >= kNoValue) { return Error{"the file is too large"}; }
     std::ifstream in(path, std::ios::binary);
     if (!in) { return Error{"cannot open the file"}; }
-    std::string content;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size > 0) {
-        content.resize(static_cast<std::size_t>(size));
-        in.seekg(0, std::ios::beg);
-        in.read(content.data(), size);
-        if (!in) { return Error{"cannot read the file"}; }
-    }
+    std::string content(static_cast<std::size_t>(size), '\0');
+    in.read(content.data(), static_cast<std::streamsize>(size));
+    if (static_cast<std::uintmax_t>(in.gcount()) != size) { return Error{"cannot read the file"}; }
     return content;
 }
 

@@ -210,6 +210,8 @@ TEST(DxfReader, LoadNamesTheFileAndKeepsTheBoxWhenNothingIsFound) {
     auto result = LoadDxfFile(ctx, ',', {});
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.error().rfind("/nonexistent/drawing.dxf: ", 0), 0u) << result.error();
+    ctx.dxf.dxfFileName = std::filesystem::temp_directory_path().string();
+    EXPECT_FALSE(LoadDxfFile(ctx, ',', {}).ok());  // a folder
 
     auto path = std::filesystem::temp_directory_path() / "bw-dxf-load-test.dxf";
     std::vector<std::string> statuses;
