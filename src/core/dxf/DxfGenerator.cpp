@@ -131,19 +131,34 @@ private:
     bool moved_ = false;  // a move has been given to the emitter in this run
 };
 
+// Passes the run will make: ceil(T / L) + 1 (1 without layers), plus the finishing pass.
+Int128 passCount(const JobParameters& params) {
+    if (params.materialThickness.raw < 0) { return 0; }
+    Int128 passes = params.layerDepth.raw == 0 ? 1 : ceilDiv(params.materialThickness.raw, params.layerDepth.raw) + 1;
+    return params.finishingPass ? passes + 1 : passes;
+}
+
 Status checkRun(const JobContext& ctx) {
     const JobParameters& params = ctx.params;
     if (params.layerDepth.raw < 0) { return Error{"The layer depth must not be negative"}; }
-    if (params.layerDepth.raw > 0 && params.materialThickness.raw > 0 &&
-        ceilDiv(params.materialThickness.raw, params.layerDepth.raw) + 1 > kMaxDxfPasses) {
+    Int128 passes = passCount(params);
+    if (passes > kMaxDxfPasses) {
         std::string message = "The thickness and layer depth give more than ";
         appendInteger(message, kMaxDxfPasses);
         return Error{message + " passes"};
     }
+    Int128 movesPerPass = 0;
     for (const TItem& item : ctx.dxf.dxfItems) {
+        movesPerPass += item.kind == DxfKind::Circle ? 3 : 2;
         if (item.kind != DxfKind::Spline) { continue; }
         Result<std::int64_t> pieces = SplinePieces(item, params.segmentLength);
         if (!pieces) { return Error{pieces.error()}; }
+        movesPerPass += *pieces;
+    }
+    if (passes * movesPerPass > kMaxDxfMoves) {
+        std::string message = "The program would have more than ";
+        appendInteger(message, kMaxDxfMoves);
+        return Error{message + " moves; use fewer passes or a larger segment length"};
     }
     return success();
 }

@@ -16,6 +16,8 @@ namespace bw {
 
 // Beyond this a typo in the thickness or layer field would run for hours.
 inline constexpr std::int64_t kMaxDxfPasses = 100000;
+// Beyond this the program would not fit in memory (about 30 bytes a line).
+inline constexpr std::int64_t kMaxDxfMoves = 50000000;
 
 // Runs the program for ctx.dxf.dxfItems and ctx.dxf.drawingBox into
 // ctx.programLines, with the parameters the window filled into ctx.params
@@ -24,7 +26,8 @@ inline constexpr std::int64_t kMaxDxfPasses = 100000;
 // ctx, and the origin offsets already set from the start point. Reports
 // "Object number: k" per entity. Fails before anything is emitted (ctx.programLines
 // untouched) when a feed is not a whole number, the layer depth is negative,
-// the passes exceed kMaxDxfPasses or a spline cannot be cut into pieces.
+// the passes exceed kMaxDxfPasses, the moves kMaxDxfMoves, or a spline cannot be
+// cut into pieces.
 Status GenerateDxfProgram(JobContext& ctx, const DxfStatusCallback& status);
 
 // The pass count the window shows for the thickness and layer fields' texts:

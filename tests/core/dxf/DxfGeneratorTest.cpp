@@ -206,7 +206,12 @@ TEST_F(DxfJob, BadFieldsFailBeforeAnythingIsEmitted) {
     EXPECT_EQ(GenerateDxfProgram(ctx, {}).error(), "The layer depth must not be negative");
     ctx.params.layerDepth = mm(0.0001);
     ctx.params.materialThickness = mm(100);
-    EXPECT_FALSE(GenerateDxfProgram(ctx, {}).ok());
+    EXPECT_EQ(GenerateDxfProgram(ctx, {}).error(), "The thickness and layer depth give more than 100000 passes");
+    ctx.params.layerDepth = mm(0.001);  // 99 999 passes of 300 lines
+    ctx.params.materialThickness = mm(99.998);
+    ctx.dxf.dxfItems.resize(300, ctx.dxf.dxfItems[0]);
+    EXPECT_EQ(GenerateDxfProgram(ctx, {}).error(),
+              "The program would have more than 50000000 moves; use fewer passes or a larger segment length");
     ASSERT_EQ(ctx.programLines.size(), 1u);
     EXPECT_EQ(ctx.programLines.entry(0), "previous");
 }
