@@ -8,6 +8,7 @@
 #include <dl_dxf.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -150,7 +151,8 @@ const std::filesystem::path& drawingFile() {
 }
 
 void prepare(bw::JobContext& ctx) {
-    (void)bw::BuildMaskPreview(ctx, bw::MaskPreviewFields{}, '.');
+    // The start-up mask preview: default mask and power range 0..255 (form defaults use a comma).
+    if (!bw::BuildMaskPreview(ctx, bw::MaskPreviewFields{}, ',').ok()) { std::abort(); }
     ctx.params.segmentLength = bw::Fixed4::fromRaw(5000);
     ctx.params.dirAxisStep = bw::Fixed4::fromRaw(500);
     ctx.params.materialThickness = bw::Fixed4::fromRaw(15000);
@@ -238,7 +240,7 @@ void BM_Generate4Passes(benchmark::State& state) {
         benchmark::DoNotOptimize(status);
     }
     state.counters["program_lines"] = static_cast<double>(ctx.programLines.size());
-    state.counters["program_MB"] = static_cast<double>(ctx.programLines.textSize()) / 1e6;
+    state.counters["program_bytes"] = static_cast<double>(ctx.programLines.textSize());
 }
 
 }  // namespace
