@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     bw::cli::addPreviewCommand(app, run);
     bw::cli::addCalibrateCommand(app, run);
     bw::cli::addImageCommand(app, run);
+    bw::cli::addDxfCommand(app, run);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
