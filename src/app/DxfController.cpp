@@ -66,7 +66,7 @@ DxfController::DxfController(JobContext& ctx, DxfPage& page, ToolsPage& tools, G
     connect(view, &DrawingView::resized, &resizeRedraw_, qOverload<>(&QTimer::start));
     connect(&resizeRedraw_, &QTimer::timeout, this, [this] {
         // Scale and pan stay; only a view without a running job is redrawn (the next pan or zoom catches up).
-        if (drawingShown_ && !jobs_.busy()) {
+        if (drawingShown_ && !jobs_.busy() && page_.I1->picture().size() != page_.I1->size()) {
             ctx_.dxf.view.redrawBusy = true;
             startRedraw();
         }
