@@ -9,6 +9,7 @@
 #include "gcode/ProgramLines.h"
 #include "job/JobParameters.h"
 #include "job/StartPoint.h"
+#include "pcb/PcbState.h"
 
 namespace bw {
 
@@ -20,6 +21,7 @@ struct JobContext {
     MoveEmitterState emitter;
     ProgramLines programLines;
     int languageIndex = 1;                // 0 Polish, 1 English
+    PcbState pcb;                         // the loaded PCB layer and its class layers
 
     // Sets the origin offsets for a job of the given extent from the start point.
     void applyStartPoint(Fixed4 width, Fixed4 height) { origin = originOffsetFor(startPoint, width, height, origin); }
