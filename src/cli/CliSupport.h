@@ -37,5 +37,9 @@ std::string readTextFile(const std::string& path);
 // Every sub-command registers itself here; main runs the chosen one.
 using Runner = std::function<void()>;
 void addPreviewCommand(CLI::App& app, Runner& run);
+void addPcbRasterCommand(CLI::App& app, Runner& run);
+void addPcbOutlineCommand(CLI::App& app, Runner& run);
+void addEagleUlpCommand(CLI::App& app, Runner& run);
+void addEagleCommandCommand(CLI::App& app, Runner& run);
 
 }  // namespace bw::cli

@@ -65,9 +65,9 @@ private:
     MachinePoint point(int x, int y) const { return {machine_.x(x), machine_.y(y)}; }
 
     // The next step depends only on the position and the direction, so a walk that
-    // meets the same pair twice before its start runs in a circle for ever. That
-    // happens when the start has no free neighbour: the turn back then leads into a
-    // position that touches light, and from there into some other circle.
+    // meets the same pair twice before its start would run in a circle for ever.
+    // A walk that keeps to free positions comes back to its start; this guard only
+    // makes sure that no walk can hang the job.
     bool seenBefore(int x, int y, int d) {
         std::size_t index = static_cast<std::size_t>(y) * static_cast<std::size_t>(layer_.width) + static_cast<std::size_t>(x);
         std::uint8_t& seen = seenDirections_[index];
@@ -107,6 +107,13 @@ private:
                 next = (d + 3) % 4;
             } else {
                 next = (d + 2) % 4;
+            }
+            if (next == (d + 2) % 4 && Blocked(x, y, next)) {
+                // Only a start without any free neighbour gets here: the turn back would
+                // put the beam on light pixels. The start alone is its contour.
+                contour.push_back(point(x, y));
+                forgetSeen();
+                return contour;
             }
             if (next != d) { contour.push_back(point(x, y)); }
             d = next;

@@ -3,6 +3,7 @@
 #include <random>
 
 #include "PcbTestSupport.h"
+#include "pcb/BeamDisk.h"
 #include "pcb/PcbOutline.h"
 
 using namespace bw;
@@ -133,28 +134,29 @@ TEST(PcbOutline, WalkThatReachesTheEdgeEndsThereAndSaysSo) {
     EXPECT_NE(ctx.programLines.entry(0).find(" -> "), std::string_view::npos);
 }
 
-TEST(PcbOutline, StartWithoutFreeNeighbourDoesNotWalkForEver) {
-    // r = 1 (0,05 mm): the start (2, 2) has no free neighbour, so its first step
-    // turns back into a position touching light and the walk ends in a circle
-    // through (1, 4)..(3, 5) that misses the start.
+TEST(PcbOutline, StartWithoutFreeNeighbourIsItsOwnContour) {
+    // r = 1 (0,05 mm): the start (2, 2) has no free neighbour. Turning back would
+    // step onto a position whose disk touches light (and from there into a circle
+    // that never comes back); the start alone becomes the contour instead.
     JobContext ctx = pcbContext(pictureFromArt({"#.###", "#.###", ".####", ".##.#", "####.", ".####", "#####", "##..#"}),
                                 Fixed4::fromRaw(500));
     std::vector<std::string> messages;
     auto result = GeneratePcbOutline(ctx, ',', [&](std::string_view text) { messages.emplace_back(text); });
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result->beamRadiusPx, 1);
-    EXPECT_EQ(result->unfinishedWalks, 1);
-    bool reported = false;
-    for (const std::string& text : messages) {
-        reported |= text == "Outline: the walk from pixel (2, 2) runs in a circle that misses its start at (1, 4); "
-                            "its contour ends there";
-    }
-    EXPECT_TRUE(reported) << ::testing::PrintToString(messages);
+    ASSERT_FALSE(result->traced.empty());
+    EXPECT_EQ(result->traced[0], (Contour{pixel(2, 2, 8), pixel(2, 2, 8)}));
+    EXPECT_EQ(ctx.programLines.entry(0), "2 -> 2 (-0,0%)");
+    EXPECT_EQ(result->unfinishedWalks, 0) << ::testing::PrintToString(messages);
+    EXPECT_EQ(ctx.pcb.outlineClassMap.at(2, 3), PixelClass::Walked);  // the start's disk only
+    // (2, 4) would start a walk of its own, but its disk holds the walked (2, 3).
+    EXPECT_EQ(ctx.pcb.outlineClassMap.at(2, 4), PixelClass::Dark);
 }
 
 TEST(PcbOutline, RandomPicturesAlwaysFinish) {
     std::mt19937 random(12345);
-    for (int round = 0; round < 60; ++round) {
+    int circles = 0;  // walks that keep to free positions always come back
+    for (int round = 0; round < 300; ++round) {
         int width = 1 + static_cast<int>(random() % 40);
         int height = 1 + static_cast<int>(random() % 40);
         PixelBuffer picture(width, height, kBlack);
@@ -163,12 +165,30 @@ TEST(PcbOutline, RandomPicturesAlwaysFinish) {
         }
         for (std::int64_t beam : {500, 2000, 5000}) {
             JobContext ctx = pcbContext(picture, Fixed4::fromRaw(beam));
-            auto result = GeneratePcbOutline(ctx, ',');
+            auto result = GeneratePcbOutline(ctx, ',', [&](std::string_view text) {
+                circles += text.find("circle") != std::string_view::npos;
+            });
             ASSERT_TRUE(result.ok());
             ASSERT_EQ(result->traced.size(), result->simplified.size());
-            for (const Contour& contour : result->traced) { EXPECT_GE(contour.size(), 2u); }
+            const int r = result->beamRadiusPx;
+            for (const Contour& contour : result->traced) {
+                EXPECT_GE(contour.size(), 2u);
+                // Every corner keeps the disk off the light pixels.
+                for (MachinePoint p : contour) {
+                    int x = static_cast<int>(p.x.raw / 500);
+                    int y = height - static_cast<int>(p.y.raw / 500);
+                    for (int py = y - r; py <= y + r; ++py) {
+                        for (int px = x - r; px <= x + r; ++px) {
+                            if (InBeam(px, py, x, y, r, width, height)) {
+                                ASSERT_NE(ctx.pcb.pcbClassMap.at(px, py), PixelClass::Light);
+                            }
+                        }
+                    }
+                }
+            }
         }
     }
+    EXPECT_EQ(circles, 0);
 }
 
 TEST(PcbOutline, BadBeamOrResolutionIsRefused) {
