@@ -24,8 +24,8 @@ void addPcbOutlineCommand(CLI::App& app, Runner& run) {
             if (!result) { throw JobError(result.error()); }
             if (result->unfinishedWalks > 0) {
                 std::cerr << "beamwright-cli: warning: " << result->unfinishedWalks
-                          << " outline walk(s) reached the edge of the bitmap or circled without returning to "
-                             "their start; those contours end there\n";
+                          << " outline walk(s) circled without returning to their start; those contours end "
+                             "there\n";
             }
             deliverProgram(ctx.programLines, options->output);
             writePcbPreview(*options, ctx.pcb.outlineClassMap, true);

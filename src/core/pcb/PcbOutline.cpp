@@ -38,11 +38,6 @@ public:
         seenDirections_.assign(layer.cells.size(), 0);
     }
 
-    bool lightNear(int cx, int cy) const {
-        if (layer_.contains(cx, cy)) { return lightInDisk_.at(cx, cy) != 0; }
-        return disk_.contains(layer_, cx, cy, PixelClass::Light);
-    }
-
     // The start search: rows r..height-r-1, columns r+1..width-r-1, a light pixel in
     // the disk here but neither light nor walked pixels in the disk one to the left.
     void traceAll(std::vector<Contour>& contours) {
@@ -60,7 +55,15 @@ public:
     int unfinishedWalks() const { return unfinished_; }
 
 private:
-    bool Blocked(int cx, int cy, int d) const { return lightNear(cx + kStepX[d % 4], cy + kStepY[d % 4]); }
+    // The disk one step on holds a light pixel. A step out of the bitmap counts as
+    // blocked too: the walk then follows the bitmap's edge round copper that
+    // touches it and comes back to its start, instead of wandering round the
+    // outside of the picture (or for ever) with the beam off the board.
+    bool Blocked(int cx, int cy, int d) const {
+        const int nx = cx + kStepX[d % 4];
+        const int ny = cy + kStepY[d % 4];
+        return !layer_.contains(nx, ny) || lightInDisk_.at(nx, ny) != 0;
+    }
 
     MachinePoint point(int x, int y) const { return {machine_.x(x), machine_.y(y)}; }
 
@@ -110,17 +113,13 @@ private:
             }
             if (next == (d + 2) % 4 && Blocked(x, y, next)) {
                 // Only a start without any free neighbour gets here: the turn back would
-                // put the beam on light pixels. The start alone is its contour.
+                // put the beam on light pixels (or off the bitmap). The start alone is its contour.
                 contour.push_back(point(x, y));
                 forgetSeen();
                 return contour;
             }
             if (next != d) { contour.push_back(point(x, y)); }
             d = next;
-            if (!layer_.contains(x + kStepX[d], y + kStepY[d])) {
-                endEarly(contour, sx, sy, x, y, " reached the edge of the bitmap at ");
-                return contour;
-            }
             x += kStepX[d];
             y += kStepY[d];
         }

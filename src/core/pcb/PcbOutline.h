@@ -19,7 +19,7 @@ struct PcbOutlineResult {
     int beamRadiusPx = 0;             // r
     std::vector<Contour> traced;      // start, every corner, and the start again
     std::vector<Contour> simplified;  // the same contours after SimplifyPolyline, in the same order
-    int unfinishedWalks = 0;          // walks ended because they left the bitmap or never came back
+    int unfinishedWalks = 0;          // walks cut short because they circled without coming back
 };
 
 // The outline's fixed Z and feeds: the page's own fields play no part.
@@ -36,6 +36,7 @@ std::string OutlineStatisticsLine(std::size_t before, std::size_t after, char de
 // pwmMax 255 and the feed texts "1500" and "10000" in ctx.params. Fails,
 // changing nothing, when no PCB is loaded, r is outside 1..255 or the board is
 // too large. Status texts report progress and every walk that had to be cut short.
+// Where copper touches the bitmap's edge, the walk follows the edge.
 Result<PcbOutlineResult> GeneratePcbOutline(JobContext& ctx, char decimalSeparator, const StatusCallback& status = {});
 
 }  // namespace bw

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "pcb/SimplifyPolyline.h"
 
 using namespace bw;
@@ -43,4 +45,38 @@ TEST(SimplifyPolyline, LongStaircaseNeedsNoDeepRecursion) {
     EXPECT_EQ(simplified.front(), stairs.front());
     EXPECT_EQ(simplified.back(), stairs.back());
     EXPECT_LE(simplified.size(), 3u);
+}
+
+namespace {
+// The same definition written plainly on 128-bit integers, as a reference.
+std::int64_t referenceDistance(MachinePoint p, MachinePoint a, MachinePoint b) {
+    auto length = [](MachinePoint u, MachinePoint v) {
+        Int128 dx = Int128(u.x.raw) - v.x.raw, dy = Int128(u.y.raw) - v.y.raw;
+        return static_cast<Int128>(sqrtRound(static_cast<unsigned __int128>(dx * dx + dy * dy)));
+    };
+    if (a == b) { return static_cast<std::int64_t>(length(a, p)); }
+    Int128 ap = length(a, p), bp = length(b, p), ab = length(a, b);
+    Int128 s = divRoundEven(ap + bp + ab, 2);
+    if (s <= 0 || s - ap <= 0 || s - bp <= 0 || s - ab <= 0) { return 0; }
+    Int128 area = sqrtRound(static_cast<unsigned __int128>(s * (s - ap) * (s - bp) * (s - ab)));
+    return static_cast<std::int64_t>(divRoundEven(2 * area, ab));
+}
+}  // namespace
+
+TEST(LineDistance, AgreesWithThePlainDefinitionOverTheBoardRange) {
+    std::mt19937_64 random(7);
+    for (std::int64_t range : {std::int64_t(2000), std::int64_t(200000), std::int64_t(5000000), (std::int64_t(1) << 29) - 1,
+                                 std::int64_t(1) << 30}) {
+        std::uniform_int_distribution<std::int64_t> coordinate(0, range);
+        for (int i = 0; i < 20000; ++i) {
+            MachinePoint a = at(coordinate(random), coordinate(random));
+            MachinePoint b = i % 7 == 0 ? a : at(coordinate(random), coordinate(random));
+            MachinePoint p = at(coordinate(random), coordinate(random));
+            if (i % 3 == 0) {  // near the chord: thin triangles
+                p = at((a.x.raw + b.x.raw) / 2 + (i % 11) - 5, (a.y.raw + b.y.raw) / 2 + (i % 13) - 6);
+            }
+            ASSERT_EQ(LineDistance(p, a, b).raw, referenceDistance(p, a, b))
+                << a.x.raw << "," << a.y.raw << " " << b.x.raw << "," << b.y.raw << " " << p.x.raw << "," << p.y.raw;
+        }
+    }
 }
