@@ -1,13 +1,35 @@
 #include "Fixed4.h"
 
 #include <charconv>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace bw {
 
 Fixed4 Fixed4::fromDouble(double v) { return Fixed4{roundEven(v * kScale)}; }
 
+namespace {
+
+constexpr Int128 kInt64Max = INT64_MAX;
+
+bool fitsInt64(Int128 v) { return v <= kInt64Max && v >= -kInt64Max; }
+
+std::int64_t divRoundEven64(std::int64_t n, std::int64_t d) {
+    if (d < 0) { n = -n; d = -d; }
+    std::int64_t q = n / d;
+    std::int64_t r = n % d;
+    if (r < 0) { r = -r; }
+    std::int64_t rest = d - r;  // compare 2r with d without overflow
+    if (r > rest || (r == rest && (q % 2 != 0))) { q += (n < 0) ? -1 : 1; }
+    return q;
+}
+
+}  // namespace
+
 Int128 divRoundEven(Int128 n, Int128 d) {
+    // 128-bit division is a library call; most quotients fit in 64 bits.
+    if (fitsInt64(n) && fitsInt64(d)) { return divRoundEven64(static_cast<std::int64_t>(n), static_cast<std::int64_t>(d)); }
     if (d < 0) { n = -n; d = -d; }
     Int128 q = n / d;
     Int128 r = n % d;  // same sign as n
@@ -36,6 +58,14 @@ Int128 divCeil(Int128 n, Int128 d) {
 
 std::int64_t sqrtRound(unsigned __int128 n) {
     if (n == 0) { return 0; }
+    if (n < (static_cast<unsigned __int128>(1) << 62)) {
+        auto small = static_cast<std::uint64_t>(n);
+        auto r = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(small)));
+        while (r * r > small) { --r; }
+        while ((r + 1) * (r + 1) <= small) { ++r; }
+        if (small - r * r > r) { ++r; }
+        return static_cast<std::int64_t>(r);
+    }
     auto r = static_cast<unsigned __int128>(std::sqrt(static_cast<long double>(n)));
     while (r * r > n) { --r; }
     while ((r + 1) * (r + 1) <= n) { ++r; }
@@ -102,47 +132,87 @@ std::optional<std::int64_t> parseInteger(std::string_view text) {
     return value;
 }
 
+namespace {
+
+int digitCount(std::uint64_t v) {
+    int count = 1;
+    while (v >= 10000) { v /= 10000; count += 4; }
+    if (v >= 1000) { return count + 3; }
+    if (v >= 100) { return count + 2; }
+    if (v >= 10) { return count + 1; }
+    return count;
+}
+
+// Writes v's digits so that the last one lands just before `end`.
+void writeDigitsBackwards(char* end, std::uint64_t v, int count) {
+    for (int k = 0; k < count; ++k) {
+        *--end = static_cast<char>('0' + v % 10);
+        v /= 10;
+    }
+}
+
+}  // namespace
+
+char* writeInteger(char* out, std::int64_t value) {
+    std::uint64_t magnitude = value < 0 ? ~static_cast<std::uint64_t>(value) + 1 : static_cast<std::uint64_t>(value);
+    if (value < 0) { *out++ = '-'; }
+    int count = digitCount(magnitude);
+    writeDigitsBackwards(out + count, magnitude, count);
+    return out + count;
+}
+
 void appendInteger(std::string& out, std::int64_t value) {
-    char buffer[24];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    (void)ec;
-    out.append(buffer, end);
+    char buffer[kMaxNumberBytes];
+    out.append(buffer, writeInteger(buffer, value));
 }
 
 namespace {
 
-void appendFixedWith(std::string& out, Fixed4 value, int decimals, char separator) {
+char* writeFixedWith(char* out, Fixed4 value, int decimals, char separator) {
     if (decimals < 0) { decimals = 0; }
-    Int128 scaled = value.raw;
+    std::int64_t scaled = value.raw;
     int kept = decimals < 4 ? decimals : 4;
     if (decimals < 4) {
         static constexpr std::int64_t kDivisors[4] = {10000, 1000, 100, 10};
-        scaled = divRoundHalfAway(scaled, kDivisors[decimals]);
+        scaled = static_cast<std::int64_t>(divRoundHalfAway(scaled, kDivisors[decimals]));
     }
     bool negative = scaled < 0;
-    unsigned long long magnitude = static_cast<unsigned long long>(negative ? -scaled : scaled);
-    static constexpr unsigned long long kPowers[5] = {1, 10, 100, 1000, 10000};
-    unsigned long long whole = magnitude / kPowers[kept];
-    unsigned long long fraction = magnitude % kPowers[kept];
-    if (negative && magnitude != 0) { out.push_back('-'); }
-    char buffer[24];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, whole);
-    (void)ec;
-    out.append(buffer, end);
-    if (decimals == 0) { return; }
-    out.push_back(separator);
-    char digits[4];
-    for (int k = kept - 1; k >= 0; --k) {
-        digits[k] = static_cast<char>('0' + fraction % 10);
-        fraction /= 10;
+    // magnitude as unsigned, safe for INT64_MIN
+    std::uint64_t magnitude = negative ? ~static_cast<std::uint64_t>(scaled) + 1 : static_cast<std::uint64_t>(scaled);
+    if (negative) { *out++ = '-'; }  // a value rounded to zero is not negative any more
+    static constexpr std::uint64_t kPowers[5] = {1, 10, 100, 1000, 10000};
+    // Four decimals is the usual case; a constant divisor spares a hardware division.
+    std::uint64_t whole = kept == 4 ? magnitude / 10000 : magnitude / kPowers[kept];
+    std::uint64_t fraction = kept == 4 ? magnitude % 10000 : magnitude % kPowers[kept];
+    int wholeDigits = digitCount(whole);
+    writeDigitsBackwards(out + wholeDigits, whole, wholeDigits);
+    out += wholeDigits;
+    if (decimals > 0) {
+        *out++ = separator;
+        writeDigitsBackwards(out + kept, fraction, kept);
+        out += kept;
     }
-    out.append(digits, static_cast<std::size_t>(kept));
-    if (decimals > 4) { out.append(static_cast<std::size_t>(decimals - 4), '0'); }
+    int padding = std::min(decimals, 4 + 20) - 4;
+    for (int k = 0; k < padding; ++k) { *out++ = '0'; }
+    return out;
+}
+
+void appendFixedWith(std::string& out, Fixed4 value, int decimals, char separator) {
+    std::string padding;
+    if (decimals > 24) {  // longer than the writer's buffer allows: pad separately
+        padding.assign(static_cast<std::size_t>(decimals - 24), '0');
+        decimals = 24;
+    }
+    char buffer[kMaxNumberBytes];
+    out.append(buffer, writeFixedWith(buffer, value, decimals, separator));
+    out += padding;
 }
 
 }  // namespace
 
 void appendFixed(std::string& out, Fixed4 value, int decimals) { appendFixedWith(out, value, decimals, '.'); }
+
+char* writeFixed(char* out, Fixed4 value, int decimals) { return writeFixedWith(out, value, decimals, '.'); }
 
 std::string formatFixed(Fixed4 value, int decimals, char decimalSeparator) {
     std::string out;

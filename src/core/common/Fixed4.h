@@ -58,7 +58,11 @@ std::optional<std::int64_t> parseInteger(std::string_view text);
 std::string formatFixed(Fixed4 value, int decimals, char decimalSeparator = '.');
 // Shortest form: no trailing zeros, no separator for whole numbers ("120,5", "80").
 std::string formatShortest(Fixed4 value, char decimalSeparator);
-// Appends the fixed-decimals form to out without temporary strings (the hot path of the emitter).
+// The hot path of the emitter: write the fixed-decimals form (or a whole number)
+// at `out`, which must have room for kMaxNumberBytes, and return the end.
+inline constexpr std::size_t kMaxNumberBytes = 48;  // sign, 19 digits, point, up to 20 decimals
+char* writeFixed(char* out, Fixed4 value, int decimals);
+char* writeInteger(char* out, std::int64_t value);
 void appendFixed(std::string& out, Fixed4 value, int decimals);
 void appendInteger(std::string& out, std::int64_t value);
 

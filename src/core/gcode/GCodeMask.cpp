@@ -1,5 +1,8 @@
 #include "gcode/GCodeMask.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "gcode/CleanLine.h"
 
 namespace bw {
@@ -46,14 +49,13 @@ std::string_view maskTokenText(MaskToken token) { return kTokenTexts[static_cast
 
 std::string FillMaskLiterally(std::string_view mask, FilledTokens filled, bool /*arc*/, const MaskValues& values) {
     std::string line(mask);
-    std::string value;
+    char buffer[MaskValues::kMaxValueBytes];
     for (MaskToken token : kFillOrder) {
         if (!(filled & bit(token))) { continue; }
         std::string_view text = maskTokenText(token);
         std::size_t at = line.find(text);
         if (at == std::string::npos) { continue; }
-        value.clear();
-        values.append(token, value);
+        std::string_view value(buffer, static_cast<std::size_t>(values.write(token, buffer) - buffer));
         for (; at != std::string::npos; at = line.find(text)) { line.replace(at, text.size(), value); }
     }
     return CleanLine(std::move(line));
@@ -81,6 +83,8 @@ CompiledMask::CompiledMask(std::string mask) : mask_(std::move(mask)) {
     }
     segments_.push_back(std::move(current));
     if (!compiled_) { segments_.clear(); }
+    std::size_t tokens = static_cast<std::size_t>(std::count(mask_.begin(), mask_.end(), '['));
+    maxLineBytes_ = mask_.size() + tokens * MaskValues::kMaxValueBytes;
 }
 
 CompiledMask::Shape CompiledMask::buildShape(FilledTokens filled) const {
@@ -116,11 +120,7 @@ CompiledMask::Shape CompiledMask::buildShape(FilledTokens filled) const {
     return shape;
 }
 
-void CompiledMask::render(FilledTokens filled, bool arc, const MaskValues& values, std::string& out) {
-    if (!compiled_) {
-        out += FillMaskLiterally(mask_, filled, arc, values);
-        return;
-    }
+char* CompiledMask::render(FilledTokens filled, const MaskValues& values, char* out) {
     filled &= present_;
     Shape* shape = nullptr;
     for (auto& [key, candidate] : shapes_) {
@@ -133,10 +133,21 @@ void CompiledMask::render(FilledTokens filled, bool arc, const MaskValues& value
         shapes_.emplace_back(filled, buildShape(filled));
         shape = &shapes_.back().second;
     }
+    const char* text = shape->text.data();
     for (const Piece& piece : shape->pieces) {
-        out.append(shape->text, piece.literalBegin, piece.literalLength);
-        if (piece.token >= 0) { values.append(static_cast<MaskToken>(piece.token), out); }
+        // Literal pieces are mostly a space or two: a byte loop beats a memcpy call.
+        const char* from = text + piece.literalBegin;
+        for (std::uint32_t k = 0; k < piece.literalLength; ++k) { *out++ = from[k]; }
+        if (piece.token >= 0) { out = values.write(static_cast<MaskToken>(piece.token), out); }
     }
+    return out;
+}
+
+std::string CompiledMask::renderToString(FilledTokens filled, bool arc, const MaskValues& values) {
+    if (!compiled_) { return FillMaskLiterally(mask_, filled, arc, values); }
+    std::string line(maxLineBytes_, '\0');
+    line.resize(static_cast<std::size_t>(render(filled, values, line.data()) - line.data()));
+    return line;
 }
 
 }  // namespace bw

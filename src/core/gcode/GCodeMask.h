@@ -34,8 +34,11 @@ inline constexpr FilledTokens bit(MaskToken token) { return FilledTokens(1) << s
 // Token values of one line. Only filled tokens are asked for.
 class MaskValues {
 public:
+    // No value is longer than this.
+    static constexpr std::size_t kMaxValueBytes = 64;
     virtual ~MaskValues() = default;
-    virtual void append(MaskToken token, std::string& out) const = 0;
+    // Writes the token's value at `out` and returns its end.
+    virtual char* write(MaskToken token, char* out) const = 0;
 };
 
 // The literal rules: replace every filled token in fill order (searching again
@@ -48,8 +51,13 @@ public:
     const std::string& text() const { return mask_; }
     // False when the mask needs the literal path.
     bool compiled() const { return compiled_; }
-    // Appends the printed line for the given filled tokens to `out`.
-    void render(FilledTokens filled, bool arc, const MaskValues& values, std::string& out);
+    // The longest line the compiled mask can print.
+    std::size_t maxLineBytes() const { return maxLineBytes_; }
+    // Writes the printed line for the given filled tokens at `out` (room for
+    // maxLineBytes()) and returns its end. Only for compiled masks.
+    char* render(FilledTokens filled, const MaskValues& values, char* out);
+    // Either path, as a string.
+    std::string renderToString(FilledTokens filled, bool arc, const MaskValues& values);
 
 private:
     struct Piece {
@@ -72,6 +80,7 @@ private:
     bool compiled_ = false;
     std::vector<Segment> segments_;
     FilledTokens present_ = 0;
+    std::size_t maxLineBytes_ = 0;
     std::vector<std::pair<FilledTokens, Shape>> shapes_;  // small: a handful of combinations per job
 };
 

@@ -13,23 +13,30 @@ constexpr std::int64_t kFullTurn = 3600000;  // 360 degrees
 std::int64_t magnitude(std::int64_t v) { return v < 0 ? -v : v; }
 
 // Power level -> PWM values, evaluated exactly with one rounding each.
-struct Power {
-    std::int64_t p = 0;   // PWM value, whole
-    std::int64_t pi = 0;  // inverted PWM value, whole
-    Fixed4 pf;            // PWM value to four decimals
-    Fixed4 pwmMax;
-};
-
-Power powerFor(const JobParameters& params, int level) {
+PwmValues computePwm(const JobParameters& params, int level) {
     Int128 minimum = params.powerMinPwm.raw;
     Int128 maximum = params.powerMaxPwm.raw;
     Int128 v255 = minimum * 255 + (maximum - minimum) * level;  // V x 10000 x 255
-    Power power;
+    PwmValues power;
     power.p = static_cast<std::int64_t>(divRoundEven(v255, Int128(255) * Fixed4::kScale));
     power.pi = static_cast<std::int64_t>(divRoundEven(Int128(params.pwmMax.raw) * 255 - v255, Int128(255) * Fixed4::kScale));
     power.pf = Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(v255, 255)));
-    power.pwmMax = params.pwmMax;
     return power;
+}
+
+PwmValues pwmFor(JobContext& ctx, int level) {
+    if (level < 0 || level > 255) { return computePwm(ctx.params, level); }
+    PwmTable& table = ctx.emitter.pwm;
+    const JobParameters& params = ctx.params;
+    if (!table.built || table.minimum != params.powerMinPwm || table.maximum != params.powerMaxPwm ||
+        table.pwmMax != params.pwmMax) {
+        for (int l = 0; l < 256; ++l) { table.levels[l] = computePwm(params, l); }
+        table.minimum = params.powerMinPwm;
+        table.maximum = params.powerMaxPwm;
+        table.pwmMax = params.pwmMax;
+        table.built = true;
+    }
+    return table.levels[level];
 }
 
 // Everything one printed line may show.
@@ -38,41 +45,43 @@ public:
     const char* g = "G0";
     Fixed4 x, y, z, i, j, a;
     std::int64_t feed = 0;
-    Power power;
+    PwmValues power;
+    Fixed4 pwmMax;
     int decimals = 4;
 
-    void append(MaskToken token, std::string& out) const override {
+    char* write(MaskToken token, char* out) const override {
         switch (token) {
-            case MaskToken::G: out += g; return;
-            case MaskToken::x: case MaskToken::X: letter(out, 'X', x); return;
-            case MaskToken::y: case MaskToken::Y: letter(out, 'Y', y); return;
-            case MaskToken::z: case MaskToken::Z: letter(out, 'Z', z); return;
-            case MaskToken::I: letter(out, 'I', i); return;
-            case MaskToken::J: letter(out, 'J', j); return;
-            case MaskToken::f: case MaskToken::F: out.push_back('F'); appendInteger(out, feed); return;
-            case MaskToken::p: case MaskToken::P: appendInteger(out, power.p); return;
-            case MaskToken::pi: case MaskToken::Pi: appendInteger(out, power.pi); return;
-            case MaskToken::p0: case MaskToken::P0: divided(out, power.pf, 10); return;
-            case MaskToken::p00: case MaskToken::P00: divided(out, power.pf, 100); return;
-            case MaskToken::p000: case MaskToken::P000: divided(out, power.pf, 1000); return;
-            case MaskToken::p0000: case MaskToken::P0000: divided(out, power.pf, 10000); return;
-            case MaskToken::pi0: case MaskToken::Pi0: divided(out, power.pwmMax - power.pf, 10); return;
-            case MaskToken::pi00: case MaskToken::Pi00: divided(out, power.pwmMax - power.pf, 100); return;
-            case MaskToken::pi000: case MaskToken::Pi000: divided(out, power.pwmMax - power.pf, 1000); return;
-            case MaskToken::pi0000: case MaskToken::Pi0000: divided(out, power.pwmMax - power.pf, 10000); return;
-            case MaskToken::a: case MaskToken::A: appendFixed(out, a, decimals); return;
-            case MaskToken::E: out += "\r\n"; return;
-            case MaskToken::Count: return;
+            case MaskToken::G: *out++ = g[0]; *out++ = g[1]; return out;
+            case MaskToken::x: case MaskToken::X: return letter(out, 'X', x);
+            case MaskToken::y: case MaskToken::Y: return letter(out, 'Y', y);
+            case MaskToken::z: case MaskToken::Z: return letter(out, 'Z', z);
+            case MaskToken::I: return letter(out, 'I', i);
+            case MaskToken::J: return letter(out, 'J', j);
+            case MaskToken::f: case MaskToken::F: *out++ = 'F'; return writeInteger(out, feed);
+            case MaskToken::p: case MaskToken::P: return writeInteger(out, power.p);
+            case MaskToken::pi: case MaskToken::Pi: return writeInteger(out, power.pi);
+            case MaskToken::p0: case MaskToken::P0: return divided(out, power.pf, 10);
+            case MaskToken::p00: case MaskToken::P00: return divided(out, power.pf, 100);
+            case MaskToken::p000: case MaskToken::P000: return divided(out, power.pf, 1000);
+            case MaskToken::p0000: case MaskToken::P0000: return divided(out, power.pf, 10000);
+            case MaskToken::pi0: case MaskToken::Pi0: return divided(out, pwmMax - power.pf, 10);
+            case MaskToken::pi00: case MaskToken::Pi00: return divided(out, pwmMax - power.pf, 100);
+            case MaskToken::pi000: case MaskToken::Pi000: return divided(out, pwmMax - power.pf, 1000);
+            case MaskToken::pi0000: case MaskToken::Pi0000: return divided(out, pwmMax - power.pf, 10000);
+            case MaskToken::a: case MaskToken::A: return writeFixed(out, a, decimals);
+            case MaskToken::E: *out++ = '\r'; *out++ = '\n'; return out;
+            case MaskToken::Count: return out;
         }
+        return out;
     }
 
 private:
-    void letter(std::string& out, char name, Fixed4 value) const {
-        out.push_back(name);
-        appendFixed(out, value, decimals);
+    char* letter(char* out, char name, Fixed4 value) const {
+        *out++ = name;
+        return writeFixed(out, value, decimals);
     }
-    void divided(std::string& out, Fixed4 value, std::int64_t divisor) const {
-        appendFixed(out, Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(value.raw, divisor))), decimals);
+    char* divided(char* out, Fixed4 value, std::int64_t divisor) const {
+        return writeFixed(out, Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(value.raw, divisor))), decimals);
     }
 };
 
@@ -109,10 +118,13 @@ void prepareMask(JobContext& ctx) {
 
 void appendLine(JobContext& ctx, FilledTokens filled, bool arc, const LineValues& values, ProgramLines& lines) {
     prepareMask(ctx);
-    std::string& line = ctx.emitter.line;
-    line.clear();
-    ctx.emitter.mask.render(filled, arc, values, line);
-    lines.append(line);
+    CompiledMask& mask = ctx.emitter.mask;
+    if (!mask.compiled()) {
+        lines.append(FillMaskLiterally(mask.text(), filled, arc, values));
+        return;
+    }
+    char* out = lines.beginEntry(mask.maxLineBytes());
+    lines.endEntry(mask.render(filled, values, out));
 }
 
 void resetStartIfNeeded(JobContext& ctx, Fixed4 xn, Fixed4 yn, Fixed4 z, int level, int feed) {
@@ -126,18 +138,35 @@ void resetStartIfNeeded(JobContext& ctx, Fixed4 xn, Fixed4 yn, Fixed4 z, int lev
     state.printed.feed -= 1;
 }
 
-Fixed4 bearing(Fixed4 dx, Fixed4 dy) {
+Fixed4 bearing(MoveEmitterState& state, Fixed4 dx, Fixed4 dy) {
     if (dx.raw == 0) { return Fixed4{}; }
+    // Raster and hatch moves repeat the same step: reuse its bearing.
+    if (dx == state.lastBearingDx && dy == state.lastBearingDy) { return state.lastBearing; }
+    state.lastBearingDx = dx;
+    state.lastBearingDy = dy;
     double degrees = std::atan2(static_cast<double>(dx.raw), static_cast<double>(dy.raw)) * (180.0 / std::numbers::pi);
     std::int64_t raw = roundEven(degrees * Fixed4::kScale);
     if (raw < 0) { raw += kFullTurn; }
     while (raw >= kFullTurn) { raw -= kFullTurn; }
-    return Fixed4::fromRaw(raw);
+    state.lastBearing = Fixed4::fromRaw(raw);
+    return state.lastBearing;
 }
 
 // A + travel x step, rounded once as a whole.
 Fixed4 advanceAxis(Fixed4 a, Int128 travelTimesStep, Int128 denominator) {
     return Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(Int128(a.raw) * denominator + travelTimesStep, denominator)));
+}
+
+// The same for a travel already in units x 10000; the constant divisor keeps it cheap.
+Fixed4 advanceAxisByScale(Fixed4 a, Int128 travelTimesStep) {
+    Int128 n = Int128(a.raw) * Fixed4::kScale + travelTimesStep;
+    if (n > INT64_MAX || n < -INT64_MAX) { return advanceAxis(a, travelTimesStep, Fixed4::kScale); }
+    auto small = static_cast<std::int64_t>(n);
+    std::int64_t q = small / Fixed4::kScale;
+    std::int64_t r = small % Fixed4::kScale;
+    std::int64_t twice = 2 * (r < 0 ? -r : r);
+    if (twice > Fixed4::kScale || (twice == Fixed4::kScale && q % 2 != 0)) { q += small < 0 ? -1 : 1; }
+    return Fixed4::fromRaw(q);
 }
 
 void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fixed4 y, Fixed4 z, int feed,
@@ -150,27 +179,36 @@ void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fix
     MoveRecord& pending = state.pending;
     MoveRecord& printed = state.printed;
 
-    Fixed4 direction = bearing(xn - pending.x, yn - pending.y);
+    Fixed4 direction = bearing(state, xn - pending.x, yn - pending.y);
     bool continues = magnitude(pending.direction.raw - direction.raw) < kMinMove && pending.feed == feed &&
                      pending.level == level && pending.working == working;
     if (!continues || !mayMerge) {
         Fixed4 travel = Distance(printed.x, printed.y, pending.x, pending.y);
         Int128 delta = Int128(travel.raw) * ctx.params.dirAxisStep.raw;
-        Fixed4 newA = advanceAxis(a, pending.working ? delta : -delta, Fixed4::kScale);
+        Fixed4 newA = advanceAxisByScale(a, pending.working ? delta : -delta);
         bool moved = magnitude(pending.x.raw - printed.x.raw) >= kMinMove || magnitude(pending.y.raw - printed.y.raw) >= kMinMove;
         if (moved && pending.direction > Fixed4::fromRaw(-90000)) {
             LineValues values;
             values.decimals = ctx.numberFormat.decimals;
             values.g = pending.working ? "G1" : "G0";
             FilledTokens filled = compare(pending, printed, newA, values);
-            values.power = powerFor(ctx.params, pending.level);
+            values.power = pwmFor(ctx, pending.level);
+            values.pwmMax = ctx.params.pwmMax;
             appendLine(ctx, filled, false, values, lines);
             printed = pending;
             printed.a = newA;
             a = newA;
         }
     }
-    pending = MoveRecord{xn, yn, z, a, direction, level, feed, working};
+    // Field by field: building a temporary record and copying it stalls on store forwarding.
+    pending.x = xn;
+    pending.y = yn;
+    pending.z = z;
+    pending.a = a;
+    pending.direction = direction;
+    pending.level = level;
+    pending.feed = feed;
+    pending.working = working;
 }
 
 }  // namespace
@@ -221,7 +259,8 @@ void ArcMove(JobContext& ctx, Fixed4& a, int arcDirection, int level, Fixed4 x, 
     FilledTokens filled = compare(pending, printed, newA, values) | bit(MaskToken::I) | bit(MaskToken::J);
     values.i = i;
     values.j = j;
-    values.power = powerFor(ctx.params, pending.level);
+    values.power = pwmFor(ctx, pending.level);
+    values.pwmMax = ctx.params.pwmMax;
     appendLine(ctx, filled, true, values, lines);
     printed = pending;
     printed.a = newA;

@@ -27,11 +27,26 @@ inline constexpr Fixed4 AfterReset = Fixed4::fromRaw(-20000);    // -2: the star
 inline constexpr Fixed4 ArcPrinted = Fixed4::fromRaw(-100000);   // -10: an arc end, never printed again
 }  // namespace Direction
 
+// PWM values of one power level.
+struct PwmValues {
+    std::int64_t p = 0;   // PWM value, whole
+    std::int64_t pi = 0;  // inverted PWM value (pwmMax - V), whole
+    Fixed4 pf;            // PWM value to four decimals
+};
+
+// The 256 levels of the current power range, computed once per range.
+struct PwmTable {
+    Fixed4 minimum, maximum, pwmMax;  // the range the table was built for
+    bool built = false;
+    PwmValues levels[256];
+};
+
 struct MoveEmitterState {
     MoveRecord pending;
     MoveRecord printed;
     CompiledMask mask;   // compiled from the job's mask text when it changes
-    std::string line;    // reused line buffer
+    Fixed4 lastBearingDx, lastBearingDy, lastBearing;  // the last step's bearing, reused for equal steps
+    PwmTable pwm;        // power levels of the current range
 };
 
 }  // namespace bw

@@ -1,8 +1,16 @@
 #include "gcode/ProgramLines.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace bw {
+
+ProgramLines& ProgramLines::operator=(const ProgramLines& other) {
+    if (this == &other) { return *this; }
+    clear();
+    for (std::size_t i = 0; i < other.size(); ++i) { append(other.entry(i)); }
+    return *this;
+}
 
 void ProgramLines::clear() {
     chunks_.clear();
@@ -11,40 +19,59 @@ void ProgramLines::clear() {
     textSize_ = 0;
 }
 
-void ProgramLines::append(std::string_view entry) {
-    std::size_t needed = entry.size() + 2;
-    if (chunks_.empty() || chunks_.back().capacity() - chunks_.back().size() < needed) {
-        chunks_.emplace_back().reserve(std::max(kChunkBytes, needed));
+ProgramLines::Chunk& ProgramLines::chunkWithRoom(std::size_t bytes) {
+    if (chunks_.empty() || chunks_.back().capacity - chunks_.back().size < bytes) {
+        Chunk chunk;
+        chunk.capacity = std::max(kChunkBytes, bytes);
+        chunk.data = std::make_unique_for_overwrite<char[]>(chunk.capacity);
+        chunks_.push_back(std::move(chunk));
         chunkFirstEntry_.push_back(starts_.size());
     }
-    std::string& chunk = chunks_.back();
-    starts_.push_back(static_cast<std::uint32_t>(chunk.size()));
-    chunk.append(entry);
-    chunk.append("\r\n", 2);
-    textSize_ += needed;
+    return chunks_.back();
+}
+
+void ProgramLines::append(std::string_view entry) {
+    char* at = beginEntry(entry.size());
+    std::memcpy(at, entry.data(), entry.size());
+    endEntry(at + entry.size());
+}
+
+char* ProgramLines::beginEntry(std::size_t maxBytes) {
+    Chunk& chunk = chunkWithRoom(maxBytes + 2);
+    return chunk.data.get() + chunk.size;
+}
+
+void ProgramLines::endEntry(const char* end) {
+    Chunk& chunk = chunks_.back();
+    auto written = static_cast<std::size_t>(end - (chunk.data.get() + chunk.size));
+    starts_.push_back(static_cast<std::uint32_t>(chunk.size));
+    chunk.data[chunk.size + written] = '\r';
+    chunk.data[chunk.size + written + 1] = '\n';
+    chunk.size += written + 2;
+    textSize_ += written + 2;
 }
 
 std::string_view ProgramLines::entry(std::size_t index) const {
     auto after = std::upper_bound(chunkFirstEntry_.begin(), chunkFirstEntry_.end(), index);
     std::size_t chunkIndex = static_cast<std::size_t>(after - chunkFirstEntry_.begin()) - 1;
-    const std::string& chunk = chunks_[chunkIndex];
+    const Chunk& chunk = chunks_[chunkIndex];
     std::size_t begin = starts_[index];
     bool lastInChunk = chunkIndex + 1 == chunkFirstEntry_.size() ? index + 1 == starts_.size()
                                                                  : index + 1 == chunkFirstEntry_[chunkIndex + 1];
-    std::size_t end = lastInChunk ? chunk.size() : starts_[index + 1];
-    return std::string_view(chunk).substr(begin, end - begin - 2);
+    std::size_t end = lastInChunk ? chunk.size : starts_[index + 1];
+    return std::string_view(chunk.data.get() + begin, end - begin - 2);
 }
 
 std::string ProgramLines::text() const {
     std::string all;
     all.reserve(textSize_);
-    for (const std::string& chunk : chunks_) { all.append(chunk); }
+    forEachChunk([&](std::string_view chunk) { all.append(chunk); });
     return all;
 }
 
 std::size_t ProgramLines::capacityBytes() const {
     std::size_t bytes = starts_.size() * sizeof(std::uint32_t) + chunkFirstEntry_.capacity() * sizeof(std::size_t);
-    for (const std::string& chunk : chunks_) { bytes += chunk.capacity(); }
+    for (const Chunk& chunk : chunks_) { bytes += chunk.capacity; }
     return bytes;
 }
 

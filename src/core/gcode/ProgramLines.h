@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,10 +17,20 @@ namespace bw {
 
 class ProgramLines {
 public:
+    ProgramLines() = default;
+    ProgramLines(ProgramLines&&) noexcept = default;
+    ProgramLines& operator=(ProgramLines&&) noexcept = default;
+    ProgramLines(const ProgramLines& other) { *this = other; }
+    ProgramLines& operator=(const ProgramLines& other);
+
     std::size_t size() const { return starts_.size(); }
     bool empty() const { return starts_.empty(); }
     void clear();
     void append(std::string_view entry);
+    // Writing an entry in place: write at most `maxBytes` bytes from the returned
+    // pointer, then call endEntry with the end of what was written.
+    char* beginEntry(std::size_t maxBytes);
+    void endEntry(const char* end);
     // The entry without its line end.
     std::string_view entry(std::size_t index) const;
     // All entries, each followed by CR LF: what a file holds and the clipboard gets.
@@ -30,12 +41,19 @@ public:
     // Visits the text in order, chunk by chunk (for writing without a copy).
     template <typename Visit>
     void forEachChunk(Visit&& visit) const {
-        for (const std::string& chunk : chunks_) { visit(std::string_view(chunk)); }
+        for (const Chunk& chunk : chunks_) { visit(std::string_view(chunk.data.get(), chunk.size)); }
     }
 
 private:
+    struct Chunk {
+        std::unique_ptr<char[]> data;
+        std::size_t size = 0;
+        std::size_t capacity = 0;
+    };
     static constexpr std::size_t kChunkBytes = std::size_t(1) << 20;
-    std::vector<std::string> chunks_;
+    Chunk& chunkWithRoom(std::size_t bytes);
+
+    std::vector<Chunk> chunks_;
     std::vector<std::size_t> chunkFirstEntry_;  // index of the first entry of each chunk
     std::deque<std::uint32_t> starts_;          // offset of each entry in its chunk
     std::size_t textSize_ = 0;

@@ -8,6 +8,7 @@
 #include "gcode/NumberFormat.h"
 #include "gcode/ProgramLines.h"
 #include "job/JobParameters.h"
+#include "i18n/TextPair.h"
 #include "job/StartPoint.h"
 #include "pcb/PcbState.h"
 
@@ -20,8 +21,8 @@ struct JobContext {
     NumberFormat numberFormat;
     MoveEmitterState emitter;
     ProgramLines programLines;
-    int languageIndex = 1;                // 0 Polish, 1 English
-    PcbState pcb;                         // the loaded PCB layer and its class layers
+    int languageIndex = kStartLanguageIndex;  // 0 Polish, 1 English
+    PcbState pcb;                             // the loaded PCB layer and its class layers
 
     // Sets the origin offsets for a job of the given extent from the start point.
     void applyStartPoint(Fixed4 width, Fixed4 height) { origin = originOffsetFor(startPoint, width, height, origin); }

@@ -12,12 +12,9 @@ namespace {
 // Distinct, recognisable values so that a misplaced slot shows.
 class NamedValues final : public MaskValues {
 public:
-    void append(MaskToken token, std::string& out) const override {
-        if (token == MaskToken::E) {
-            out += "\r\n";
-            return;
-        }
-        out += "v" + std::to_string(static_cast<int>(token));
+    char* write(MaskToken token, char* out) const override {
+        std::string value = token == MaskToken::E ? "\r\n" : "v" + std::to_string(static_cast<int>(token));
+        return std::copy(value.begin(), value.end(), out);
     }
 };
 
@@ -52,14 +49,13 @@ TEST(CompiledMask, FallsBackForTokenFormingMasks) {
     EXPECT_FALSE(CompiledMask("[unknown]").compiled());
     // Filling "[P]" forms "[P0]", which a later step fills in turn.
     class Zero final : public MaskValues {
-        void append(MaskToken token, std::string& out) const override {
-            out += token == MaskToken::P ? "0" : "<P0>";
+        char* write(MaskToken token, char* out) const override {
+            std::string_view value = token == MaskToken::P ? "0" : "<P0>";
+            return std::copy(value.begin(), value.end(), out);
         }
     } zero;
     CompiledMask mask("[P[P]]");
-    std::string out;
-    mask.render(bit(MaskToken::P) | bit(MaskToken::P0), false, zero, out);
-    EXPECT_EQ(out, "<P0>");
+    EXPECT_EQ(mask.renderToString(bit(MaskToken::P) | bit(MaskToken::P0), false, zero), "<P0>");
 }
 
 // The compiled mask must print exactly what the literal replace-and-clean rules print.
@@ -79,8 +75,7 @@ TEST(CompiledMask, MatchesTheLiteralRulesOnRandomMasks) {
         for (int variant = 0; variant < 4; ++variant) {
             FilledTokens filled = (FilledTokens(random()) << 32 | random()) | bit(MaskToken::E);
             bool arc = variant % 2 == 0;
-            std::string out;
-            mask.render(filled, arc, values, out);
+            std::string out = mask.renderToString(filled, arc, values);
             ASSERT_EQ(out, FillMaskLiterally(text, filled, arc, values)) << "mask: " << text;
         }
     }

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "Utf8Check.h"
+#include "i18n/HelpTopics.h"
+
+using namespace bw;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kHelpDir = fs::path(BEAMWRIGHT_RESOURCES_DIR) / "help";
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+constexpr Instruction kInstructions[] = {Instruction::FocusPart1, Instruction::FocusPart2, Instruction::FocusPart3,
+                                         Instruction::Greyscale};
+constexpr InstructionPicture kPictures[] = {InstructionPicture::CoarseExample, InstructionPicture::FineExample};
+
+std::set<std::string> referencedFiles() {
+    std::set<std::string> files;
+    for (const HelpTopic& topic : helpTopics()) {
+        files.emplace(topic.fileName);
+    }
+    for (Instruction instruction : kInstructions) {
+        files.emplace(instructionFile(instruction));
+    }
+    for (InstructionPicture picture : kPictures) {
+        files.emplace(instructionPictureFile(picture));
+    }
+    return files;
+}
+
+// The text as the view shows it, one entry per line: tags removed, a line ending at each break, paragraph, item
+// and heading end.
+std::vector<std::string> visibleLines(const std::string& html) {
+    std::string text = std::regex_replace(html, std::regex("<br>|</p>|</li>|</h3>|</ul>"), "\n");
+    text = std::regex_replace(text, std::regex("<[^>]*>"), "");
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty()) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+std::string heading(const std::string& html) {
+    std::smatch match;
+    return std::regex_search(html, match, std::regex("<h3>(.*?)</h3>")) ? match[1].str() : std::string();
+}
+
+}  // namespace
+
+TEST(HelpTopics, TopicsAreNumberedInOrder) {
+    ASSERT_EQ(helpTopics().size(), static_cast<std::size_t>(kHelpTopicCount));
+    for (std::size_t i = 0; i < helpTopics().size(); ++i) {
+        EXPECT_EQ(helpTopics()[i].number, int(i) + 1);
+    }
+    EXPECT_EQ(helpTopic(0), nullptr);
+    EXPECT_EQ(helpTopic(kHelpTopicCount + 1), nullptr);
+    EXPECT_EQ(helpTopic(-3), nullptr);
+    EXPECT_EQ(helpTopic(9)->title, "Coarse calibration");
+    EXPECT_EQ(helpTopic(49)->title, "Footer");
+}
+
+TEST(HelpTopics, EveryControlCarriesOneTopicAndOnlyTopic26HasNone) {
+    std::set<std::string_view> names;
+    std::map<int, int> controlsPerTopic;
+    for (const HelpControl& control : helpControls()) {
+        EXPECT_TRUE(names.insert(control.objectName).second) << control.objectName << " listed twice";
+        EXPECT_NE(helpTopic(control.topic), nullptr) << control.objectName;
+        ++controlsPerTopic[control.topic];
+    }
+    EXPECT_EQ(names.size(), 87u);
+    for (int topic = 1; topic <= kHelpTopicCount; ++topic) {
+        if (topic == 26) {
+            EXPECT_EQ(controlsPerTopic.count(topic), 0u);
+        } else {
+            EXPECT_GT(controlsPerTopic[topic], 0) << "topic " << topic;
+        }
+    }
+}
+
+TEST(HelpTopics, ControlLookup) {
+    EXPECT_EQ(helpTopicFor("SpeedButton10"), 9);
+    EXPECT_EQ(helpTopicFor("Label65"), 2);
+    EXPECT_EQ(helpTopicFor("Edit1"), 4);  // the calibration idle speed shares the DXF and picture topic
+    EXPECT_EQ(helpTopicFor("EGruboscT"), 17);
+    EXPECT_EQ(helpTopicFor("SpeedButton3"), 14);
+    EXPECT_EQ(helpTopicFor("LPrzejsciaD"), 33);
+    EXPECT_EQ(helpTopicFor("PHelpDXF"), 0);  // help panels arm help mode, they have no topic
+    EXPECT_EQ(helpTopicFor("PC1"), 0);
+    EXPECT_EQ(helpTopicFor("GBPktStartuP"), 0);  // the PCB tab has no help
+    EXPECT_EQ(helpTopicFor(""), 0);
+    EXPECT_EQ(helpTopicFor("sbodxf"), 0);  // objectNames are case-sensitive
+}
+
+TEST(HelpTopics, EveryTopicFileShowsItsTitleOneParagraphAndTheCloseLine) {
+    for (const HelpTopic& topic : helpTopics()) {
+        SCOPED_TRACE(topic.fileName);
+        ASSERT_TRUE(fs::is_regular_file(kHelpDir / topic.fileName));
+        std::string html = readFile(kHelpDir / topic.fileName);
+        EXPECT_TRUE(isWellFormedUtf8(html));
+        EXPECT_EQ(heading(html), topic.title);
+        EXPECT_EQ(html.rfind("<h3>", 0), 0u) << "the heading comes first";
+        const std::regex paragraph("<p>");
+        auto paragraphs =
+            std::distance(std::sregex_iterator(html.begin(), html.end(), paragraph), std::sregex_iterator());
+        EXPECT_EQ(paragraphs, 2) << "one explanation and the close line";
+        auto lines = visibleLines(html);
+        ASSERT_GE(lines.size(), 3u);
+        EXPECT_EQ(lines.back(), "Click to close");
+    }
+}
+
+TEST(HelpTopics, InstructionTextsHaveTheirHeadingsAndSteps) {
+    std::map<Instruction, std::string> html;
+    for (Instruction instruction : kInstructions) {
+        ASSERT_TRUE(fs::is_regular_file(kHelpDir / instructionFile(instruction))) << instructionFile(instruction);
+        html[instruction] = readFile(kHelpDir / instructionFile(instruction));
+        EXPECT_TRUE(isWellFormedUtf8(html[instruction]));
+    }
+    EXPECT_EQ(heading(html[Instruction::FocusPart1]), "FOCAL LENGTH CALIBRATION.");
+    EXPECT_EQ(heading(html[Instruction::Greyscale]), "GRAY SCALE CALIBRATION.");
+    EXPECT_EQ(heading(html[Instruction::FocusPart2]), "");  // parts 2 and 3 continue below the pictures
+    EXPECT_EQ(heading(html[Instruction::FocusPart3]), "");
+    auto mentions = [&](Instruction instruction, const char* words) {
+        return html[instruction].find(words) != std::string::npos;
+    };
+    EXPECT_TRUE(mentions(Instruction::FocusPart1, "\"Coarse calibration\""));
+    EXPECT_TRUE(mentions(Instruction::FocusPart1, "25 x 100 mm"));
+    EXPECT_TRUE(mentions(Instruction::FocusPart2, "\"Fine calibration\""));
+    EXPECT_TRUE(mentions(Instruction::FocusPart2, "15 x 30 mm"));
+    EXPECT_TRUE(mentions(Instruction::FocusPart3, "most square"));
+    EXPECT_TRUE(mentions(Instruction::Greyscale, "\"Grayscale calibration\""));
+}
+
+TEST(HelpTopics, TextsUseOnlyTagsTheRichTextViewShowsAndFitWithoutWordWrap) {
+    const std::set<std::string> allowed = {"h3", "p", "b", "i", "ul", "li", "br", "img"};
+    for (const auto& item : fs::directory_iterator(kHelpDir)) {
+        if (item.path().extension() != ".html") {
+            continue;
+        }
+        SCOPED_TRACE(item.path().filename().string());
+        std::string html = readFile(item.path());
+        // The view would show a line end after the last tag as a trailing space of the last line.
+        ASSERT_FALSE(html.empty());
+        EXPECT_EQ(html.back(), '>');
+        std::regex tag("</?([a-zA-Z0-9]+)[^>]*>");
+        for (auto it = std::sregex_iterator(html.begin(), html.end(), tag); it != std::sregex_iterator(); ++it) {
+            EXPECT_TRUE(allowed.count((*it)[1].str())) << (*it)[0].str();
+        }
+        // The popup grows to the widest line and the instruction views are about 1000 pixels wide.
+        bool topic = item.path().filename().string().rfind("topic", 0) == 0;
+        std::size_t widest = topic ? 72 : 110;
+        for (const std::string& line : visibleLines(html)) {
+            EXPECT_LE(line.size(), widest) << line;
+        }
+    }
+}
+
+TEST(HelpTopics, EveryResourceFileIsReferencedAndListedInTheResourceFile) {
+    std::set<std::string> referenced = referencedFiles();
+    std::set<std::string> present;
+    for (const auto& item : fs::directory_iterator(kHelpDir)) {
+        if (item.path().extension() == ".html" || item.path().extension() == ".png") {
+            present.insert(item.path().filename().string());
+        }
+    }
+    EXPECT_EQ(present, referenced);
+
+    std::string qrc = readFile(kHelpDir / "help.qrc");
+    EXPECT_NE(qrc.find("<qresource prefix=\"/help\">"), std::string::npos);
+    EXPECT_EQ(kHelpResourcePrefix, ":/help/");
+    std::set<std::string> listed;
+    std::regex file("<file>([^<]*)</file>");
+    for (auto it = std::sregex_iterator(qrc.begin(), qrc.end(), file); it != std::sregex_iterator(); ++it) {
+        EXPECT_TRUE(listed.insert((*it)[1].str()).second) << (*it)[1].str() << " listed twice";
+    }
+    EXPECT_EQ(listed, referenced);
+}
+
+TEST(HelpTopics, ExamplePicturesArePngsOfTheirViewSizes) {
+    struct Expected {
+        InstructionPicture picture;
+        std::uint32_t width, height;
+    };
+    for (Expected expected :
+         {Expected{InstructionPicture::CoarseExample, 899, 303}, Expected{InstructionPicture::FineExample, 730, 634}}) {
+        std::string png = readFile(kHelpDir / instructionPictureFile(expected.picture));
+        ASSERT_GE(png.size(), 24u);
+        EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1A\n", 8));
+        EXPECT_EQ(png.substr(12, 4), "IHDR");
+        auto bigEndian = [&](std::size_t at) {
+            std::uint32_t value = 0;
+            for (std::size_t k = 0; k < 4; ++k) {
+                value = value << 8 | static_cast<unsigned char>(png[at + k]);
+            }
+            return value;
+        };
+        EXPECT_EQ(bigEndian(16), expected.width);
+        EXPECT_EQ(bigEndian(20), expected.height);
+    }
+}
