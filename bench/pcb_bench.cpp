@@ -4,6 +4,7 @@
 // PBM file, timed as a whole process) for comparison with the outline.
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,8 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-
-#include <sys/resource.h>
 
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
@@ -60,7 +59,9 @@ public:
 
     bw::PixelBuffer picture() const {
         bw::PixelBuffer buffer(kSize, kSize);
-        for (std::size_t i = 0; i < copper_.size(); ++i) { buffer.pixels[i] = copper_[i] ? 0xFF000000u : 0xFFFFFFFFu; }
+        for (std::size_t i = 0; i < copper_.size(); ++i) {
+            buffer.pixels[i] = copper_[i] ? 0xFF000000u : 0xFFFFFFFFu;
+        }
         return buffer;
     }
 
@@ -72,7 +73,9 @@ public:
         for (int y = 0; y < kSize; ++y) {
             std::fill(row.begin(), row.end(), 0);
             for (int x = 0; x < kSize; ++x) {
-                if (dark(x, y)) { row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8))); }
+                if (dark(x, y)) {
+                    row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
+                }
             }
             out.write(row.data(), static_cast<std::streamsize>(row.size()));
         }
@@ -80,17 +83,23 @@ public:
 
 private:
     void set(int x, int y, std::uint8_t value) {
-        if (x >= 0 && y >= 0 && x < kSize && y < kSize) { copper_[static_cast<std::size_t>(y) * kSize + x] = value; }
+        if (x >= 0 && y >= 0 && x < kSize && y < kSize) {
+            copper_[static_cast<std::size_t>(y) * kSize + x] = value;
+        }
     }
     void rect(int x0, int y0, int x1, int y1, std::uint8_t value) {
         for (int y = y0; y <= y1; ++y) {
-            for (int x = x0; x <= x1; ++x) { set(x, y, value); }
+            for (int x = x0; x <= x1; ++x) {
+                set(x, y, value);
+            }
         }
     }
     void disc(int cx, int cy, int r, std::uint8_t value) {
         for (int y = cy - r; y <= cy + r; ++y) {
             for (int x = cx - r; x <= cx + r; ++x) {
-                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r) { set(x, y, value); }
+                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r) {
+                    set(x, y, value);
+                }
             }
         }
     }
@@ -132,7 +141,9 @@ void BM_PcbRaster(benchmark::State& state) {
     std::size_t lines = 0;
     for (auto _ : state) {
         auto result = bw::GeneratePcbRaster(ctx);
-        if (!result) { state.SkipWithError(result.error().c_str()); }
+        if (!result) {
+            state.SkipWithError(result.error().c_str());
+        }
         lines = ctx.programLines.size();
     }
     state.counters["lines"] = static_cast<double>(lines);
@@ -146,7 +157,9 @@ void BM_PcbOutline(benchmark::State& state) {
     std::size_t lines = 0;
     for (auto _ : state) {
         auto result = bw::GeneratePcbOutline(ctx, ',');
-        if (!result) { state.SkipWithError(result.error().c_str()); }
+        if (!result) {
+            state.SkipWithError(result.error().c_str());
+        }
         contours = result->traced.size();
         lines = ctx.programLines.size();
     }
@@ -171,7 +184,9 @@ void BM_PotraceTrace(benchmark::State& state) {
     };
     double before = childSeconds();
     for (auto _ : state) {
-        if (std::system(command.c_str()) != 0) { state.SkipWithError("potrace failed (is the potrace package installed?)"); }
+        if (std::system(command.c_str()) != 0) {
+            state.SkipWithError("potrace failed (is the potrace package installed?)");
+        }
     }
     state.counters["child_cpu_ms"] = (childSeconds() - before) * 1000.0 / static_cast<double>(state.iterations());
     std::filesystem::remove(pbm);

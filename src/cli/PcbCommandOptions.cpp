@@ -25,8 +25,10 @@ void addPcbOptions(CLI::App& command, PcbCommandOptions& options) {
     command.add_option("--plunge", f.plungeDepthText, "Cutter plunge depth in mm")->capture_default_str();
     command.add_option("--feed", f.workFeedText, "Work feed in mm/min")->capture_default_str();
     command.add_option("--rapid-feed", f.rapidFeedText, "Rapid (idle) feed in mm/min")->capture_default_str();
-    command.add_option("--start-point", options.startPoint,
-                       "Start point 1..9 (row by row from the top left; 7 = bottom left)")->capture_default_str();
+    command
+        .add_option("--start-point", options.startPoint,
+                    "Start point 1..9 (row by row from the top left; 7 = bottom left)")
+        ->capture_default_str();
     command.add_option("--mask", options.maskFields.maskText, "G-code mask")->capture_default_str();
     command.add_option("--decimals", options.maskFields.decimalsText, "Decimal places of G-code numbers (0 keeps 4)")
         ->capture_default_str();
@@ -45,24 +47,40 @@ void preparePcbJob(JobContext& ctx, const PcbCommandOptions& options) {
     integerOption("--pwm-max", maskFields.pwmMaxText);
     ctx.startPoint = integerOption("--start-point", options.startPoint);
     auto preview = BuildMaskPreview(ctx, maskFields, kCliSeparator);
-    if (!preview) { throw UsageError(preview.error()); }
+    if (!preview) {
+        throw UsageError(preview.error());
+    }
     Status snapshot = TakePcbSnapshot(ctx.params, options.fields, kCliSeparator);
-    if (!snapshot) { throw UsageError(snapshot.error()); }
+    if (!snapshot) {
+        throw UsageError(snapshot.error());
+    }
 
     auto picture = ReadPicture(options.input);
-    if (!picture) { throw JobError(picture.error()); }
+    if (!picture) {
+        throw JobError(picture.error());
+    }
     Status loaded = LoadPcbBitmap(ctx.pcb, *picture);
-    if (!loaded) { throw JobError(loaded.error()); }
-    if (!ctx.pcb.loaded()) { throw JobError("\"" + options.input + "\" holds no pixels"); }
+    if (!loaded) {
+        throw JobError(loaded.error());
+    }
+    if (!ctx.pcb.loaded()) {
+        throw JobError("\"" + options.input + "\" holds no pixels");
+    }
     Status origin = ApplyPcbStartPoint(ctx);
-    if (!origin) { throw UsageError(origin.error()); }
+    if (!origin) {
+        throw UsageError(origin.error());
+    }
 }
 
 void writePcbPreview(const PcbCommandOptions& options, const ClassLayer& layer, bool outline) {
-    if (options.previewPng.empty()) { return; }
+    if (options.previewPng.empty()) {
+        return;
+    }
     IndexedPicture view = RenderClassMap(layer, outline ? kOutlinePreviewClasses : kRasterPreviewClasses);
     Status written = WritePreviewPng(options.previewPng, ToPixels(view));
-    if (!written) { throw JobError(written.error()); }
+    if (!written) {
+        throw JobError(written.error());
+    }
 }
 
 }  // namespace bw::cli

@@ -21,7 +21,9 @@ void addPcbOutlineCommand(CLI::App& app, Runner& run) {
             JobContext ctx;
             preparePcbJob(ctx, *options);
             auto result = GeneratePcbOutline(ctx, *decimalComma ? ',' : '.');
-            if (!result) { throw JobError(result.error()); }
+            if (!result) {
+                throw JobError(result.error());
+            }
             if (result->unfinishedWalks > 0) {
                 std::cerr << "beamwright-cli: warning: " << result->unfinishedWalks
                           << " outline walk(s) circled without returning to their start; those contours end "

@@ -8,14 +8,17 @@ namespace bw::cli {
 
 void addPcbRasterCommand(CLI::App& app, Runner& run) {
     auto options = std::make_shared<PcbCommandOptions>();
-    CLI::App* command = app.add_subcommand("pcb-raster", "Expose the copper of a PCB bitmap line by line with the beam");
+    CLI::App* command =
+        app.add_subcommand("pcb-raster", "Expose the copper of a PCB bitmap line by line with the beam");
     addPcbOptions(*command, *options);
     command->callback([&run, options] {
         run = [options] {
             JobContext ctx;
             preparePcbJob(ctx, *options);
             auto result = GeneratePcbRaster(ctx);
-            if (!result) { throw JobError(result.error()); }
+            if (!result) {
+                throw JobError(result.error());
+            }
             deliverProgram(ctx.programLines, options->output);
             writePcbPreview(*options, ctx.pcb.rasterClassMap, false);
         };

@@ -6,7 +6,9 @@
 namespace bw {
 
 Status WritePreviewPng(const std::string& path, const PixelBuffer& picture) {
-    if (picture.empty()) { return Error{"There is no picture to write to \"" + path + "\""}; }
+    if (picture.empty()) {
+        return Error{"There is no picture to write to \"" + path + "\""};
+    }
     QImage image(picture.width, picture.height, QImage::Format_ARGB32);
     for (int y = 0; y < picture.height; ++y) {
         std::copy(picture.row(y), picture.row(y) + picture.width, reinterpret_cast<std::uint32_t*>(image.scanLine(y)));

@@ -17,9 +17,9 @@ inline constexpr std::uint8_t Exposed = 4;  // exposed by the raster
 }  // namespace PixelClass
 
 struct ClassLayer {
-    int width = 0;                     // columns
-    int height = 0;                    // rows
-    std::vector<std::uint8_t> cells;   // width * height classes, row by row from the top
+    int width = 0;                    // columns
+    int height = 0;                   // rows
+    std::vector<std::uint8_t> cells;  // width * height classes, row by row from the top
 
     bool empty() const { return cells.empty(); }
     std::uint8_t at(int x, int y) const { return cells[index(x, y)]; }

@@ -20,8 +20,8 @@ struct ClassIndices {
 };
 
 // The paintings the PCB page uses.
-inline constexpr ClassIndices kPlainClasses{255, 0, 255, 255};      // after loading and before a run
-inline constexpr ClassIndices kLoadedClasses{255, 0, 100, 255};     // the load's own painting
+inline constexpr ClassIndices kPlainClasses{255, 0, 255, 255};   // after loading and before a run
+inline constexpr ClassIndices kLoadedClasses{255, 0, 100, 255};  // the load's own painting
 inline constexpr ClassIndices kRasterPreviewClasses{255, 0, 255, 200};
 inline constexpr ClassIndices kOutlinePreviewClasses{255, 0, 100, 255};
 

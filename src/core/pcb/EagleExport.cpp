@@ -7,9 +7,7 @@
 
 namespace bw {
 
-std::string_view Exp2ImageUlp() {
-    return {reinterpret_cast<const char*>(kExp2ImageUlpBytes), kExp2ImageUlpBytesSize};
-}
+std::string_view Exp2ImageUlp() { return {reinterpret_cast<const char*>(kExp2ImageUlpBytes), kExp2ImageUlpBytesSize}; }
 
 Status WriteUlpFile(const std::filesystem::path& folder) {
     std::error_code error;

@@ -34,7 +34,9 @@ public:
         lightInDisk_.height = layer.height;
         lightInDisk_.cells.resize(layer.cells.size());
         LightReach reach(layer, disk);
-        for (int y = 0; y < layer.height; ++y) { reach.row(y, lightInDisk_.row(y)); }
+        for (int y = 0; y < layer.height; ++y) {
+            reach.row(y, lightInDisk_.row(y));
+        }
         seenDirections_.assign(layer.cells.size(), 0);
     }
 
@@ -72,16 +74,23 @@ private:
     // A walk that keeps to free positions comes back to its start; this guard only
     // makes sure that no walk can hang the job.
     bool seenBefore(int x, int y, int d) {
-        std::size_t index = static_cast<std::size_t>(y) * static_cast<std::size_t>(layer_.width) + static_cast<std::size_t>(x);
+        std::size_t index =
+            static_cast<std::size_t>(y) * static_cast<std::size_t>(layer_.width) + static_cast<std::size_t>(x);
         std::uint8_t& seen = seenDirections_[index];
-        if (seen & (1u << d)) { return true; }
-        if (seen == 0) { touched_.push_back(index); }
+        if (seen & (1u << d)) {
+            return true;
+        }
+        if (seen == 0) {
+            touched_.push_back(index);
+        }
         seen = static_cast<std::uint8_t>(seen | (1u << d));
         return false;
     }
 
     void forgetSeen() {
-        for (std::size_t index : touched_) { seenDirections_[index] = 0; }
+        for (std::size_t index : touched_) {
+            seenDirections_[index] = 0;
+        }
         touched_.clear();
     }
 
@@ -118,7 +127,9 @@ private:
                 forgetSeen();
                 return contour;
             }
-            if (next != d) { contour.push_back(point(x, y)); }
+            if (next != d) {
+                contour.push_back(point(x, y));
+            }
             d = next;
             x += kStepX[d];
             y += kStepY[d];
@@ -127,7 +138,9 @@ private:
 
     // Keeps what was traced, ending at the current position, and says so.
     void endEarly(Contour& contour, int sx, int sy, int x, int y, const char* what) {
-        if (contour.back() != point(x, y)) { contour.push_back(point(x, y)); }
+        if (contour.back() != point(x, y)) {
+            contour.push_back(point(x, y));
+        }
         forgetSeen();
         ++unfinished_;
         if (status_) {
@@ -140,7 +153,7 @@ private:
     const BeamDisk& disk_;
     const PixelToMachine& machine_;
     const StatusCallback& status_;
-    ClassLayer lightInDisk_;  // 1 where the disk centred there holds a light pixel
+    ClassLayer lightInDisk_;                    // 1 where the disk centred there holds a light pixel
     std::vector<std::uint8_t> seenDirections_;  // per position, a bit for each direction met in this walk
     std::vector<std::size_t> touched_;          // positions whose bits are set
     int unfinished_ = 0;
@@ -162,9 +175,13 @@ std::string OutlineStatisticsLine(std::size_t before, std::size_t after, char de
 
 Result<PcbOutlineResult> GeneratePcbOutline(JobContext& ctx, char decimalSeparator, const StatusCallback& status) {
     PcbState& pcb = ctx.pcb;
-    if (!pcb.loaded()) { return Error{"No PCB bitmap is loaded"}; }
+    if (!pcb.loaded()) {
+        return Error{"No PCB bitmap is loaded"};
+    }
     auto radius = BeamRadiusPx(ctx.params.beamDiameter, ctx.params.pcbDpi);
-    if (!radius) { return Error{radius.error()}; }
+    if (!radius) {
+        return Error{radius.error()};
+    }
     const PixelToMachine machine(ctx.params.pcbDpi, pcb.pcbHeight);
     if (machine.x(pcb.pcbWidth).raw >= kMaxExtentUnits || machine.x(pcb.pcbHeight).raw >= kMaxExtentUnits) {
         return Error{"The PCB is larger than 53 m at this resolution, which is outside the supported range"};
@@ -178,12 +195,16 @@ Result<PcbOutlineResult> GeneratePcbOutline(JobContext& ctx, char decimalSeparat
     PcbOutlineResult result;
     result.beamRadiusPx = *radius;
     const BeamDisk disk(*radius);
-    if (status) { status("Outline: tracing"); }
+    if (status) {
+        status("Outline: tracing");
+    }
     OutlineTracer tracer(pcb.outlineClassMap, disk, machine, status);
     tracer.traceAll(result.traced);
     result.unfinishedWalks = tracer.unfinishedWalks();
 
-    if (status) { status("Outline: simplifying"); }
+    if (status) {
+        status("Outline: simplifying");
+    }
     result.simplified.reserve(result.traced.size());
     for (const Contour& contour : result.traced) {
         result.simplified.push_back(SimplifyPolyline(contour, kOutlineEpsilon));

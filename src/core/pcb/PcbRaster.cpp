@@ -38,7 +38,9 @@ std::string PcbMoveWriter::FormatPcbMove(bool rapid, Fixed4 x, Fixed4 y) {
 
 Status ApplyPcbStartPoint(JobContext& ctx) {
     auto extent = PcbExtentMm(ctx.pcb.pcbWidth, ctx.pcb.pcbHeight, ctx.params.pcbDpi);
-    if (!extent) { return Error{extent.error()}; }
+    if (!extent) {
+        return Error{extent.error()};
+    }
     ctx.applyStartPoint(extent->width, extent->height);
     return success();
 }
@@ -56,13 +58,21 @@ std::string fixedLine(const char* head, Fixed4 value, int decimals) {
 Result<PcbRasterResult> GeneratePcbRaster(JobContext& ctx, const StatusCallback& status) {
     PcbState& pcb = ctx.pcb;
     const JobParameters& params = ctx.params;
-    if (!pcb.loaded()) { return Error{"No PCB bitmap is loaded"}; }
+    if (!pcb.loaded()) {
+        return Error{"No PCB bitmap is loaded"};
+    }
     auto radius = BeamRadiusPx(params.beamDiameter, params.pcbDpi);
-    if (!radius) { return Error{radius.error()}; }
+    if (!radius) {
+        return Error{radius.error()};
+    }
     auto work = parseFeed(params.workFeedText, "Work speed");
-    if (!work) { return Error{work.error()}; }
+    if (!work) {
+        return Error{work.error()};
+    }
     auto rapid = parseFeed(params.rapidFeedText, "Idle speed");
-    if (!rapid) { return Error{rapid.error()}; }
+    if (!rapid) {
+        return Error{rapid.error()};
+    }
 
     const int r = *radius;
     const int width = pcb.pcbWidth;
@@ -123,7 +133,9 @@ Result<PcbRasterResult> GeneratePcbRaster(JobContext& ctx, const StatusCallback&
                 burning = false;
             }
         }
-        if (burning) { lines.append(writer.FormatPcbMove(false, machine.x(end), machineY)); }
+        if (burning) {
+            lines.append(writer.FormatPcbMove(false, machine.x(end), machineY));
+        }
         ++lineNumber;
         if (status && (lineNumber % 64 == 0 || lineNumber == lineCount)) {
             std::string text = "PCB raster: line ";
@@ -135,7 +147,9 @@ Result<PcbRasterResult> GeneratePcbRaster(JobContext& ctx, const StatusCallback&
     }
 
     lines.append("G1 F" + params.rapidFeedText);
-    if (params.engravingCutter) { lines.append(fixedLine("G1 Z", settings.cutterUpZ, decimals)); }
+    if (params.engravingCutter) {
+        lines.append(fixedLine("G1 Z", settings.cutterUpZ, decimals));
+    }
     lines.append("G0 X0.0000 Y0.0000");
     lines.append("M18");
     return result;

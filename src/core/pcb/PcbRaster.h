@@ -22,10 +22,10 @@ public:
         std::string workFeedText;   // printed after "G1 F" as typed
         std::string rapidFeedText;  // printed after "G0 F" as typed
         bool engravingCutter = false;
-        Fixed4 cutterUpZ;           // Zu
-        Fixed4 cutterDownZ;         // Zd
-        OriginOffset origin;        // added to X and Y
-        int decimals = 4;           // of every number
+        Fixed4 cutterUpZ;     // Zu
+        Fixed4 cutterDownZ;   // Zd
+        OriginOffset origin;  // added to X and Y
+        int decimals = 4;     // of every number
     };
     explicit PcbMoveWriter(Settings settings) : settings_(std::move(settings)) {}
 
@@ -45,8 +45,9 @@ struct PixelPosition {
 };
 
 struct PcbRasterResult {
-    int beamRadiusPx = 0;                // r
-    std::vector<PixelPosition> exposed;  // centres of the exposed disks in exposure order (the window draws dots of diameter 2r)
+    int beamRadiusPx = 0;  // r
+    std::vector<PixelPosition>
+        exposed;  // centres of the exposed disks in exposure order (the window draws dots of diameter 2r)
 };
 
 // The raster job on ctx.pcb with the PCB fields of ctx.params (after the "PCBO"

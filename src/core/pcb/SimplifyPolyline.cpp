@@ -16,8 +16,12 @@ constexpr std::int64_t kFastLimit = std::int64_t(1) << 30;
 // round(sqrt(n)) for n < 2^62 through a double root, corrected to the exact one.
 std::int64_t rootRounded(std::uint64_t n) {
     auto root = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(n)));
-    while (root * root > n) { --root; }
-    while ((root + 1) * (root + 1) <= n) { ++root; }
+    while (root * root > n) {
+        --root;
+    }
+    while ((root + 1) * (root + 1) <= n) {
+        ++root;
+    }
     return static_cast<std::int64_t>(n - root * root > root ? root + 1 : root);
 }
 
@@ -28,8 +32,12 @@ std::int64_t rootRounded(std::uint64_t u, std::uint64_t v) {
     if (root > (std::uint64_t(1) << 48)) {  // the double may be off by more than a few units here
         root = static_cast<std::uint64_t>((static_cast<UInt128>(root) + n / root) / 2);
     }
-    while (static_cast<UInt128>(root) * root > n) { --root; }
-    while (static_cast<UInt128>(root + 1) * (root + 1) <= n) { ++root; }
+    while (static_cast<UInt128>(root) * root > n) {
+        --root;
+    }
+    while (static_cast<UInt128>(root + 1) * (root + 1) <= n) {
+        ++root;
+    }
     return static_cast<std::int64_t>(n - static_cast<UInt128>(root) * root > root ? root + 1 : root);
 }
 
@@ -37,7 +45,9 @@ std::int64_t roundedLength(MachinePoint from, MachinePoint to) {
     Int128 dx = Int128(to.x.raw) - from.x.raw;
     Int128 dy = Int128(to.y.raw) - from.y.raw;
     UInt128 squared = static_cast<UInt128>(dx * dx + dy * dy);
-    if (squared < (UInt128(1) << 62)) { return rootRounded(static_cast<std::uint64_t>(squared)); }
+    if (squared < (UInt128(1) << 62)) {
+        return rootRounded(static_cast<std::uint64_t>(squared));
+    }
     return sqrtRound(squared);
 }
 
@@ -62,7 +72,9 @@ std::int64_t heronHeight(std::int64_t ap, std::int64_t bp, std::int64_t ab) {
         const std::int64_t sum = ap + bp + ab;
         const std::int64_t s = (sum >> 1) + ((sum & 1) & ((sum >> 1) & 1));
         const std::int64_t sa = s - ap, sb = s - bp, sc = s - ab;
-        if (s <= 0 || sa <= 0 || sb <= 0 || sc <= 0) { return 0; }
+        if (s <= 0 || sa <= 0 || sb <= 0 || sc <= 0) {
+            return 0;
+        }
         const std::int64_t area = rootRounded(static_cast<std::uint64_t>(s) * static_cast<std::uint64_t>(sa),
                                               static_cast<std::uint64_t>(sb) * static_cast<std::uint64_t>(sc));
         // round(2 area / ab), ties to even
@@ -70,11 +82,15 @@ std::int64_t heronHeight(std::int64_t ap, std::int64_t bp, std::int64_t ab) {
         const std::uint64_t divisor = static_cast<std::uint64_t>(ab);
         std::uint64_t quotient = twice / divisor;
         const std::uint64_t rest2 = 2 * (twice % divisor);
-        if (rest2 > divisor || (rest2 == divisor && (quotient & 1))) { ++quotient; }
+        if (rest2 > divisor || (rest2 == divisor && (quotient & 1))) {
+            ++quotient;
+        }
         return static_cast<std::int64_t>(quotient);
     }
     const std::int64_t s = static_cast<std::int64_t>(divRoundEven(Int128(ap) + bp + ab, 2));
-    if (s <= 0 || s - ap <= 0 || s - bp <= 0 || s - ab <= 0) { return 0; }
+    if (s <= 0 || s - ap <= 0 || s - bp <= 0 || s - ab <= 0) {
+        return 0;
+    }
     const std::int64_t area = heronRootWide(s, s - ap, s - bp, s - ab);
     return static_cast<std::int64_t>(divRoundEven(Int128(2) * area, ab));
 }
@@ -88,14 +104,20 @@ std::pair<std::int64_t, std::size_t> farthestPoint(const Contour& points, std::s
     if (a == b) {
         for (std::size_t i = first + 1; i < last; ++i) {
             std::int64_t distance = roundedLength(a, points[i]);
-            if (distance > largest) { largest = distance; split = i; }
+            if (distance > largest) {
+                largest = distance;
+                split = i;
+            }
         }
         return {largest, split};
     }
     const std::int64_t ab = roundedLength(a, b);
     for (std::size_t i = first + 1; i < last; ++i) {
         std::int64_t distance = heronHeight(roundedLength(a, points[i]), roundedLength(b, points[i]), ab);
-        if (distance > largest) { largest = distance; split = i; }
+        if (distance > largest) {
+            largest = distance;
+            split = i;
+        }
     }
     return {largest, split};
 }
@@ -103,13 +125,19 @@ std::pair<std::int64_t, std::size_t> farthestPoint(const Contour& points, std::s
 }  // namespace
 
 Fixed4 LineDistance(MachinePoint p, MachinePoint a, MachinePoint b) {
-    if (a == b) { return Fixed4::fromRaw(roundedLength(a, p)); }
+    if (a == b) {
+        return Fixed4::fromRaw(roundedLength(a, p));
+    }
     return Fixed4::fromRaw(heronHeight(roundedLength(a, p), roundedLength(b, p), roundedLength(a, b)));
 }
 
 Contour SimplifyPolyline(const Contour& points, Fixed4 epsilon) {
-    if (points.empty()) { return {}; }
-    if (points.size() == 1) { return {points.front(), points.front()}; }
+    if (points.empty()) {
+        return {};
+    }
+    if (points.size() == 1) {
+        return {points.front(), points.front()};
+    }
     // The recursion keeps exactly the end points and every split point, so an
     // explicit stack of ranges gives the same result without deep recursion on
     // long staircases.
@@ -129,7 +157,9 @@ Contour SimplifyPolyline(const Contour& points, Fixed4 epsilon) {
     }
     Contour simplified;
     for (std::size_t i = 0; i < points.size(); ++i) {
-        if (keep[i]) { simplified.push_back(points[i]); }
+        if (keep[i]) {
+            simplified.push_back(points[i]);
+        }
     }
     return simplified;
 }

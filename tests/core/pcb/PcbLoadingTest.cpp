@@ -62,9 +62,9 @@ TEST(PcbRendering, EachClassGetsItsPaletteIndex) {
 
 TEST(PcbGeometry, BeamRadiusIsExact) {
     auto radius = [](std::int64_t diameterUnits, int dpi) { return BeamRadiusPx(Fixed4::fromRaw(diameterUnits), dpi); };
-    EXPECT_EQ(*radius(2000, 508), 2);   // 0,2 mm: exactly 2, where a double gives 3
-    EXPECT_EQ(*radius(2100, 508), 3);   // 0,21 mm
-    EXPECT_EQ(*radius(5000, 508), 5);   // 0,5 mm
+    EXPECT_EQ(*radius(2000, 508), 2);  // 0,2 mm: exactly 2, where a double gives 3
+    EXPECT_EQ(*radius(2100, 508), 3);  // 0,21 mm
+    EXPECT_EQ(*radius(5000, 508), 5);  // 0,5 mm
     EXPECT_EQ(*radius(1, 508), 1);
     EXPECT_EQ(*radius(255000, 508), 255);
     EXPECT_FALSE(radius(255001, 508).ok());
@@ -79,10 +79,10 @@ TEST(PcbGeometry, BeamRadiusIsExact) {
 TEST(PcbGeometry, PixelCoordinatesRoundOnce) {
     PixelToMachine at508(508, 100);
     EXPECT_EQ(at508.x(1).raw, 500);
-    EXPECT_EQ(at508.y(0).raw, 50000);   // the top row: height x q
-    EXPECT_EQ(at508.y(99).raw, 500);    // the bottom row: q
+    EXPECT_EQ(at508.y(0).raw, 50000);  // the top row: height x q
+    EXPECT_EQ(at508.y(99).raw, 500);   // the bottom row: q
     PixelToMachine at300(300, 10);
-    EXPECT_EQ(at300.x(1).raw, 847);     // 846.67 units
+    EXPECT_EQ(at300.x(1).raw, 847);  // 846.67 units
     EXPECT_EQ(at300.x(3).raw, 2540);
     auto extent = PcbExtentMm(416, 638, 508);
     ASSERT_TRUE(extent.ok());

@@ -30,7 +30,7 @@ TEST(PcbOutline, SingleRectangleGivesSixPointsSimplifiedToFive) {
     auto result = GeneratePcbOutline(ctx, ',');
     ASSERT_TRUE(result.ok()) << result.error();
     ASSERT_EQ(result->traced.size(), 1u);
-    const Contour expected{pixel(32, 7, 30), pixel(32, 7, 30), pixel(7, 7, 30),
+    const Contour expected{pixel(32, 7, 30), pixel(32, 7, 30),  pixel(7, 7, 30),
                            pixel(7, 22, 30), pixel(32, 22, 30), pixel(32, 7, 30)};
     EXPECT_EQ(result->traced[0], expected);
     EXPECT_EQ(result->simplified[0],
@@ -107,8 +107,8 @@ TEST(PcbOutline, StatisticsLineRoundsTheExactReduction) {
 }
 
 TEST(PcbOutline, PicturesWithoutEdgesGiveAnEmptyProgram) {
-    for (const PixelBuffer& picture : {PixelBuffer(1, 1, kBlack), PixelBuffer(1, 1, kWhite), PixelBuffer(50, 50, kBlack),
-                                       PixelBuffer(50, 50, kWhite)}) {
+    for (const PixelBuffer& picture : {PixelBuffer(1, 1, kBlack), PixelBuffer(1, 1, kWhite),
+                                       PixelBuffer(50, 50, kBlack), PixelBuffer(50, 50, kWhite)}) {
         JobContext ctx = pcbContext(picture);
         ctx.programLines.append("old");
         auto result = GeneratePcbOutline(ctx, ',');
@@ -139,8 +139,8 @@ TEST(PcbOutline, StartWithoutFreeNeighbourIsItsOwnContour) {
     // r = 1 (0,05 mm): the start (2, 2) has no free neighbour. Turning back would
     // step onto a position whose disk touches light (and from there into a circle
     // that never comes back); the start alone becomes the contour instead.
-    JobContext ctx = pcbContext(pictureFromArt({"#.###", "#.###", ".####", ".##.#", "####.", ".####", "#####", "##..#"}),
-                                Fixed4::fromRaw(500));
+    JobContext ctx = pcbContext(
+        pictureFromArt({"#.###", "#.###", ".####", ".##.#", "####.", ".####", "#####", "##..#"}), Fixed4::fromRaw(500));
     std::vector<std::string> messages;
     auto result = GeneratePcbOutline(ctx, ',', [&](std::string_view text) { messages.emplace_back(text); });
     ASSERT_TRUE(result.ok());
@@ -162,13 +162,14 @@ TEST(PcbOutline, RandomPicturesAlwaysFinish) {
         int height = 1 + static_cast<int>(random() % 40);
         PixelBuffer picture(width, height, kBlack);
         for (auto& pixel : picture.pixels) {
-            if (random() % 5 == 0) { pixel = kWhite; }
+            if (random() % 5 == 0) {
+                pixel = kWhite;
+            }
         }
         for (std::int64_t beam : {500, 2000, 5000}) {
             JobContext ctx = pcbContext(picture, Fixed4::fromRaw(beam));
-            auto result = GeneratePcbOutline(ctx, ',', [&](std::string_view text) {
-                circles += text.find("circle") != std::string_view::npos;
-            });
+            auto result = GeneratePcbOutline(
+                ctx, ',', [&](std::string_view text) { circles += text.find("circle") != std::string_view::npos; });
             ASSERT_TRUE(result.ok());
             ASSERT_EQ(result->traced.size(), result->simplified.size());
             const int r = result->beamRadiusPx;

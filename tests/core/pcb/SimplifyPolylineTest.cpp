@@ -11,10 +11,10 @@ MachinePoint at(std::int64_t x, std::int64_t y) { return {Fixed4::fromRaw(x), Fi
 }  // namespace
 
 TEST(LineDistance, HeronFromRoundedSides) {
-    EXPECT_EQ(LineDistance(at(3, 4), at(0, 0), at(0, 0)).raw, 5);            // a = b: distance to a
-    EXPECT_EQ(LineDistance(at(5, 5), at(0, 0), at(10, 10)).raw, 0);          // on the line
-    EXPECT_EQ(LineDistance(at(20, 20), at(0, 0), at(10, 10)).raw, 0);        // on the line, beyond b
-    EXPECT_EQ(LineDistance(at(0, 500), at(0, 0), at(100000, 0)).raw, 499);   // rounded sides lose a unit
+    EXPECT_EQ(LineDistance(at(3, 4), at(0, 0), at(0, 0)).raw, 5);           // a = b: distance to a
+    EXPECT_EQ(LineDistance(at(5, 5), at(0, 0), at(10, 10)).raw, 0);         // on the line
+    EXPECT_EQ(LineDistance(at(20, 20), at(0, 0), at(10, 10)).raw, 0);       // on the line, beyond b
+    EXPECT_EQ(LineDistance(at(0, 500), at(0, 0), at(100000, 0)).raw, 499);  // rounded sides lose a unit
     // A triangle of 20 mm by 5 mm: the Heron product (about 2.5e19) leaves 64 bits.
     EXPECT_EQ(LineDistance(at(100000, 50000), at(0, 0), at(200000, 0)).raw, 49999);
     EXPECT_EQ(LineDistance(at(123456, 654321), at(-300000, 20000), at(900000, -110000)).raw, 676237);
@@ -54,10 +54,14 @@ std::int64_t referenceDistance(MachinePoint p, MachinePoint a, MachinePoint b) {
         Int128 dx = Int128(u.x.raw) - v.x.raw, dy = Int128(u.y.raw) - v.y.raw;
         return static_cast<Int128>(sqrtRound(static_cast<unsigned __int128>(dx * dx + dy * dy)));
     };
-    if (a == b) { return static_cast<std::int64_t>(length(a, p)); }
+    if (a == b) {
+        return static_cast<std::int64_t>(length(a, p));
+    }
     Int128 ap = length(a, p), bp = length(b, p), ab = length(a, b);
     Int128 s = divRoundEven(ap + bp + ab, 2);
-    if (s <= 0 || s - ap <= 0 || s - bp <= 0 || s - ab <= 0) { return 0; }
+    if (s <= 0 || s - ap <= 0 || s - bp <= 0 || s - ab <= 0) {
+        return 0;
+    }
     Int128 area = sqrtRound(static_cast<unsigned __int128>(s * (s - ap) * (s - bp) * (s - ab)));
     return static_cast<std::int64_t>(divRoundEven(2 * area, ab));
 }
@@ -65,8 +69,8 @@ std::int64_t referenceDistance(MachinePoint p, MachinePoint a, MachinePoint b) {
 
 TEST(LineDistance, AgreesWithThePlainDefinitionOverTheBoardRange) {
     std::mt19937_64 random(7);
-    for (std::int64_t range : {std::int64_t(2000), std::int64_t(200000), std::int64_t(5000000), (std::int64_t(1) << 29) - 1,
-                                 std::int64_t(1) << 30}) {
+    for (std::int64_t range : {std::int64_t(2000), std::int64_t(200000), std::int64_t(5000000),
+                               (std::int64_t(1) << 29) - 1, std::int64_t(1) << 30}) {
         std::uniform_int_distribution<std::int64_t> coordinate(0, range);
         for (int i = 0; i < 20000; ++i) {
             MachinePoint a = at(coordinate(random), coordinate(random));
