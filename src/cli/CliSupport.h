@@ -37,6 +37,8 @@ std::string readTextFile(const std::string& path);
 // Every sub-command registers itself here; main runs the chosen one.
 using Runner = std::function<void()>;
 void addPreviewCommand(CLI::App& app, Runner& run);
+void addCalibrateCommand(CLI::App& app, Runner& run);
+void addImageCommand(CLI::App& app, Runner& run);
 void addPcbRasterCommand(CLI::App& app, Runner& run);
 void addPcbOutlineCommand(CLI::App& app, Runner& run);
 void addEagleUlpCommand(CLI::App& app, Runner& run);

@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     bw::cli::Runner run;
     bw::cli::addPreviewCommand(app, run);
+    bw::cli::addCalibrateCommand(app, run);
+    bw::cli::addImageCommand(app, run);
     bw::cli::addPcbRasterCommand(app, run);
     bw::cli::addPcbOutlineCommand(app, run);
     bw::cli::addEagleUlpCommand(app, run);

@@ -17,31 +17,41 @@ expect_usage_error preview --dir-step 0,5
 expect_usage_error preview --decimals x
 expect_usage_error preview --start-point 3 --extent-width abc
 expect_usage_error nosuchcommand
-# PCB sub-commands: bad values are refused before anything is read.
+data=$(cd "$(dirname "$0")/../data/raster" && pwd)
+expect_usage_error image "$data/pattern-8bit.bmp" --feed 15x0
+expect_usage_error image "$data/pattern-8bit.bmp" --mode sepia
+expect_usage_error image "$data/pattern-8bit.bmp" --gamma 9
+expect_usage_error image "$data/pattern-8bit.bmp" --pixel-size 0,3
+expect_usage_error image "$data/pattern-8bit.bmp" --keep-aspect --height 10
+# A picture that cannot be used is a failed job: exit 1, one line, no output file.
+expect_job_error() {
+  local err status
+  rm -f /tmp/bw-cli-out.$$
+  "$cli" "$@" -o /tmp/bw-cli-out.$$ 2>/tmp/bw-cli-err.$$; status=$?
+  err=$(cat /tmp/bw-cli-err.$$)
+  if [ $status -ne 1 ] || [ -e /tmp/bw-cli-out.$$ ] || [ "$(printf '%s\n' "$err" | wc -l)" -ne 1 ]; then
+    echo "FAIL: '$*' gave status $status, stderr '$err'"; failures=$((failures + 1))
+  fi
+}
+expect_job_error image "$data/wide-2001x10.bmp"
+expect_job_error image "$data/lying-header.bmp"
+expect_job_error image "$data/no-such-picture.jpg"
+# PCB sub-commands: bad values are refused before anything is read; a failed job leaves no file.
 examples=$(cd "$(dirname "$0")/../../examples" && pwd)
 expect_usage_error pcb-raster "$examples/ExamplePCB.bmp" --beam 0,2
 expect_usage_error pcb-raster "$examples/ExamplePCB.bmp" --dpi 0
 expect_usage_error pcb-outline "$examples/ExamplePCB.bmp" --pwm-max 255.5
 expect_usage_error pcb-outline
 expect_usage_error eagle-command left
-expect_job_error() {
-  local out status
-  out=$("$cli" "$@" 2>/dev/null); status=$?
-  if [ $status -ne 1 ] || [ -n "$out" ]; then
-    echo "FAIL: '$*' gave status $status, stdout '$out'"; failures=$((failures + 1))
-  fi
-}
 expect_job_error pcb-raster "$examples/ExamplePCB.bmp" --beam 0
 expect_job_error pcb-outline "$examples/ExamplePCB.bmp" --beam 30
 expect_job_error pcb-raster /nonexistent/board.bmp
-expect_job_error eagle-ulp /nonexistent/folder
-rm -f /tmp/bw-cli-pcb.$$
-"$cli" pcb-raster "$examples/ExamplePCB.bmp" --beam 0 -o /tmp/bw-cli-pcb.$$ 2>/dev/null
-[ -e /tmp/bw-cli-pcb.$$ ] && { echo "FAIL: a refused job left its output file"; failures=$((failures + 1)); }
+"$cli" eagle-ulp /nonexistent/folder >/dev/null 2>&1
+[ $? -eq 1 ] || { echo "FAIL: eagle-ulp into a missing folder"; failures=$((failures + 1)); }
 [ "$("$cli" eagle-command bottom)" = "run exp2image monochrome 508 .bmp 16 17 18 20" ] ||
   { echo "FAIL: eagle-command bottom"; failures=$((failures + 1)); }
 help=$("$cli" --help) || { echo "FAIL: --help"; failures=$((failures + 1)); }
-for word in preview pcb-raster pcb-outline eagle-ulp eagle-command; do
+for word in preview image pcb-raster pcb-outline eagle-ulp eagle-command; do
   printf '%s' "$help" | grep -q "$word" || { echo "FAIL: --help does not mention $word"; failures=$((failures + 1)); }
 done
 "$cli" preview --help | grep -q -- "--mask" || { echo "FAIL: preview --help"; failures=$((failures + 1)); }
@@ -49,5 +59,9 @@ done
 a=$(LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 "$cli" preview --dir-step 0.25)
 b=$(LC_ALL=C "$cli" preview --dir-step 0.25)
 [ "$a" = "$b" ] || { echo "FAIL: output depends on the locale"; failures=$((failures + 1)); }
+a=$(LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 "$cli" image "$data/pattern-8bit.bmp" --pixel-size 0.25 --dir-step 0.1 --mask "[G] [X] [Y] (A)[A]")
+b=$(LC_ALL=C "$cli" image "$data/pattern-8bit.bmp" --pixel-size 0.25 --dir-step 0.1 --mask "[G] [X] [Y] (A)[A]")
+[ "$a" = "$b" ] || { echo "FAIL: image output depends on the locale"; failures=$((failures + 1)); }
+rm -f /tmp/bw-cli-out.$$
 rm -f /tmp/bw-cli-err.$$
 exit $failures

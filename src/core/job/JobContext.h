@@ -11,6 +11,7 @@
 #include "i18n/TextPair.h"
 #include "job/StartPoint.h"
 #include "pcb/PcbState.h"
+#include "raster/RasterState.h"
 
 namespace bw {
 
@@ -22,6 +23,7 @@ struct JobContext {
     MoveEmitterState emitter;
     ProgramLines programLines;
     int languageIndex = kStartLanguageIndex;  // 0 Polish, 1 English
+    RasterState raster;                       // the BMP/JPG page: picture file, sizes, suppressed view
     PcbState pcb;                             // the loaded PCB layer and its class layers
 
     // Sets the origin offsets for a job of the given extent from the start point.

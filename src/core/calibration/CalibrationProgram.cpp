@@ -1,0 +1,70 @@
+#include "calibration/CalibrationProgram.h"
+
+#include "common/TextLines.h"
+#include "gcode/MoveEmitter.h"
+#include "gcode/ProgramOutput.h"
+
+namespace bw {
+
+namespace {
+
+Result<Fixed4> decimalField(std::string_view text, char separator, std::string_view name) {
+    auto value = parseDecimal(text, separator);
+    if (!value) { return Error{std::string(name) + ": \"" + std::string(text) + "\" is not a number"}; }
+    return *value;
+}
+
+}  // namespace
+
+Result<CalibrationProgram> CalibrationProgram::Begin(JobContext& ctx, const CalibrationFields& fields,
+                                                     char decimalSeparator, CalibrationPattern pattern) {
+    auto workFeed = parseFeed(fields.workFeedText, "Work speed");
+    if (!workFeed) { return Error{workFeed.error()}; }
+    auto rapidFeed = parseFeed(fields.rapidFeedText, "Idle speed");
+    if (!rapidFeed) { return Error{rapidFeed.error()}; }
+    auto step = decimalField(fields.dirAxisStepText, decimalSeparator, "Dir axis movement per mm");
+    if (!step) { return Error{step.error()}; }
+    auto pwmMax = decimalField(fields.pwmMaxText, decimalSeparator, "Maximum PWM value");
+    if (!pwmMax) { return Error{pwmMax.error()}; }
+
+    CalibrationProgram program(ctx);
+    if (pattern == CalibrationPattern::Fine) {
+        auto baseZ = decimalField(fields.baseZText, decimalSeparator, "Base Z");
+        if (!baseZ) { return Error{baseZ.error()}; }
+        program.baseZ_ = *baseZ;
+    }
+    if (pattern == CalibrationPattern::Greyscale) {
+        auto focus = decimalField(fields.focusZText, decimalSeparator, "Focus distance (Z)");
+        if (!focus) { return Error{focus.error()}; }
+        auto thickness = decimalField(fields.thicknessText, decimalSeparator, "Material thickness");
+        if (!thickness) { return Error{thickness.error()}; }
+        program.greyZ_ = *focus + *thickness;
+    }
+
+    ResetEmitter(ctx);
+    ctx.params.maskText = fields.maskText;
+    ctx.params.dirAxisStep = *step;
+    ctx.params.pwmMax = *pwmMax;
+    ctx.params.powerMinPwm = Fixed4{};
+    ctx.params.powerMaxPwm = *pwmMax;
+    program.workFeed_ = *workFeed;
+    program.rapidFeed_ = *rapidFeed;
+    program.footerText_ = fields.footerText;
+    for (std::string_view line : SplitLines(fields.headerText)) { program.lines_.append(line); }
+    return program;
+}
+
+void CalibrationProgram::LinearMoveTo(bool rapid, int level, Fixed4 x, Fixed4 y, Fixed4 z, int feed) {
+    LinearMove(*ctx_, a_, rapid, level, x, y, z, feed, lines_);
+}
+
+ProgramLines CalibrationProgram::finish() {
+    for (std::string_view line : SplitLines(footerText_)) { lines_.append(line); }
+    return std::move(lines_);
+}
+
+std::string CalibrationSaveName(std::string_view chosenName, int extensionChoice) {
+    return ApplySaveExtension(chosenName, ExtensionForChoice(extensionChoice));
+}
+
+}  // namespace bw
