@@ -16,6 +16,7 @@ WorkerJob::WorkerJob(JobHost& host) : host_(host) {}
 
 Status WorkerJob::exchange(const char* jobMessage) {
     if (isInterruptionRequested()) { return Error{"The job was cancelled because the window is closing."}; }
+    flushStatus();
     std::optional<Status> result;
     QMetaObject::invokeMethod(
         host_.hostObject(), [&] { result = host_.ParameterExchange(jobMessage); }, Qt::BlockingQueuedConnection);
@@ -25,16 +26,38 @@ Status WorkerJob::exchange(const char* jobMessage) {
 
 void WorkerJob::showStatus(const std::string& jobMessage) {
     if (isInterruptionRequested()) { throw JobCancelled{}; }
-    if (jobMessage == lastStatus_) { return; }
+    if (jobMessage == lastStatus_) {
+        pendingStatus_.clear();
+        return;
+    }
+    constexpr auto kStatusInterval = std::chrono::milliseconds(40);
+    auto now = std::chrono::steady_clock::now();
+    if (!lastStatus_.empty() && now - lastStatusTime_ < kStatusInterval) {
+        pendingStatus_ = jobMessage;
+        return;
+    }
+    pendingStatus_.clear();
     lastStatus_ = jobMessage;
+    lastStatusTime_ = now;
     QMetaObject::invokeMethod(
         host_.hostObject(), [&] { host_.ShowStatus(jobMessage); }, Qt::BlockingQueuedConnection);
+}
+
+void WorkerJob::flushStatus() {
+    if (pendingStatus_.empty()) { return; }
+    std::string text = std::move(pendingStatus_);
+    pendingStatus_.clear();
+    lastStatus_ = text;
+    lastStatusTime_ = std::chrono::steady_clock::now();
+    QMetaObject::invokeMethod(
+        host_.hostObject(), [&] { host_.ShowStatus(text); }, Qt::BlockingQueuedConnection);
 }
 
 void WorkerJob::run() {
     std::string message;
     try {
         Status status = work();
+        if (!isInterruptionRequested()) { flushStatus(); }
         if (!status) { message = status.error(); }
     } catch (const JobCancelled&) {
         return;

@@ -5,6 +5,7 @@
 
 #include <QThread>
 
+#include <chrono>
 #include <string>
 
 #include "JobHost.h"
@@ -26,9 +27,11 @@ protected:
     virtual Status work() = 0;
     // Synchronizes ParameterExchange for the code; fails when the window refuses or is closing.
     Status exchange(const char* jobMessage);
-    // Synchronizes ShowStatus; a text equal to the last one shown is not sent again. When the
-    // window is closing, it ends the run instead (the engine reports progress often, so this
-    // is how a long computation stops).
+    // Synchronizes ShowStatus; a text equal to the last one shown is not sent again, and
+    // texts coming faster than the eye can follow wait (the newest one is shown before the
+    // next exchange and when the run ends), since every call stops the worker until the
+    // window has answered. When the window is closing, it ends the run instead (the
+    // engine reports progress often, so this is how a long computation stops).
     void showStatus(const std::string& jobMessage);
     JobHost& host() { return host_; }
 
@@ -36,7 +39,11 @@ private:
     void run() final;
 
     JobHost& host_;
+    void flushStatus();
+
     std::string lastStatus_;
+    std::string pendingStatus_;  // a text that arrived too soon after the last one shown
+    std::chrono::steady_clock::time_point lastStatusTime_;
 };
 
 }  // namespace bw::app
