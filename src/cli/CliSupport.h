@@ -38,5 +38,7 @@ std::string readTextFile(const std::string& path);
 using Runner = std::function<void()>;
 void addPreviewCommand(CLI::App& app, Runner& run);
 void addCalibrateCommand(CLI::App& app, Runner& run);
+void addImageCommand(CLI::App& app, Runner& run);
+void addDxfCommand(CLI::App& app, Runner& run);
 
 }  // namespace bw::cli

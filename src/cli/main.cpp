@@ -15,6 +15,8 @@ int main(int argc, char** argv) {
     bw::cli::Runner run;
     bw::cli::addPreviewCommand(app, run);
     bw::cli::addCalibrateCommand(app, run);
+    bw::cli::addImageCommand(app, run);
+    bw::cli::addDxfCommand(app, run);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

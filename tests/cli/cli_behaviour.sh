@@ -17,8 +17,53 @@ expect_usage_error preview --dir-step 0,5
 expect_usage_error preview --decimals x
 expect_usage_error preview --start-point 3 --extent-width abc
 expect_usage_error nosuchcommand
+data=$(cd "$(dirname "$0")/../data/raster" && pwd)
+expect_usage_error image "$data/pattern-8bit.bmp" --feed 15x0
+expect_usage_error image "$data/pattern-8bit.bmp" --mode sepia
+expect_usage_error image "$data/pattern-8bit.bmp" --gamma 9
+expect_usage_error image "$data/pattern-8bit.bmp" --pixel-size 0,3
+expect_usage_error image "$data/pattern-8bit.bmp" --keep-aspect --height 10
+# A picture that cannot be used is a failed job: exit 1, one line, no output file.
+expect_job_error() {
+  local err status
+  rm -f /tmp/bw-cli-out.$$
+  "$cli" "$@" -o /tmp/bw-cli-out.$$ 2>/tmp/bw-cli-err.$$; status=$?
+  err=$(cat /tmp/bw-cli-err.$$)
+  if [ $status -ne 1 ] || [ -e /tmp/bw-cli-out.$$ ] || [ "$(printf '%s\n' "$err" | wc -l)" -ne 1 ]; then
+    echo "FAIL: '$*' gave status $status, stderr '$err'"; failures=$((failures + 1))
+  fi
+}
+expect_job_error image "$data/wide-2001x10.bmp"
+expect_job_error image "$data/lying-header.bmp"
+expect_job_error image "$data/no-such-picture.jpg"
+# dxf: bad option values are usage errors; a failed job exits 1 and leaves no file.
+dxf_dir=$(mktemp -d)
+printf 'ENTITIES\nLINE\n 10\n0\n 20\n0\n 11\n10\n 21\n0\n' > "$dxf_dir/ok.dxf"
+printf 'ENTITIES\nLINE\n 10\n0\n 20\n12.x5\n' > "$dxf_dir/bad.dxf"
+expect_usage_error dxf "$dxf_dir/ok.dxf" --thickness 1,5
+expect_usage_error dxf "$dxf_dir/ok.dxf" --feed 12.5
+expect_usage_error dxf "$dxf_dir/ok.dxf" --pwm-max 255.5
+expect_usage_error dxf "$dxf_dir/ok.dxf" --start-point 10
+expect_usage_error dxf "$dxf_dir/ok.dxf" --layer -1
+expect_usage_error dxf
+expect_dxf_job_error() {
+  local err status
+  "$cli" "$@" -o "$dxf_dir/out.gcode" 2>"$dxf_dir/err" >/dev/null; status=$?
+  err=$(cat "$dxf_dir/err")
+  if [ $status -ne 1 ] || [ -e "$dxf_dir/out.gcode" ] || [ -z "$err" ]; then
+    echo "FAIL: '$*' gave status $status, stderr '$err'"; failures=$((failures + 1))
+  fi
+}
+expect_dxf_job_error dxf "$dxf_dir/bad.dxf"
+expect_dxf_job_error dxf "$dxf_dir/missing.dxf"
+expect_dxf_job_error dxf "$dxf_dir/ok.dxf" --header-file "$dxf_dir/missing.txt"
+"$cli" dxf "$dxf_dir/bad.dxf" 2>&1 >/dev/null | grep -q "bad.dxf: line 6: '12.x5' is not a number" \
+  || { echo "FAIL: dxf error does not name file and line"; failures=$((failures + 1)); }
+"$cli" dxf "$dxf_dir/ok.dxf" -o "$dxf_dir/out.gcode" --progress 2>/dev/null && [ -s "$dxf_dir/out.gcode" ] \
+  || { echo "FAIL: dxf -o"; failures=$((failures + 1)); }
+rm -rf "$dxf_dir"
 help=$("$cli" --help) || { echo "FAIL: --help"; failures=$((failures + 1)); }
-for word in preview; do
+for word in preview image dxf calibrate; do
   printf '%s' "$help" | grep -q "$word" || { echo "FAIL: --help does not mention $word"; failures=$((failures + 1)); }
 done
 "$cli" preview --help | grep -q -- "--mask" || { echo "FAIL: preview --help"; failures=$((failures + 1)); }
@@ -26,5 +71,9 @@ done
 a=$(LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 "$cli" preview --dir-step 0.25)
 b=$(LC_ALL=C "$cli" preview --dir-step 0.25)
 [ "$a" = "$b" ] || { echo "FAIL: output depends on the locale"; failures=$((failures + 1)); }
+a=$(LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 "$cli" image "$data/pattern-8bit.bmp" --pixel-size 0.25 --dir-step 0.1 --mask "[G] [X] [Y] (A)[A]")
+b=$(LC_ALL=C "$cli" image "$data/pattern-8bit.bmp" --pixel-size 0.25 --dir-step 0.1 --mask "[G] [X] [Y] (A)[A]")
+[ "$a" = "$b" ] || { echo "FAIL: image output depends on the locale"; failures=$((failures + 1)); }
+rm -f /tmp/bw-cli-out.$$
 rm -f /tmp/bw-cli-err.$$
 exit $failures

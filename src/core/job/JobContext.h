@@ -4,12 +4,14 @@
 // format, the program being built and the language. One object per application
 // (or per command-line run, or per test), passed by reference; never global.
 
+#include "dxf/DxfState.h"
 #include "gcode/MoveEmitterState.h"
 #include "gcode/NumberFormat.h"
 #include "gcode/ProgramLines.h"
 #include "job/JobParameters.h"
 #include "i18n/TextPair.h"
 #include "job/StartPoint.h"
+#include "raster/RasterState.h"
 
 namespace bw {
 
@@ -21,6 +23,8 @@ struct JobContext {
     MoveEmitterState emitter;
     ProgramLines programLines;
     int languageIndex = kStartLanguageIndex;  // 0 Polish, 1 English
+    RasterState raster;                       // the BMP/JPG page: picture file, sizes, suppressed view
+    DxfState dxf;                             // the loaded drawing, its box and view
 
     // Sets the origin offsets for a job of the given extent from the start point.
     void applyStartPoint(Fixed4 width, Fixed4 height) { origin = originOffsetFor(startPoint, width, height, origin); }

@@ -55,8 +55,30 @@ TEST(Fixed4, RoundsHalvesToEven) {
     EXPECT_EQ(divRoundEven(7, 2), 4);
     EXPECT_EQ(divRoundEven(-5, 2), -2);
     EXPECT_EQ(divRoundEven(-3, 2), -2);
+    // The 64-bit path and the 128-bit path give the same answers at their border.
+    for (Int128 n : {Int128(INT64_MAX), Int128(INT64_MAX) + 1, -Int128(INT64_MAX), -Int128(INT64_MAX) - 1,
+                     Int128(INT64_MAX) - 1, Int128(7), Int128(-7), Int128(0)}) {
+        for (Int128 d : {Int128(2), Int128(-2), Int128(3), Int128(INT64_MAX), -Int128(INT64_MAX), Int128(INT64_MAX) + 1}) {
+            Int128 q = n / d;
+            Int128 r = n % d;
+            Int128 twice = 2 * (r < 0 ? -r : r);
+            Int128 magnitude = d < 0 ? -d : d;
+            Int128 away = ((n < 0) != (d < 0)) ? q - 1 : q + 1;
+            Int128 expected = twice > magnitude || (twice == magnitude && q % 2 != 0) ? away : q;
+            EXPECT_TRUE(divRoundEven(n, d) == expected) << static_cast<long long>(n) << " / " << static_cast<long long>(d);
+        }
+    }
+    EXPECT_TRUE(divRoundEven(INT64_MAX, -2) == -(Int128(INT64_MAX) + 1) / 2);  // -4611686018427387903.5 -> even
     EXPECT_EQ(Fixed4::fromDouble(0.00005).raw, 0);
     EXPECT_EQ(sqrtRound(2), 1);
     EXPECT_EQ(sqrtRound(3), 2);
     EXPECT_EQ(sqrtRound(static_cast<unsigned __int128>(20000) * 20000 * 2), 28284);
+    // Around the switch from 64-bit to 128-bit arithmetic (2^62 = (2^31)^2).
+    const unsigned __int128 root = std::uint64_t(1) << 31;
+    EXPECT_EQ(sqrtRound(root * root - 1), std::int64_t(root));
+    EXPECT_EQ(sqrtRound(root * root), std::int64_t(root));
+    EXPECT_EQ(sqrtRound((root - 1) * (root - 1) + (root - 1)), std::int64_t(root - 1));      // just below the half
+    EXPECT_EQ(sqrtRound((root - 1) * (root - 1) + (root - 1) + 1), std::int64_t(root));     // just above
+    EXPECT_EQ(sqrtRound(root * root + root), std::int64_t(root));
+    EXPECT_EQ(sqrtRound(root * root + root + 1), std::int64_t(root + 1));
 }

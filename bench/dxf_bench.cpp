@@ -1,0 +1,254 @@
+// The DXF engine on a generated drawing of 200 000 entities (about 40 MB, written
+// the way a CAD program writes an R2000 file): reading, the box, a 4-pass
+// program, and, for comparison, dxflib parsing the same file.
+
+#include <benchmark/benchmark.h>
+
+#include <dl_creationadapter.h>
+#include <dl_dxf.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "dxf/ComputeDrawingBox.h"
+#include "dxf/DxfGenerator.h"
+#include "dxf/DxfReader.h"
+#include "gcode/DefaultHeaderFooter.h"
+#include "gcode/MaskPreview.h"
+#include "job/JobContext.h"
+
+namespace {
+
+constexpr int kEntities = 200000;
+
+class DrawingWriter {
+public:
+    std::string text;
+
+    void group(int code, const std::string& value) {
+        char buffer[8];
+        std::snprintf(buffer, sizeof buffer, "%3d", code);
+        text += buffer;
+        text += "\r\n";
+        text += value;
+        text += "\r\n";
+    }
+    static std::string number(double v) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.6f", v);
+        return buffer;
+    }
+    void entity(const char* name, const char* subclass) {
+        char handle[16];
+        std::snprintf(handle, sizeof handle, "%X", ++handle_);
+        group(0, name);
+        group(5, handle);
+        group(330, "1F");
+        group(100, "AcDbEntity");
+        group(8, "CUT");
+        group(6, "ByLayer");
+        group(62, "256");
+        group(370, "-1");
+        group(100, subclass);
+    }
+    void line(double x1, double y1, double x2, double y2) {
+        entity("LINE", "AcDbLine");
+        group(10, number(x1));
+        group(20, number(y1));
+        group(30, number(0));
+        group(11, number(x2));
+        group(21, number(y2));
+        group(31, number(0));
+        group(210, number(0));
+        group(220, number(0));
+        group(230, number(1));
+    }
+    void circle(double x, double y, double r) {
+        entity("CIRCLE", "AcDbCircle");
+        group(10, number(x));
+        group(20, number(y));
+        group(30, number(0));
+        group(40, number(r));
+        group(210, number(0));
+        group(220, number(0));
+        group(230, number(1));
+    }
+    void arc(double x, double y, double r, double a1, double a2) {
+        entity("ARC", "AcDbCircle");
+        group(10, number(x));
+        group(20, number(y));
+        group(30, number(0));
+        group(40, number(r));
+        group(100, "AcDbArc");
+        group(50, number(a1));
+        group(51, number(a2));
+    }
+    void spline(double x, double y) {
+        entity("SPLINE", "AcDbSpline");
+        group(70, "8");
+        group(71, "3");
+        group(72, "8");
+        group(73, "4");
+        group(74, "0");
+        for (double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0}) { group(40, number(k)); }
+        double points[4][2] = {{0, 0}, {1, 1.5}, {2, -1.5}, {3, 0}};
+        for (auto& p : points) {
+            group(10, number(x + p[0]));
+            group(20, number(y + p[1]));
+            group(30, number(0));
+        }
+    }
+
+private:
+    int handle_ = 0x100;
+};
+
+// Cells of 12 x 12 mm, each holding a closed contour of lines and arcs (a
+// rounded square, its pieces in shuffled order and direction), a circle and a
+// spline: 10 entities per cell, most of them touching.
+const std::string& drawingText() {
+    static const std::string text = [] {
+        DrawingWriter w;
+        w.text.reserve(std::size_t(48) << 20);
+        w.group(0, "SECTION");
+        w.group(2, "ENTITIES");
+        int cells = kEntities / 10;
+        int columns = static_cast<int>(std::sqrt(cells));
+        for (int c = 0; c < cells; ++c) {
+            double x = (c % columns) * 12.0;
+            double y = (c / columns) * 12.0;
+            // Rounded square 1..9 with corner radius 1, pieces out of order, some reversed.
+            w.line(x + 2, y + 1, x + 8, y + 1);
+            w.arc(x + 8, y + 8, 1, 0, 90);
+            w.line(x + 9, y + 2, x + 9, y + 8);
+            w.arc(x + 2, y + 2, 1, 180, 270);
+            w.line(x + 2, y + 9, x + 8, y + 9);
+            w.arc(x + 8, y + 2, 1, 270, 360);
+            w.line(x + 1, y + 8, x + 1, y + 2);
+            w.arc(x + 2, y + 8, 1, 90, 180);
+            w.circle(x + 5, y + 5, 1.5);
+            w.spline(x + 3.5, y + 10.5);
+        }
+        w.group(0, "ENDSEC");
+        w.group(0, "EOF");
+        return w.text;
+    }();
+    return text;
+}
+
+const std::filesystem::path& drawingFile() {
+    static const std::filesystem::path path = [] {
+        auto p = std::filesystem::temp_directory_path() / "beamwright-bench-200k.dxf";
+        std::ofstream(p, std::ios::binary) << drawingText();
+        return p;
+    }();
+    return path;
+}
+
+void prepare(bw::JobContext& ctx) {
+    // The start-up mask preview: default mask and power range 0..255 (form defaults use a comma).
+    if (!bw::BuildMaskPreview(ctx, bw::MaskPreviewFields{}, ',').ok()) { std::abort(); }
+    ctx.params.segmentLength = bw::Fixed4::fromRaw(5000);
+    ctx.params.dirAxisStep = bw::Fixed4::fromRaw(500);
+    ctx.params.materialThickness = bw::Fixed4::fromRaw(15000);
+    ctx.params.layerDepth = bw::Fixed4::fromRaw(5000);  // 4 passes
+    ctx.params.workFeedText = "1500";
+    ctx.params.rapidFeedText = "5000";
+    ctx.params.pwmMax = bw::Fixed4::fromInt(255);
+    ctx.params.headerText = std::string(bw::kDefaultHeaderText);
+    ctx.params.footerText = std::string(bw::kDefaultFooterText);
+    ctx.params.sourceWidthPx = 653;
+    ctx.params.sourceHeightPx = 645;
+}
+
+void BM_ReadEntitiesFromMemory(benchmark::State& state) {
+    const std::string& text = drawingText();
+    std::vector<bw::TItem> items;
+    for (auto _ : state) {
+        auto result = bw::ReadDxfEntities(text, items);
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["entities"] = static_cast<double>(items.size());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+// File to entities: the fair comparison with dxflib, which reads the file itself.
+void BM_ReadEntitiesFromFile(benchmark::State& state) {
+    const auto& path = drawingFile();
+    std::vector<bw::TItem> items;
+    for (auto _ : state) {
+        std::ifstream in(path, std::ios::binary);
+        std::string text(static_cast<std::size_t>(std::filesystem::file_size(path)), '\0');
+        in.read(text.data(), static_cast<std::streamsize>(text.size()));
+        auto result = bw::ReadDxfEntities(text, items);
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["entities"] = static_cast<double>(items.size());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * drawingText().size()));
+}
+
+// Collects what our reader keeps, so both sides build comparable entity lists.
+class Collector : public DL_CreationAdapter {
+public:
+    std::size_t lines = 0, arcs = 0, circles = 0, splines = 0;
+    std::vector<double> numbers;
+    void addLine(const DL_LineData& d) override { ++lines, numbers.insert(numbers.end(), {d.x1, d.y1, d.x2, d.y2}); }
+    void addArc(const DL_ArcData& d) override { ++arcs, numbers.insert(numbers.end(), {d.cx, d.cy, d.radius, d.angle1, d.angle2}); }
+    void addCircle(const DL_CircleData& d) override { ++circles, numbers.insert(numbers.end(), {d.cx, d.cy, d.radius}); }
+    void addSpline(const DL_SplineData&) override { ++splines; }
+    void addControlPoint(const DL_ControlPointData& d) override { numbers.insert(numbers.end(), {d.x, d.y}); }
+    void addKnot(const DL_KnotData& d) override { numbers.push_back(d.k); }
+};
+
+void BM_DxflibParseFromFile(benchmark::State& state) {
+    const auto& path = drawingFile();
+    std::size_t entities = 0;
+    for (auto _ : state) {
+        Collector collector;
+        DL_Dxf dxf;
+        bool ok = dxf.in(path.string(), &collector);
+        benchmark::DoNotOptimize(ok);
+        entities = collector.lines + collector.arcs + collector.circles + collector.splines;
+    }
+    state.counters["entities"] = static_cast<double>(entities);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * drawingText().size()));
+}
+
+void BM_DrawingBox(benchmark::State& state) {
+    bw::JobContext ctx;
+    prepare(ctx);
+    (void)bw::ReadDxfEntities(drawingText(), ctx.dxf.dxfItems);
+    for (auto _ : state) {
+        auto status = bw::ComputeDrawingBox(ctx, {});
+        benchmark::DoNotOptimize(status);
+    }
+}
+
+void BM_Generate4Passes(benchmark::State& state) {
+    bw::JobContext ctx;
+    prepare(ctx);
+    (void)bw::ReadDxfEntities(drawingText(), ctx.dxf.dxfItems);
+    (void)bw::ComputeDrawingBox(ctx, {});
+    bw::ApplyDxfStartPoint(ctx);
+    for (auto _ : state) {
+        auto status = bw::GenerateDxfProgram(ctx, {});
+        benchmark::DoNotOptimize(status);
+    }
+    state.counters["program_lines"] = static_cast<double>(ctx.programLines.size());
+    state.counters["program_bytes"] = static_cast<double>(ctx.programLines.textSize());
+}
+
+}  // namespace
+
+BENCHMARK(BM_ReadEntitiesFromMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadEntitiesFromFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DxflibParseFromFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawingBox)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Generate4Passes)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+BENCHMARK_MAIN();

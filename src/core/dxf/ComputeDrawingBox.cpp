@@ -1,0 +1,101 @@
+#include "dxf/ComputeDrawingBox.h"
+
+#include "dxf/ArcGeometry.h"
+#include "dxf/DxfTexts.h"
+#include "i18n/MessageTexts.h"
+#include "dxf/DxfView.h"
+#include "dxf/Spline.h"
+
+namespace bw {
+
+namespace {
+
+// Adds points to the box; the first point after `setNext()` replaces it.
+class BoxBuilder {
+public:
+    void setNext() { setting_ = true; }
+    // Only the first entity sets the box (an arc that sets it replaces it instead).
+    void endEntity() { setting_ = false; }
+    void add(TPoint p) {
+        if (setting_) {
+            box_ = DrawingBox{p.x, p.x, p.y, p.y};
+            setting_ = false;
+            return;
+        }
+        if (p.x < box_.minX) { box_.minX = p.x; }
+        if (p.x > box_.maxX) { box_.maxX = p.x; }
+        if (p.y < box_.minY) { box_.minY = p.y; }
+        if (p.y > box_.maxY) { box_.maxY = p.y; }
+    }
+    bool allZero() const { return box_ == DrawingBox{}; }
+    void replace(const DrawingBox& box) { box_ = box; }
+    const DrawingBox& box() const { return box_; }
+
+private:
+    DrawingBox box_;
+    bool setting_ = false;
+};
+
+}  // namespace
+
+Result<DrawingBox> DrawingBoxOf(const std::vector<TItem>& items, Fixed4 segmentLength, int languageIndex,
+                                const DxfStatusCallback& status) {
+    const std::string_view text = messageText(Message::CalculatingExtremes, languageIndex);
+    if (status) { status(std::string(text) + ": 0%"); }
+    BoxBuilder builder;
+    std::string lastReport;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const TItem& item = items[i];
+        if (i == 0) { builder.setNext(); }
+        switch (item.kind) {
+            case DxfKind::Circle:
+                builder.add(TPoint{item.x - item.radius, item.y - item.radius});
+                builder.add(TPoint{item.x + item.radius, item.y + item.radius});
+                break;
+            case DxfKind::Line:
+                builder.add(TPoint{item.x1, item.y1});
+                builder.add(TPoint{item.x2, item.y2});
+                break;
+            case DxfKind::Arc: {
+                DrawingBox arc = ArcBox(item);
+                if (builder.allZero()) {
+                    builder.replace(arc);
+                } else {
+                    builder.add(TPoint{arc.minX, arc.minY});
+                    builder.add(TPoint{arc.maxX, arc.maxY});
+                }
+                break;
+            }
+            case DxfKind::Spline: {
+                Result<std::int64_t> pieces = SplinePieces(item, segmentLength);
+                if (!pieces) { return Error{pieces.error()}; }
+                SplineEvaluator spline(item);
+                if (i == 0) { builder.add(spline.at(Fixed4{})); }
+                for (std::int64_t j = 0; *pieces > 0 && j <= *pieces; ++j) {
+                    builder.add(spline.at(TraceParameter(j, *pieces)));
+                }
+                break;
+            }
+            default: break;
+        }
+        builder.endEntity();
+        if (status) {
+            std::string report = DxfPercentText(text, i, items.size());
+            if (report != lastReport) {
+                status(report);
+                lastReport = std::move(report);
+            }
+        }
+    }
+    return builder.box();
+}
+
+Status ComputeDrawingBox(JobContext& ctx, const DxfStatusCallback& status) {
+    Result<DrawingBox> box = DrawingBoxOf(ctx.dxf.dxfItems, ctx.params.segmentLength, ctx.languageIndex, status);
+    if (!box) { return Error{box.error()}; }
+    ctx.dxf.drawingBox = *box;
+    ctx.dxf.view.viewScale = FitScale(*box, ctx.params.sourceWidthPx, ctx.params.sourceHeightPx);
+    return success();
+}
+
+}  // namespace bw

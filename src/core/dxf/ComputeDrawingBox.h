@@ -1,0 +1,26 @@
+#pragma once
+// The box round a drawing as it will be traced: circles by their squares, lines
+// by their ends, arcs by their one-degree samples, splines by their trace
+// points. The first entity sets the box instead of extending it.
+
+#include <vector>
+
+#include "common/Result.h"
+#include "dxf/DrawingBox.h"
+#include "dxf/DxfStatus.h"
+#include "dxf/TItem.h"
+#include "job/JobContext.h"
+
+namespace bw {
+
+// The box of `items`, reporting "<extremes text>: N%" as it goes. Fails when a
+// spline cannot be cut into pieces of `segmentLength` (see SplinePieces).
+Result<DrawingBox> DrawingBoxOf(const std::vector<TItem>& items, Fixed4 segmentLength, int languageIndex,
+                                const DxfStatusCallback& status);
+
+// Recomputes ctx.dxf.drawingBox from ctx.dxf.dxfItems with ctx.params.segmentLength
+// and fits the view's scale to ctx.params.sourceWidthPx x sourceHeightPx. On an
+// error box and scale are kept.
+Status ComputeDrawingBox(JobContext& ctx, const DxfStatusCallback& status);
+
+}  // namespace bw

@@ -1,0 +1,239 @@
+#include "dxf/DxfGenerator.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dxf/ArcGeometry.h"
+#include "dxf/ChainPass.h"
+#include "i18n/MessageTexts.h"
+#include "dxf/Spline.h"
+#include "gcode/MoveEmitter.h"
+#include "job/NumericInput.h"
+
+namespace bw {
+
+namespace {
+
+constexpr int kFullPower = 255;
+constexpr std::int64_t kFar = 100;  // a rapid move is needed beyond 0.01 mm
+
+// Ceiling of n / d for any signs, d != 0.
+Int128 ceilDiv(Int128 n, Int128 d) {
+    if (d < 0) {
+        n = -n;
+        d = -d;
+    }
+    Int128 q = n / d;
+    if (n % d != 0 && n > 0) { ++q; }
+    return q;
+}
+
+class Tracer {
+public:
+    Tracer(JobContext& ctx, int workFeed, int rapidFeed)
+        : ctx_(ctx), box_(ctx.dxf.drawingBox), workFeed_(workFeed), rapidFeed_(rapidFeed) {}
+
+    Fixed4 z;
+    TPoint position;  // the tracing position, box-relative
+
+    void rapid(TPoint q) {
+        LinearMove(ctx_, a_, true, 0, q.x, q.y, z, rapidFeed_, ctx_.programLines);
+        moved_ = true;
+    }
+
+    // The first move after the emitter's reset is printed as a rapid line to its
+    // own end point. Were that a cut, the machine would travel over the first
+    // piece with the laser off; so the run always begins with a rapid move to
+    // where the first entity starts, even when the tracing position is there already.
+    bool needsRapid(TPoint from, TPoint to) const {
+        return !moved_ || Distance(from.x, from.y, to.x, to.y).raw > kFar;
+    }
+
+    void rapidWhenFar(TPoint q) {
+        if (needsRapid(position, q)) {
+            rapid(q);
+            position = q;
+        }
+    }
+
+    void trace(const TItem& item) {
+        switch (item.kind) {
+            case DxfKind::Circle: traceCircle(item); return;
+            case DxfKind::Line: traceLine(item); return;
+            case DxfKind::Arc: traceArc(item); return;
+            case DxfKind::Spline: traceSpline(item); return;
+            default: return;
+        }
+    }
+
+private:
+    TPoint relative(Fixed4 x, Fixed4 y) const { return TPoint{x - box_.minX, y - box_.minY}; }
+
+    void work(TPoint q) {
+        LinearMove(ctx_, a_, false, kFullPower, q.x, q.y, z, workFeed_, ctx_.programLines);
+        moved_ = true;
+    }
+
+    void arc(bool clockwise, TPoint end, Fixed4 i, Fixed4 j, Fixed4 radius, Fixed4 angle1, Fixed4 angle2) {
+        ArcMove(ctx_, a_, clockwise ? 1 : 0, kFullPower, end.x, end.y, z, i, j, radius, angle1, angle2, workFeed_,
+                ctx_.programLines);
+        moved_ = true;
+    }
+
+    // From the leftmost point through the bottom to the rightmost point and back over the top.
+    void traceCircle(const TItem& item) {
+        TPoint centre = relative(item.x, item.y);
+        rapidWhenFar(TPoint{centre.x - item.radius, centre.y});
+        arc(false, TPoint{centre.x + item.radius, position.y}, centre.x - position.x, Fixed4{}, item.radius, Fixed4{},
+            Fixed4{});
+        arc(false, TPoint{centre.x - item.radius, position.y}, -item.radius, Fixed4{}, item.radius, Fixed4{}, Fixed4{});
+    }
+
+    void traceLine(const TItem& item) {
+        rapidWhenFar(relative(item.x1, item.y1));
+        TPoint end = relative(item.x2, item.y2);
+        work(end);
+        position = end;
+    }
+
+    void traceArc(const TItem& item) {
+        TPoint centre = relative(item.x, item.y);
+        TPoint start = ArcPoint(centre.x, centre.y, item.radius, item.endAngle);
+        TPoint end = ArcPoint(centre.x, centre.y, item.radius, item.startAngle);
+        bool far = needsRapid(start, position);
+        position = end;
+        if (far) { rapid(start); }
+        arc(item.clockwise, end, centre.x - start.x, centre.y - start.y, item.radius, item.startAngle, item.endAngle);
+    }
+
+    void traceSpline(const TItem& item) {
+        if (!IsTraceableSpline(item)) { return; }
+        std::int64_t n = *SplinePieces(item, ctx_.params.segmentLength);  // checked before the run
+        SplineEvaluator spline(item);
+        auto at = [&](Fixed4 t) {
+            TPoint p = spline.at(t);
+            return relative(p.x, p.y);
+        };
+        rapidWhenFar(at(Fixed4{}));
+        for (std::int64_t j = 1; j <= n; ++j) {
+            TPoint q = at(TraceParameter(j, n));
+            work(q);
+            position = q;
+        }
+    }
+
+    JobContext& ctx_;
+    DrawingBox box_;
+    int workFeed_;
+    int rapidFeed_;
+    Fixed4 a_;            // the run's DIR-axis position
+    bool moved_ = false;  // a move has been given to the emitter in this run
+};
+
+// Passes the run will make: ceil(T / L) + 1 (1 without layers), plus the finishing pass.
+Int128 passCount(const JobParameters& params) {
+    if (params.materialThickness.raw < 0) { return 0; }
+    Int128 passes = params.layerDepth.raw == 0 ? 1 : ceilDiv(params.materialThickness.raw, params.layerDepth.raw) + 1;
+    return params.finishingPass ? passes + 1 : passes;
+}
+
+Status checkRun(const JobContext& ctx) {
+    const JobParameters& params = ctx.params;
+    if (params.layerDepth.raw < 0) { return Error{"The layer depth must not be negative"}; }
+    Int128 passes = passCount(params);
+    if (passes > kMaxDxfPasses) {
+        std::string message = "The thickness and layer depth give more than ";
+        appendInteger(message, kMaxDxfPasses);
+        return Error{message + " passes"};
+    }
+    Int128 movesPerPass = 0;
+    for (const TItem& item : ctx.dxf.dxfItems) {
+        movesPerPass += item.kind == DxfKind::Circle ? 3 : 2;
+        if (item.kind != DxfKind::Spline) { continue; }
+        Result<std::int64_t> pieces = SplinePieces(item, params.segmentLength);
+        if (!pieces) { return Error{pieces.error()}; }
+        movesPerPass += *pieces;
+    }
+    if (passes * movesPerPass > kMaxDxfMoves) {
+        std::string message = "The program would have more than ";
+        appendInteger(message, kMaxDxfMoves);
+        return Error{message + " moves; use fewer passes or a larger segment length"};
+    }
+    return success();
+}
+
+}  // namespace
+
+Status GenerateDxfProgram(JobContext& ctx, const DxfStatusCallback& status) {
+    Result<std::int32_t> workFeed = parseFeed(ctx.params.workFeedText, "Working feed");
+    if (!workFeed) { return Error{workFeed.error()}; }
+    Result<std::int32_t> rapidFeed = parseFeed(ctx.params.rapidFeedText, "Rapid feed");
+    if (!rapidFeed) { return Error{rapidFeed.error()}; }
+    if (Status checked = checkRun(ctx); !checked) { return checked; }
+
+    const JobParameters& params = ctx.params;
+    const DrawingBox& box = ctx.dxf.drawingBox;
+    const std::vector<TItem>& items = ctx.dxf.dxfItems;
+    const std::string_view objectText = messageText(Message::ObjectNumber, ctx.languageIndex);
+
+    ResetEmitter(ctx);
+    Tracer tracer(ctx, *workFeed, *rapidFeed);
+    // The raw minimum, compared with box-relative points like any other position.
+    tracer.position = TPoint{box.minX, box.minY};
+    ctx.programLines.clear();
+    tracer.z = params.focusZ + params.materialThickness;
+    ctx.programLines.append(params.headerText);
+
+    constexpr Fixed4 kLastPass = Fixed4::fromRaw(-10000);
+    Fixed4 remaining = params.layerDepth.raw == 0 ? Fixed4{} : params.materialThickness;
+    bool finishingPass = params.finishingPass;
+    const ChainIndex index(items);  // end points are the same in every pass
+    std::vector<TItem> passItems;   // assigned each pass: keeps its capacity, spline arrays included
+    std::string statusText;
+    while (remaining.raw >= 0) {
+        if (!finishingPass) {
+            if (remaining.raw == 0) { remaining = kLastPass; }
+        } else if (remaining.raw == 0) {
+            finishingPass = false;  // one more pass at this depth follows
+        }
+        passItems = items;
+        ChainPass chain(passItems, box, index);
+        for (std::size_t k = 0; k < passItems.size(); ++k) {
+            if (status) {
+                statusText.assign(objectText);
+                statusText += ": ";
+                appendInteger(statusText, static_cast<std::int64_t>(k));
+                status(statusText);
+            }
+            ChainPick pick = chain.next(tracer.position);
+            tracer.trace(passItems[pick.index]);
+        }
+        if (params.layerDepth < remaining) {
+            remaining -= params.layerDepth;
+            tracer.z -= params.layerDepth;
+        } else if (remaining.raw > 0) {
+            tracer.z -= remaining;
+            remaining = Fixed4{};
+        }
+        tracer.rapid(tracer.position);
+    }
+    tracer.rapid(TPoint{});
+    tracer.rapid(TPoint{Fixed4::fromInt(10), Fixed4::fromInt(-15)});
+    ctx.programLines.append(params.footerText);
+    return success();
+}
+
+std::int64_t UpdatePassCount(std::string_view thicknessText, std::string_view layerText, bool finishingPass,
+                             char decimalSeparator) {
+    auto read = [&](std::string_view text) {
+        return IsNonZeroNumber(text, decimalSeparator) ? parseDecimal(text, decimalSeparator)->raw : 0;
+    };
+    std::int64_t thickness = read(thicknessText);
+    std::int64_t layer = read(layerText);
+    Int128 count = layer != 0 ? ceilDiv(thickness, layer) + 1 : 1;
+    if (finishingPass) { ++count; }
+    return static_cast<std::int64_t>(count);
+}
+
+}  // namespace bw

@@ -1,0 +1,44 @@
+#pragma once
+// The DXF cutting program: passes from the material's top face down to the focus
+// plane, every entity traced once per pass in the order ChainPass picks, lines
+// as straight moves, circles and arcs as arc moves, splines as chains of
+// straight pieces, with a rapid move only where the next entity does not begin
+// within 0.01 mm of where the last one ended.
+
+#include <cstdint>
+#include <string_view>
+
+#include "common/Result.h"
+#include "dxf/DxfStatus.h"
+#include "job/JobContext.h"
+
+namespace bw {
+
+// Beyond this a typo in the thickness or layer field would run for hours.
+inline constexpr std::int64_t kMaxDxfPasses = 100000;
+// Beyond this the program would not fit in memory (about 30 bytes a line).
+inline constexpr std::int64_t kMaxDxfMoves = 50000000;
+
+// Runs the program for ctx.dxf.dxfItems and ctx.dxf.drawingBox into
+// ctx.programLines, with the parameters the window filled into ctx.params
+// (focus Z, thickness, layer depth, finishing pass, segment length, feeds,
+// DIR-axis step, pwmMax, header, footer), the mask and power range already in
+// ctx, and the origin offsets already set from the start point. Reports
+// "Object number: k" per entity. Fails before anything is emitted (ctx.programLines
+// untouched) when a feed is not a whole number, the layer depth is negative,
+// the passes exceed kMaxDxfPasses, the moves kMaxDxfMoves, or a spline cannot be
+// cut into pieces.
+Status GenerateDxfProgram(JobContext& ctx, const DxfStatusCallback& status);
+
+// The pass count the window shows for the thickness and layer fields' texts:
+// ceil(T / L) + 1 when L is not 0, else 1, plus 1 for the finishing pass. A text
+// that is not a non-zero number counts as 0.
+std::int64_t UpdatePassCount(std::string_view thicknessText, std::string_view layerText, bool finishingPass,
+                             char decimalSeparator);
+
+// The extent the start point refers to: the box's width and height.
+inline void ApplyDxfStartPoint(JobContext& ctx) {
+    ctx.applyStartPoint(ctx.dxf.drawingBox.width(), ctx.dxf.drawingBox.height());
+}
+
+}  // namespace bw

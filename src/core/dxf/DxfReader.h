@@ -1,0 +1,48 @@
+#pragma once
+// Reading a DXF drawing: every CIRCLE, LINE, ARC and SPLINE after the first
+// "ENTITIES" line becomes one TItem. The reader is a line scanner, not a DXF
+// parser: each value is the line after the first matching group-code line at or
+// after the entity's name line, so a value missing from one entity is taken from
+// a later one. The file is scanned once into per-text occurrence lists, which
+// answer those searches without rescanning (see DxfLineScan for the plain rules).
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Result.h"
+#include "dxf/DxfStatus.h"
+#include "dxf/TItem.h"
+#include "job/JobContext.h"
+
+namespace bw {
+
+struct DxfReadSummary {
+    std::size_t skippedSplines = 0;  // splines left out: counts or lines missing, or not traceable
+};
+
+// Replaces `items` with the entities of `text`. Errors name the line (1-based):
+// "line 1234: '12.x5' is not a number". On an error the entities read so far
+// stay in `items`, the failing one with the fields read before the bad line; a
+// text without an "ENTITIES" line leaves `items` empty.
+//
+// A SPLINE is left out (and counted) when its " 72" or " 73" line is missing,
+// a count is negative, the file has fewer knot or point lines than its counts,
+// or the result could not be traced (see IsTraceableSpline). Values beyond
+// kDxfValueLimitRaw (angles beyond kDxfAngleLimitRaw) are errors.
+Result<DxfReadSummary> ReadDxfEntities(std::string_view text, std::vector<TItem>& items);
+
+struct DxfLoadSummary {
+    std::size_t entities = 0;        // entities read
+    std::size_t skippedSplines = 0;  // splines left out
+};
+
+// The full load of ctx.dxf.dxfFileName: pan reset, file read, entities
+// replaced, and, when entities were found, the box computed and the view's
+// scale fitted (with ctx.params as the window filled them: segment length and
+// view size). Errors start with the file name. A file with no entity is not an
+// error: `entities` is 0 and the box is kept.
+Result<DxfLoadSummary> LoadDxfFile(JobContext& ctx, char decimalSeparator, const DxfStatusCallback& status);
+
+}  // namespace bw

@@ -1,0 +1,21 @@
+#pragma once
+// The DXF page's state that outlives a job: the entities of the loaded drawing,
+// its box and the view's scale and pan.
+
+#include <string>
+#include <vector>
+
+#include "dxf/DrawingBox.h"
+#include "dxf/DxfView.h"
+#include "dxf/TItem.h"
+
+namespace bw {
+
+struct DxfState {
+    std::vector<TItem> dxfItems;  // entities of the last load, in file order
+    DrawingBox drawingBox;        // box of the last load that found entities
+    DxfView view;                 // scale, pan and mouse state of the drawing view
+    std::string dxfFileName;      // path of the file to read
+};
+
+}  // namespace bw

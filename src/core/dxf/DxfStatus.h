@@ -1,0 +1,13 @@
+#pragma once
+// Progress and status texts of the DXF jobs ("Opening the file. Please wait.",
+// "Object number: 12"). The window shows them in its status bar; the command
+// line may show them on a terminal. An empty callback ignores them.
+
+#include <functional>
+#include <string_view>
+
+namespace bw {
+
+using DxfStatusCallback = std::function<void(std::string_view text)>;
+
+}  // namespace bw

@@ -1,0 +1,180 @@
+#include "raster/RasterGenerator.h"
+
+#include "gcode/MoveEmitter.h"
+#include "i18n/MessageTexts.h"
+
+namespace bw {
+
+namespace {
+
+// Limits that keep every coordinate and the DIR axis far inside 64 bits; no
+// engraver comes near them.
+constexpr std::int64_t kMaxPixelSizeMm = 1000;
+constexpr std::int64_t kMaxLengthMm = 1'000'000;
+constexpr std::int64_t kMaxDirAxisStep = 1000;
+constexpr std::int64_t kMaxPwm = 1'000'000'000;
+constexpr std::int64_t kMaxPercent = 1'000'000;
+
+Result<Fixed4> fieldNumber(std::string_view text, std::string_view name, std::int64_t limit, bool mayBeNegative,
+                           char decimalSeparator) {
+    auto value = parseDecimal(text, decimalSeparator);
+    if (!value) { return Error{std::string(name) + ": \"" + std::string(text) + "\" is not a number"}; }
+    if ((!mayBeNegative && value->raw < 0) || value->raw > limit * Fixed4::kScale || value->raw < -limit * Fixed4::kScale) {
+        return Error{std::string(name) + ": \"" + std::string(text) + "\" is out of range"};
+    }
+    return *value;
+}
+
+// percent x pwmMax / 100, rounded once to four decimals.
+Fixed4 percentOf(Fixed4 percent, Fixed4 pwmMax) {
+    return Fixed4::fromRaw(static_cast<std::int64_t>(
+        divRoundEven(Int128(percent.raw) * pwmMax.raw, Int128(100) * Fixed4::kScale)));
+}
+
+Fixed4 times(Fixed4 length, int count) { return Fixed4::fromRaw(length.raw * count); }
+
+}  // namespace
+
+Status SetRasterOrigin(JobContext& ctx, std::string_view pixelSizeText, const PixelBuffer& view, char decimalSeparator) {
+    auto pixelSize = fieldNumber(pixelSizeText, "Pixel size [mm/pixel]", kMaxPixelSizeMm, false, decimalSeparator);
+    if (!pixelSize) { return Error{pixelSize.error()}; }
+    int width = view.empty() ? 0 : view.width;
+    int height = view.empty() ? 0 : view.height;
+    ctx.applyStartPoint(times(*pixelSize, width), times(*pixelSize, height));
+    return success();
+}
+
+Status FillRasterParameters(JobContext& ctx, const RasterJobFields& fields, const PixelBuffer& view,
+                            char decimalSeparator) {
+    const char sep = decimalSeparator;
+    auto step = fieldNumber(fields.dirAxisStepText, "DIR-axis step", kMaxDirAxisStep, true, sep);
+    auto pixelSize = fieldNumber(fields.pixelSizeText, "Pixel size [mm/pixel]", kMaxPixelSizeMm, false, sep);
+    auto focusZ = fieldNumber(fields.focusZText, "Focus distance (Z) [mm]", kMaxLengthMm, true, sep);
+    auto thickness = fieldNumber(fields.thicknessText, "Material thickness [mm]", kMaxLengthMm, true, sep);
+    auto pwmMax = fieldNumber(fields.pwmMaxText, "Maximum PWM value", kMaxPwm, true, sep);
+    auto powerMin = fieldNumber(fields.powerMinText, "Power [%] Min", kMaxPercent, true, sep);
+    auto powerMax = fieldNumber(fields.powerMaxText, "Power [%] Max", kMaxPercent, true, sep);
+    for (const Result<Fixed4>* field : {&step, &pixelSize, &focusZ, &thickness, &pwmMax, &powerMin, &powerMax}) {
+        if (!*field) { return Error{field->error()}; }
+    }
+    JobParameters& params = ctx.params;
+    params.sourceWidthPx = view.empty() ? 0 : view.width;
+    params.sourceHeightPx = view.empty() ? 0 : view.height;
+    params.dirAxisStep = *step;
+    params.pixelSize = *pixelSize;
+    params.focusZ = *focusZ;
+    params.materialThickness = *thickness;
+    params.workFeedText = fields.workFeedText;
+    params.rapidFeedText = fields.rapidFeedText;
+    params.rasterHorizontal = fields.horizontal;
+    params.rasterVertical = fields.vertical;
+    params.rasterFrame = fields.frame;
+    params.pwmMax = *pwmMax;
+    params.powerMinPwm = percentOf(*powerMin, *pwmMax);
+    params.powerMaxPwm = percentOf(*powerMax, *pwmMax);
+    params.headerText = withoutTrailingLineBreaks(fields.headerText);
+    params.footerText = withoutTrailingLineBreaks(fields.footerText);
+    params.maskText = fields.maskText;
+    return success();
+}
+
+std::string PrintSizeText(int widthPx, int heightPx, Fixed4 pixelSize, int languageIndex, char decimalSeparator) {
+    std::string text(messageText(Message::PrintSize, languageIndex));
+    text += ' ';
+    text += formatShortest(times(pixelSize, widthPx), decimalSeparator);
+    text += 'x';
+    text += formatShortest(times(pixelSize, heightPx), decimalSeparator);
+    text += "mm";
+    return text;
+}
+
+std::string RasterTooLongText(int languageIndex) {
+    std::string text(messageText(Message::PreviewUnavailable, languageIndex));
+    text += "\r\n";
+    text += messageText(Message::GCodeTooLong, languageIndex);
+    return text;
+}
+
+Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, const StatusCallback& status,
+                                     char decimalSeparator) {
+    const JobParameters& params = ctx.params;
+    // Feeds are converted once, before anything is emitted.
+    auto workFeed = parseFeed(params.workFeedText, "Work speed [mm/min]");
+    if (!workFeed) { return Error{workFeed.error()}; }
+    auto rapidFeed = parseFeed(params.rapidFeedText, "Idle speed [mm/min]");
+    if (!rapidFeed) { return Error{rapidFeed.error()}; }
+    const int width = params.sourceWidthPx;
+    const int height = params.sourceHeightPx;
+    if (width < 0 || height < 0 || (width > 0 && height > 0 && (work.width != width || work.height != height))) {
+        return Error{"The picture to engrave does not match the job's picture size"};
+    }
+
+    ResetEmitter(ctx);
+    ProgramLines& lines = ctx.programLines;
+    lines.clear();
+    if (status) { status(PrintSizeText(width, height, params.pixelSize, ctx.languageIndex, decimalSeparator)); }
+    lines.append(params.headerText);
+
+    const Fixed4 p = params.pixelSize;
+    const Fixed4 z = params.focusZ + params.materialThickness;
+    const Fixed4 zero;
+    Fixed4 a;
+    LinearMove(ctx, a, true, 0, zero, zero, z, *rapidFeed, lines);
+
+    if (params.rasterFrame) {
+        const Fixed4 right = times(p, width);
+        const Fixed4 top = times(p, height);
+        LinearMove(ctx, a, false, 255, zero, top, z, *workFeed, lines);
+        LinearMove(ctx, a, false, 255, right, top, z, *workFeed, lines);
+        LinearMove(ctx, a, false, 255, right, zero, z, *workFeed, lines);
+        LinearMove(ctx, a, false, 255, zero, zero, z, *workFeed, lines);
+    }
+
+    // One move per pixel, ending on the pixel's own position at its level;
+    // white pixels are crossed with the laser off.
+    auto visit = [&](std::uint32_t pixel, Fixed4 x, Fixed4 y) {
+        int level = 255 - static_cast<int>((pixel >> 16) & 0xFFu);
+        if (level > 0) {
+            LinearMove(ctx, a, false, level, x, y, z, *workFeed, lines);
+        } else {
+            LinearMove(ctx, a, true, 0, x, y, z, *rapidFeed, lines);
+        }
+    };
+    const bool hasPixels = width > 0 && height > 0;
+    if (params.rasterHorizontal && hasPixels) {
+        // Line 0 is the bottom row of the picture, so the engraving is not mirrored.
+        for (int r = 0; r < height; ++r) {
+            const std::uint32_t* row = work.row(height - 1 - r);
+            const Fixed4 y = times(p, r);
+            if (r % 2 == 0) {
+                for (int x = 0; x < width; ++x) { visit(row[x], times(p, x), y); }
+            } else {
+                for (int x = width - 1; x >= 0; --x) { visit(row[x], times(p, x), y); }
+            }
+        }
+    }
+    if (params.rasterVertical && hasPixels) {
+        for (int j = 0; j < width; ++j) {
+            const Fixed4 x = times(p, j);
+            const std::uint32_t* column = work.pixels.data() + j;
+            auto pixelAt = [&](int r) { return column[static_cast<std::size_t>(height - 1 - r) * static_cast<std::size_t>(width)]; };
+            if (j % 2 == 0) {
+                for (int r = 0; r < height; ++r) { visit(pixelAt(r), x, times(p, r)); }
+            } else {
+                for (int r = height - 1; r >= 0; --r) { visit(pixelAt(r), x, times(p, r)); }
+            }
+        }
+    }
+
+    LinearMove(ctx, a, true, 0, zero, zero, z, *rapidFeed, lines);
+    // Only pushes the last real move out of the emitter; never printed itself.
+    LinearMove(ctx, a, true, 0, Fixed4::fromInt(10), Fixed4::fromInt(-15), z, *rapidFeed, lines);
+    lines.append(params.footerText);
+
+    RasterOutcome outcome;
+    outcome.previewSuppressed = lines.size() > kRasterViewLimit;
+    ctx.raster.previewSuppressed = outcome.previewSuppressed;
+    return outcome;
+}
+
+}  // namespace bw

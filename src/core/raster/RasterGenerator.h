@@ -1,0 +1,72 @@
+#pragma once
+// The raster program: every pixel of the adjusted picture is one cell of
+// pixelSize x pixelSize mm, engraved line by line in a serpentine scan, the
+// power following the darkness of the pixel. One emitter move per pixel; the
+// emitter merges runs of equal level into single lines.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "common/Result.h"
+#include "gcode/DefaultHeaderFooter.h"
+#include "job/JobContext.h"
+#include "raster/PixelBuffer.h"
+
+namespace bw {
+
+// The window fields a raster job reads, as texts in the window's notation.
+struct RasterJobFields {
+    std::string pixelSizeText = "0,3";    // ESkala: mm per pixel
+    std::string focusZText = "0";         // EOgniskowa (Tools page): Z of the focus plane
+    std::string thicknessText = "1,5";    // EGruboscB: material thickness
+    std::string workFeedText = "1500";    // ESzRBMP: feed of burning moves, mm/min
+    std::string rapidFeedText = "5000";   // ESzJBMP: feed of laser-off moves, mm/min
+    bool horizontal = true;               // CBRPoz: run the horizontal pass
+    bool vertical = false;                // CBRPio: run the vertical pass
+    bool frame = false;                   // CBRamkaB: burn a frame round the picture first
+    std::string pwmMaxText = "255";       // EMWPWM: PWM value of 100 %
+    std::string powerMinText = "0";       // EMocBMin: power of level 0, percent
+    std::string powerMaxText = "100";     // EMocBMax: power of level 255, percent
+    std::string dirAxisStepText = "0,05"; // EEkstruzja: DIR-axis travel per mm
+    std::string headerText{kDefaultHeaderText};  // REHeaderU, whole text
+    std::string footerText{kDefaultFooterText};  // REFooterU, whole text
+    std::string maskText = "[G] [x] [y] [z] [I] [J] [F] (S)[p]";  // EMaskaU
+};
+
+// A program with more entries than this is not shown in the view (it is still
+// saved and copied whole).
+inline constexpr std::size_t kRasterViewLimit = 100000;
+
+// The generate button, before the job starts: the origin offsets from the start
+// point and the picture's extent (pixel size x pixels, per axis).
+Status SetRasterOrigin(JobContext& ctx, std::string_view pixelSizeText, const PixelBuffer& view, char decimalSeparator);
+
+// The "BMPO" exchange: the picture's size and the fields above into the
+// parameter block, the power range as percent x pwmMax / 100. Nothing changes
+// when a field is not a number.
+Status FillRasterParameters(JobContext& ctx, const RasterJobFields& fields, const PixelBuffer& view,
+                            char decimalSeparator);
+
+// Progress texts for the status bar.
+using StatusCallback = std::function<void(const std::string&)>;
+
+// "Print size 150x100mm" (or the Polish text), sizes in their shortest form.
+std::string PrintSizeText(int widthPx, int heightPx, Fixed4 pixelSize, int languageIndex, char decimalSeparator);
+
+// What the program view shows instead of a program that is too long.
+std::string RasterTooLongText(int languageIndex);
+
+struct RasterOutcome {
+    bool previewSuppressed = false;  // more than kRasterViewLimit entries
+};
+
+// The raster job on the parameters filled above: header, the moves, footer into
+// `ctx.programLines`. `work` is the adjusted picture (red byte = grey). Fails,
+// before anything is emitted, when a feed is not a whole number or the picture
+// does not match the parameters.
+Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, const StatusCallback& status,
+                                     char decimalSeparator);
+
+}  // namespace bw

@@ -1,0 +1,38 @@
+#pragma once
+// The first half of picture preparation: the picture at its working size becomes
+// black and white by a threshold, grey, or dithered black and white. Every
+// output pixel is grey (red = green = blue); the red byte is what the raster
+// generator reads. Runs on the worker in the window; pure and re-entrant here.
+
+#include <cstdint>
+
+#include "raster/PixelBuffer.h"
+
+namespace bw {
+
+enum class ToneMode : int {
+    Threshold = 0,  // black/white by the threshold
+    Greyscale = 1,  // grey only
+    Dithering = 2,  // grey, then Floyd-Steinberg black/white
+};
+
+inline constexpr int kDefaultToneThreshold = 128;
+
+// The mode the two check boxes select; dithering wins when both are checked.
+ToneMode toneModeFor(bool greyscaleChecked, bool ditheringChecked);
+
+// Grey of one pixel: the plain mean of its three bytes, truncated.
+inline int greyOf(std::uint32_t pixel) {
+    return static_cast<int>(((pixel >> 16) & 0xFFu) + ((pixel >> 8) & 0xFFu) + (pixel & 0xFFu)) / 3;
+}
+
+// An opaque grey pixel.
+inline std::uint32_t greyPixel(int grey) {
+    return 0xFF000000u | static_cast<std::uint32_t>(grey) * 0x010101u;
+}
+
+// Threshold mode: a grey above `threshold` becomes white, anything else (the
+// threshold itself too) black. `threshold` is 0..255.
+PixelBuffer ProcessTones(const PixelBuffer& source, ToneMode mode, int threshold);
+
+}  // namespace bw

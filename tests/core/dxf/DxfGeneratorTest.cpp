@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <locale>
+
+#include "dxf/ComputeDrawingBox.h"
+#include "dxf/DxfGenerator.h"
+#include "dxf/DxfReader.h"
+#include "gcode/MaskPreview.h"
+
+using namespace bw;
+
+namespace {
+
+Fixed4 mm(double v) { return Fixed4::fromDouble(v); }
+
+struct DxfJob : ::testing::Test {
+    JobContext ctx;
+
+    void SetUp() override {
+        ASSERT_TRUE(BuildMaskPreview(ctx, MaskPreviewFields{}, ',').ok());  // power range 0..255
+        ctx.params.segmentLength = mm(0.5);
+        ctx.params.dirAxisStep = mm(0.05);
+        ctx.params.focusZ = Fixed4{};
+        ctx.params.materialThickness = mm(1.5);
+        ctx.params.layerDepth = mm(0.5);
+        ctx.params.workFeedText = "1500";
+        ctx.params.rapidFeedText = "5000";
+        ctx.params.pwmMax = mm(255);
+        ctx.params.headerText = "H";
+        ctx.params.footerText = "F";
+    }
+
+    void load(std::initializer_list<std::string_view> lines) {
+        std::string text;
+        for (std::string_view line : lines) { text += std::string(line) + "\n"; }
+        ASSERT_TRUE(ReadDxfEntities(text, ctx.dxf.dxfItems).ok());
+        ASSERT_TRUE(ComputeDrawingBox(ctx, {}).ok());
+        ApplyDxfStartPoint(ctx);
+    }
+
+    std::vector<std::string> run() {
+        Status status = GenerateDxfProgram(ctx, {});
+        EXPECT_TRUE(status.ok()) << status.error();
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < ctx.programLines.size(); ++i) { lines.emplace_back(ctx.programLines.entry(i)); }
+        return lines;
+    }
+
+    static std::size_t countStarting(const std::vector<std::string>& lines, std::string_view prefix) {
+        return static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+            return line.rfind(prefix, 0) == 0;
+        }));
+    }
+};
+
+}  // namespace
+
+TEST(PassCount, FromTheFieldTexts) {
+    EXPECT_EQ(UpdatePassCount("1,5", "0,5", false, ','), 4);
+    EXPECT_EQ(UpdatePassCount("1,5", "0,5", true, ','), 5);
+    EXPECT_EQ(UpdatePassCount("1,2", "0,5", false, ','), 4);
+    EXPECT_EQ(UpdatePassCount("1,5", "0", false, ','), 1);
+    EXPECT_EQ(UpdatePassCount("1,5", "", true, ','), 2);
+    EXPECT_EQ(UpdatePassCount("1.5", "0.5", false, '.'), 4);
+    EXPECT_EQ(UpdatePassCount("abc", "0,5", false, ','), 1);  // thickness 0: one pass
+}
+
+TEST_F(DxfJob, PassesRunFromTheSurfaceToTheFocusPlane) {
+    // A line at the origin: the tracing position starts on its start point. The
+    // run still begins with a rapid move there: the emitter prints its first move
+    // as "G0" to that move's end, which would skip the first cut. Each pass cuts
+    // the line back the other way; the Z of a pass appears with its first move in X or Y.
+    load({"ENTITIES", "LINE", " 10", "0", " 20", "0", " 11", "10", " 21", "0"});
+    auto program = run();
+    std::vector<std::string> expected{"H",
+                                      "G0 X0.0000 Y0.0000 Z1.5000 F5000 ",
+                                      "G1 X10.0000 F1500 S255",
+                                      "G1 X0.0000 Z1.0000 F1500 ",
+                                      "G1 X10.0000 Z0.5000 F1500 ",
+                                      "G1 X0.0000 Z0.0000 F1500 ",
+                                      "F"};
+    EXPECT_EQ(program, expected);
+}
+
+TEST_F(DxfJob, PassHeightsWithAndWithoutFinishingPass) {
+    ctx.params.maskText = "[Z]";
+    load({"ENTITIES", "LINE", " 10", "100", " 20", "100", " 11", "110", " 21", "100"});
+    auto heights = [&] {
+        std::vector<std::string> zs;
+        for (const std::string& line : run()) {
+            if (line.size() > 1 && line[0] == 'Z' && (zs.empty() || zs.back() != line)) { zs.push_back(line); }
+        }
+        return zs;
+    };
+    EXPECT_EQ(heights(), (std::vector<std::string>{"Z1.5000", "Z1.0000", "Z0.5000", "Z0.0000"}));
+    ctx.params.finishingPass = true;
+    auto program = run();
+    // The last two passes at the focus plane, then the travel to the corner.
+    EXPECT_EQ(std::count(program.begin(), program.end(), "Z0.0000"), 3);
+    ctx.params.finishingPass = false;
+    ctx.params.materialThickness = mm(1.2);
+    EXPECT_EQ(heights(), (std::vector<std::string>{"Z1.2000", "Z0.7000", "Z0.2000", "Z0.0000"}));
+    ctx.params.layerDepth = Fixed4{};
+    EXPECT_EQ(heights(), (std::vector<std::string>{"Z1.2000"}));
+    ctx.params.focusZ = mm(3);
+    EXPECT_EQ(heights(), (std::vector<std::string>{"Z4.2000"}));
+    // A negative thickness runs no pass: header, the closing moves and footer.
+    ctx.params.materialThickness = mm(-1);
+    ctx.params.layerDepth = mm(0.5);
+    ctx.params.maskText = "[G] [X] [Y] [Z]";
+    EXPECT_EQ(run(), (std::vector<std::string>{"H", "G0 X0.0000 Y0.0000 Z2.0000", "F"}));
+}
+
+TEST_F(DxfJob, CircleIsTwoCounterClockwiseHalves) {
+    load({"ENTITIES", "CIRCLE", " 10", "50", " 20", "50", " 40", "10"});
+    ctx.params.layerDepth = Fixed4{};
+    auto program = run();
+    ASSERT_GE(program.size(), 4u);
+    EXPECT_EQ(program[1], "G0 X0.0000 Y10.0000 Z1.5000 F5000 ");
+    EXPECT_EQ(program[2], "G3 X20.0000 I10.0000 J0.0000 F1500 S255");
+    EXPECT_EQ(program[3], "G3 X0.0000 I-10.0000 J0.0000 F1500 ");
+}
+
+TEST_F(DxfJob, LoneArcIsCutClockwiseFromItsEndAngle) {
+    load({"ENTITIES", "ARC", " 10", "0", " 20", "0", " 40", "10", " 50", "0", " 51", "90"});
+    ctx.params.layerDepth = Fixed4{};
+    auto program = run();
+    EXPECT_EQ(program[1], "G0 X0.0000 Y10.0000 Z1.5000 F5000 ");
+    EXPECT_EQ(program[2], "G2 X10.0000 Y0.0000 I0.0000 J-10.0000 F1500 S255");
+}
+
+TEST_F(DxfJob, TouchingSquareIsOneContourInEveryPass) {
+    load({"ENTITIES", "LINE", " 10", "100", " 20", "100", " 11", "110", " 21", "100",  //
+          "LINE", " 10", "110", " 20", "100", " 11", "110", " 21", "110",              //
+          "LINE", " 10", "110", " 20", "110", " 11", "100", " 21", "110",              //
+          "LINE", " 10", "100", " 20", "110", " 11", "100", " 21", "100"});
+    ctx.params.layerDepth = mm(0.75);
+    auto program = run();
+    // One rapid move to corner B, the square traced B, A, D, C, B, and each
+    // later pass starting where the previous one ended; the last line is the
+    // travel to the box's lower-left corner at the final Z.
+    std::vector<std::string> expected{"H",
+                                      "G0 X10.0000 Y0.0000 Z1.5000 F5000 ",
+                                      "G1 X0.0000 F1500 S255",
+                                      "G1 Y10.0000 F1500 ",
+                                      "G1 X10.0000 F1500 ",
+                                      "G1 Y0.0000 F1500 ",
+                                      "G1 X0.0000 Z0.7500 F1500 ",
+                                      "G1 Y10.0000 F1500 ",
+                                      "G1 X10.0000 F1500 ",
+                                      "G1 Y0.0000 F1500 ",
+                                      "G1 X0.0000 Z0.0000 F1500 ",
+                                      "G1 Y10.0000 F1500 ",
+                                      "G1 X10.0000 F1500 ",
+                                      "G1 Y0.0000 F1500 ",
+                                      "G0 X0.0000 F5000 S0",
+                                      "F"};
+    EXPECT_EQ(program, expected);
+}
+
+TEST_F(DxfJob, RapidMoveOnlyBeyondOneHundredthOfAMillimetre) {
+    ctx.params.layerDepth = Fixed4{};
+    ctx.params.maskText = "[G] [X] [Y]";
+    load({"ENTITIES", "LINE", " 10", "0", " 20", "5", " 11", "10", " 21", "5",  //
+          "LINE", " 10", "10.02", " 20", "5", " 11", "10.02", " 21", "15"});
+    EXPECT_EQ(run(), (std::vector<std::string>{"H", "G0 X0.0000 Y0.0000", "G1 X10.0000 Y0.0000", "G0 X10.0200 Y0.0000",
+                                               "G1 X10.0200 Y10.0000", "G0 X0.0000 Y0.0000", "F"}));
+    load({"ENTITIES", "LINE", " 10", "0", " 20", "5", " 11", "10", " 21", "5",  //
+          "LINE", " 10", "10.005", " 20", "5", " 11", "10.005", " 21", "15"});
+    EXPECT_EQ(run(), (std::vector<std::string>{"H", "G0 X0.0000 Y0.0000", "G1 X10.0000 Y0.0000",
+                                               "G1 X10.0050 Y10.0000", "G0 X0.0000 Y0.0000", "F"}));
+}
+
+TEST_F(DxfJob, SplineOfNPiecesGivesNWorkingMoves) {
+    ctx.params.layerDepth = Fixed4{};
+    ctx.params.maskText = "[G] [X] [Y]";
+    // A quarter-circle-like cubic: no two pieces run the same way, so none merge.
+    load({"ENTITIES", "LINE", " 10", "-5", " 20", "0", " 11", "-5", " 21", "1",  //
+          "SPLINE", " 72", "8", " 40", "0", " 40", "0", " 40", "0", " 40", "0", " 40", "1", " 40", "1", " 40", "1",
+          " 40", "1", " 73", "4", " 10", "0", " 20", "0", " 10", "1", " 20", "0", " 10", "1", " 20", "1", " 10",
+          "1", " 20", "2"});
+    auto program = run();  // polygon 3 mm: 6 pieces
+    EXPECT_EQ(countStarting(program, "G1"), 1u + 6u);
+    ctx.params.segmentLength = mm(10);  // one piece
+    program = run();
+    EXPECT_EQ(countStarting(program, "G1"), 1u + 1u);
+    ctx.params.segmentLength = Fixed4{};
+    Status refused = GenerateDxfProgram(ctx, {});
+    EXPECT_EQ(refused.error(), "The segment length must be greater than 0 to trace splines");
+}
+
+TEST_F(DxfJob, BadFieldsFailBeforeAnythingIsEmitted) {
+    load({"ENTITIES", "LINE", " 10", "0", " 20", "0", " 11", "10", " 21", "0"});
+    ctx.programLines.append("previous");
+    ctx.params.workFeedText = "";
+    Status status = GenerateDxfProgram(ctx, {});
+    ASSERT_FALSE(status.ok());
+    EXPECT_EQ(status.error(), "Working feed: \"\" is not a whole number");
+    ctx.params.workFeedText = "1500";
+    ctx.params.rapidFeedText = "50.5";
+    EXPECT_FALSE(GenerateDxfProgram(ctx, {}).ok());
+    ctx.params.rapidFeedText = "5000";
+    ctx.params.layerDepth = mm(-0.5);
+    EXPECT_EQ(GenerateDxfProgram(ctx, {}).error(), "The layer depth must not be negative");
+    ctx.params.layerDepth = mm(0.0001);
+    ctx.params.materialThickness = mm(100);
+    EXPECT_EQ(GenerateDxfProgram(ctx, {}).error(), "The thickness and layer depth give more than 100000 passes");
+    ctx.params.layerDepth = mm(0.001);  // 99 999 passes of 300 lines
+    ctx.params.materialThickness = mm(99.998);
+    ctx.dxf.dxfItems.resize(300, ctx.dxf.dxfItems[0]);
+    EXPECT_EQ(GenerateDxfProgram(ctx, {}).error(),
+              "The program would have more than 50000000 moves; use fewer passes or a larger segment length");
+    ASSERT_EQ(ctx.programLines.size(), 1u);
+    EXPECT_EQ(ctx.programLines.entry(0), "previous");
+}
+
+TEST_F(DxfJob, StartPointOffsetsAndStatusTexts) {
+    load({"ENTITIES", "LINE", " 10", "0", " 20", "0", " 11", "40", " 21", "20"});
+    ctx.startPoint = 5;
+    ApplyDxfStartPoint(ctx);
+    ctx.languageIndex = 0;
+    ctx.params.layerDepth = Fixed4{};
+    std::vector<std::string> texts;
+    ASSERT_TRUE(GenerateDxfProgram(ctx, [&](std::string_view text) { texts.emplace_back(text); }).ok());
+    // The line's start moved by the offsets (-20, -10).
+    EXPECT_EQ(ctx.programLines.entry(1), "G0 X-20.0000 Y-10.0000 Z1.5000 F5000 ");
+    EXPECT_EQ(texts, std::vector<std::string>{"Obiekt nr: 0"});
+}
+
+TEST_F(DxfJob, OutputDoesNotFollowTheLocale) {
+    load({"ENTITIES", "CIRCLE", " 10", "5.5", " 20", "5", " 40", "2.25", "ARC", " 10", "1", " 20", "1", " 40", "3",
+          " 50", "10", " 51", "200"});
+    std::string before = (run(), ctx.programLines.text());
+    const char* previous = std::setlocale(LC_ALL, nullptr);
+    std::string saved = previous ? previous : "C";
+    bool switched = std::setlocale(LC_ALL, "de_DE.UTF-8") || std::setlocale(LC_ALL, "pl_PL.UTF-8");
+    try {
+        std::locale::global(std::locale(""));
+    } catch (...) {
+    }
+    std::string after = (run(), ctx.programLines.text());
+    std::setlocale(LC_ALL, saved.c_str());
+    std::locale::global(std::locale::classic());
+    EXPECT_EQ(before, after);
+    if (!switched) { GTEST_SKIP() << "no comma locale installed"; }
+}

@@ -1,0 +1,19 @@
+;(Header)
+$32=1 ; ENABLE GRBL LASER MODE (https://github.com/gnea/grbl/wiki/Grbl-v1.1-Laser-Mode)
+M7 ; TURN MIST ON 
+M4 S1 ; SET LASER MODE
+G0 X0 Y0
+G90 ; absolute positions
+G21 ; metric
+;(Header end)
+G0 X-0.0760 Y1.7365 
+G2 X-0.0760 Y-1.7365 I-9.8481 J-1.7365
+;(Footer)
+M5; Disable laser
+G21
+G90
+G0 X0 Y0
+G4 P0.1
+M9
+$32=0
+;(Footer end)

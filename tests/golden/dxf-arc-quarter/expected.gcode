@@ -1,0 +1,20 @@
+;(Header)
+$32=1 ; ENABLE GRBL LASER MODE (https://github.com/gnea/grbl/wiki/Grbl-v1.1-Laser-Mode)
+M7 ; TURN MIST ON 
+M4 S1 ; SET LASER MODE
+G0 X0 Y0
+G90 ; absolute positions
+G21 ; metric
+;(Header end)
+G0 X0.0000 Y10.0000 Z1.5000 F5000 
+G2 X10.0000 Y0.0000 I0.0000 J-10.0000 F1500 S255
+G0 X0.0000 F5000 S0
+;(Footer)
+M5; Disable laser
+G21
+G90
+G0 X0 Y0
+G4 P0.1
+M9
+$32=0
+;(Footer end)
