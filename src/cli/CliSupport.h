@@ -40,5 +40,9 @@ void addPreviewCommand(CLI::App& app, Runner& run);
 void addCalibrateCommand(CLI::App& app, Runner& run);
 void addImageCommand(CLI::App& app, Runner& run);
 void addDxfCommand(CLI::App& app, Runner& run);
+void addPcbRasterCommand(CLI::App& app, Runner& run);
+void addPcbOutlineCommand(CLI::App& app, Runner& run);
+void addEagleUlpCommand(CLI::App& app, Runner& run);
+void addEagleCommandCommand(CLI::App& app, Runner& run);
 
 }  // namespace bw::cli

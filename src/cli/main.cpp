@@ -17,6 +17,10 @@ int main(int argc, char** argv) {
     bw::cli::addCalibrateCommand(app, run);
     bw::cli::addImageCommand(app, run);
     bw::cli::addDxfCommand(app, run);
+    bw::cli::addPcbRasterCommand(app, run);
+    bw::cli::addPcbOutlineCommand(app, run);
+    bw::cli::addEagleUlpCommand(app, run);
+    bw::cli::addEagleCommandCommand(app, run);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

@@ -62,8 +62,22 @@ expect_dxf_job_error dxf "$dxf_dir/ok.dxf" --header-file "$dxf_dir/missing.txt"
 "$cli" dxf "$dxf_dir/ok.dxf" -o "$dxf_dir/out.gcode" --progress 2>/dev/null && [ -s "$dxf_dir/out.gcode" ] \
   || { echo "FAIL: dxf -o"; failures=$((failures + 1)); }
 rm -rf "$dxf_dir"
+# PCB sub-commands: bad values are refused before anything is read; a failed job leaves no file.
+examples=$(cd "$(dirname "$0")/../../examples" && pwd)
+expect_usage_error pcb-raster "$examples/ExamplePCB.bmp" --beam 0,2
+expect_usage_error pcb-raster "$examples/ExamplePCB.bmp" --dpi 0
+expect_usage_error pcb-outline "$examples/ExamplePCB.bmp" --pwm-max 255.5
+expect_usage_error pcb-outline
+expect_usage_error eagle-command left
+expect_job_error pcb-raster "$examples/ExamplePCB.bmp" --beam 0
+expect_job_error pcb-outline "$examples/ExamplePCB.bmp" --beam 30
+expect_job_error pcb-raster /nonexistent/board.bmp
+"$cli" eagle-ulp /nonexistent/folder >/dev/null 2>&1
+[ $? -eq 1 ] || { echo "FAIL: eagle-ulp into a missing folder"; failures=$((failures + 1)); }
+[ "$("$cli" eagle-command bottom)" = "run exp2image monochrome 508 .bmp 16 17 18 20" ] ||
+  { echo "FAIL: eagle-command bottom"; failures=$((failures + 1)); }
 help=$("$cli" --help) || { echo "FAIL: --help"; failures=$((failures + 1)); }
-for word in preview image dxf calibrate; do
+for word in preview image dxf calibrate pcb-raster pcb-outline eagle-ulp eagle-command; do
   printf '%s' "$help" | grep -q "$word" || { echo "FAIL: --help does not mention $word"; failures=$((failures + 1)); }
 done
 "$cli" preview --help | grep -q -- "--mask" || { echo "FAIL: preview --help"; failures=$((failures + 1)); }

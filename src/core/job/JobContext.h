@@ -11,6 +11,7 @@
 #include "job/JobParameters.h"
 #include "i18n/TextPair.h"
 #include "job/StartPoint.h"
+#include "pcb/PcbState.h"
 #include "raster/RasterState.h"
 
 namespace bw {
@@ -25,6 +26,7 @@ struct JobContext {
     int languageIndex = kStartLanguageIndex;  // 0 Polish, 1 English
     RasterState raster;                       // the BMP/JPG page: picture file, sizes, suppressed view
     DxfState dxf;                             // the loaded drawing, its box and view
+    PcbState pcb;                             // the loaded PCB layer and its class layers
 
     // Sets the origin offsets for a job of the given extent from the start point.
     void applyStartPoint(Fixed4 width, Fixed4 height) { origin = originOffsetFor(startPoint, width, height, origin); }

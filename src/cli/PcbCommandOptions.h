@@ -1,0 +1,35 @@
+#pragma once
+// What pcb-raster and pcb-outline share: the PCB page's fields, the G-CODE
+// Settings fields the start-up mask preview takes, and the preparation of a
+// job context as the window has it when the generate button is clicked.
+
+#include <memory>
+#include <string>
+
+#include "CliSupport.h"
+#include "gcode/MaskPreview.h"
+#include "job/JobContext.h"
+#include "pcb/PcbFields.h"
+
+namespace bw::cli {
+
+struct PcbCommandOptions {
+    std::string input;
+    std::string output;
+    std::string previewPng;
+    std::string startPoint = "7";
+    PcbFields fields;
+    MaskPreviewFields maskFields;
+};
+
+// Registers INPUT.bmp, -o and every PCB option on the sub-command.
+void addPcbOptions(CLI::App& command, PcbCommandOptions& options);
+
+// Runs the start-up mask preview with the G-CODE Settings options, reads and
+// classifies the bitmap, takes the PCB fields and sets the origin offsets.
+void preparePcbJob(JobContext& ctx, const PcbCommandOptions& options);
+
+// Writes the class rendering when --preview-png was given.
+void writePcbPreview(const PcbCommandOptions& options, const ClassLayer& layer, bool outline);
+
+}  // namespace bw::cli

@@ -1,0 +1,28 @@
+// beamwright-cli pcb-raster: the PCB page's "Rasterize PCB".
+
+#include "CliSupport.h"
+#include "PcbCommandOptions.h"
+#include "pcb/PcbRaster.h"
+
+namespace bw::cli {
+
+void addPcbRasterCommand(CLI::App& app, Runner& run) {
+    auto options = std::make_shared<PcbCommandOptions>();
+    CLI::App* command =
+        app.add_subcommand("pcb-raster", "Expose the copper of a PCB bitmap line by line with the beam");
+    addPcbOptions(*command, *options);
+    command->callback([&run, options] {
+        run = [options] {
+            JobContext ctx;
+            preparePcbJob(ctx, *options);
+            auto result = GeneratePcbRaster(ctx);
+            if (!result) {
+                throw JobError(result.error());
+            }
+            deliverProgram(ctx.programLines, options->output);
+            writePcbPreview(*options, ctx.pcb.rasterClassMap, false);
+        };
+    });
+}
+
+}  // namespace bw::cli

@@ -1,0 +1,37 @@
+#include "pcb/PcbBitmapLoader.h"
+
+#include <limits>
+
+namespace bw {
+
+bool IsDarkPixel(std::uint32_t argb) {
+    std::uint32_t red = (argb >> 16) & 0xFF;
+    std::uint32_t green = (argb >> 8) & 0xFF;
+    std::uint32_t blue = argb & 0xFF;
+    return 299 * red + 587 * green + 114 * blue < 128 * 1000;
+}
+
+Status LoadPcbBitmap(PcbState& pcb, const PixelBuffer& picture) {
+    if (picture.width < 0 || picture.height < 0 ||
+        picture.pixels.size() != static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height)) {
+        return Error{"The PCB picture is damaged (its size does not match its pixels)"};
+    }
+    PcbState loaded;
+    if (!picture.empty()) {
+        loaded.pcbWidth = picture.width;
+        loaded.pcbHeight = picture.height;
+        ClassLayer& layer = loaded.pcbClassMap;
+        layer.width = picture.width;
+        layer.height = picture.height;
+        layer.cells.resize(picture.pixels.size());
+        for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+            layer.cells[i] = IsDarkPixel(picture.pixels[i]) ? PixelClass::Dark : PixelClass::Light;
+        }
+        loaded.rasterClassMap = layer;
+        loaded.outlineClassMap = layer;
+    }
+    pcb = std::move(loaded);
+    return success();
+}
+
+}  // namespace bw

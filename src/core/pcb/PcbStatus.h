@@ -1,0 +1,12 @@
+#pragma once
+// Progress and warning texts of the PCB jobs go to the caller (the window's
+// status bar, the command line's standard error) through this callback.
+
+#include <functional>
+#include <string_view>
+
+namespace bw {
+
+using StatusCallback = std::function<void(std::string_view)>;
+
+}  // namespace bw
