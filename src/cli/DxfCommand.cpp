@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "CliSupport.h"
+#include "ProfileOptions.h"
 #include "dxf/DxfGenerator.h"
 #include "dxf/DxfReader.h"
 #include "gcode/DefaultHeaderFooter.h"
@@ -18,25 +19,43 @@ namespace bw::cli {
 namespace {
 
 // The window's form defaults, with a point as decimal separator.
+// The page's own values come from the form defaults or a DXF profile unless given.
 struct DxfOptions {
     std::string input;
     std::string output;
-    std::string thickness = "1.5";
-    std::string layer = "0.5";
-    bool finishingPass = false;
-    std::string segmentLength = "0.5";
-    std::string feed = "1500";
-    std::string rapidFeed = "5000";
+    FieldOption thickness;      // EGrubosc
+    FieldOption layer;          // EWarstwa
+    bool finishingPass = false;  // CBDotnij
+    CLI::Option* finishingPassOption = nullptr;
+    FieldOption segmentLength;  // EProstki
+    FieldOption feed;           // ESzRD
+    FieldOption rapidFeed;      // ESzJD
     std::string focusZ = "0";
     std::string dirStep = "0.05";
     std::string startPoint = "7";
-    std::string mask = MaskPreviewFields{}.maskText;
     std::string decimals = "4";
-    std::string pwmMax = "255";
-    std::string headerFile;
-    std::string footerFile;
+    GCodeOptions gcode;
+    PageProfileOption page{ProfileKind::Dxf};
     bool progress = false;
 };
+
+// The values the run uses, after defaults, profiles and options.
+struct DxfValues {
+    std::string thickness, layer, segmentLength, feed, rapidFeed;
+    bool finishingPass = false;
+};
+
+DxfValues resolve(const DxfOptions& options) {
+    FieldValues page = options.page.fields();
+    DxfValues values;
+    values.thickness = options.thickness.orField(page, "EGrubosc");
+    values.layer = options.layer.orField(page, "EWarstwa");
+    values.segmentLength = options.segmentLength.orField(page, "EProstki");
+    values.feed = options.feed.orField(page, "ESzRD");
+    values.rapidFeed = options.rapidFeed.orField(page, "ESzJD");
+    values.finishingPass = options.finishingPassOption->count() > 0 || page.flag("CBDotnij");
+    return values;
+}
 
 // The view size the window's drawing view has on a default layout; only the
 // preview scale depends on it, never the program.
@@ -71,32 +90,30 @@ private:
 
 void runDxf(const DxfOptions& options) {
     // Option values first: every bad value is a usage error before any work.
+    GCodeSettings settings = options.gcode.resolve();
+    DxfValues values = resolve(options);
     MaskPreviewFields gcode;
-    gcode.maskText = options.mask;
+    gcode.maskText = settings.maskText;
     gcode.decimalsText = options.decimals;
     gcode.dirAxisStepText = options.dirStep;
-    gcode.pwmMaxText = options.pwmMax;
+    gcode.pwmMaxText = settings.pwmMaxText;
     integerOption("--decimals", options.decimals);
     Fixed4 dirStep = decimalOption("--dir-step", options.dirStep);
     // The job reads the maximum PWM value as a whole number.
-    int pwmMax = integerOption("--pwm-max", options.pwmMax);
-    Fixed4 thickness = decimalOption("--thickness", options.thickness);
-    Fixed4 layer = decimalOption("--layer", options.layer);
-    if (layer.raw < 0) { throw UsageError("--layer: '" + options.layer + "' must not be negative"); }
-    Fixed4 segmentLength = decimalOption("--segment-length", options.segmentLength);
+    int pwmMax = integerOption("--pwm-max", settings.pwmMaxText);
+    Fixed4 thickness = decimalOption("--thickness", values.thickness);
+    Fixed4 layer = decimalOption("--layer", values.layer);
+    if (layer.raw < 0) { throw UsageError("--layer: '" + values.layer + "' must not be negative"); }
+    Fixed4 segmentLength = decimalOption("--segment-length", values.segmentLength);
     Fixed4 focusZ = decimalOption("--focus-z", options.focusZ);
-    integerOption("--feed", options.feed);
-    integerOption("--rapid-feed", options.rapidFeed);
+    integerOption("--feed", values.feed);
+    integerOption("--rapid-feed", values.rapidFeed);
     int startPoint = integerOption("--start-point", options.startPoint);
     if (!isValidStartPoint(startPoint)) {
         throw UsageError("--start-point: '" + options.startPoint + "' is not a start point 1..9");
     }
-    std::string header(kDefaultHeaderText);
-    std::string footer(kDefaultFooterText);
-    // A G-code profile (mask, decimals, PWM maximum, header, footer) would be applied
-    // here, before the explicit options and files override it.
-    if (!options.headerFile.empty()) { header = HeaderFooterFromText(readTextFile(options.headerFile)); }
-    if (!options.footerFile.empty()) { footer = HeaderFooterFromText(readTextFile(options.footerFile)); }
+    std::string header = HeaderFooterFromText(settings.headerText);
+    std::string footer = HeaderFooterFromText(settings.footerText);
 
     JobContext ctx;
     // At start-up the window builds the mask preview, which leaves the power range 0..pwmMax for the DXF job.
@@ -112,9 +129,9 @@ void runDxf(const DxfOptions& options) {
     params.focusZ = focusZ;
     params.layerDepth = layer;
     params.materialThickness = thickness;
-    params.workFeedText = options.feed;
-    params.rapidFeedText = options.rapidFeed;
-    params.finishingPass = options.finishingPass;
+    params.workFeedText = values.feed;
+    params.rapidFeedText = values.rapidFeed;
+    params.finishingPass = values.finishingPass;
     params.pwmMax = Fixed4::fromInt(pwmMax);
     params.headerText = header;
     params.footerText = footer;
@@ -146,23 +163,22 @@ void addDxfCommand(CLI::App& app, Runner& run) {
     CLI::App* command = app.add_subcommand("dxf", "Cut a DXF drawing (lines, circles, arcs, splines) in passes");
     command->add_option("input", options->input, "DXF file to read")->required();
     command->add_option("-o,--output", options->output, "Write the program to this file instead of standard output");
-    command->add_option("--thickness", options->thickness, "Material thickness in mm")->capture_default_str();
-    command->add_option("--layer", options->layer, "Depth of one pass in mm (0: a single pass)")->capture_default_str();
-    command->add_flag("--finishing-pass", options->finishingPass, "One more pass at the focus plane");
-    command->add_option("--segment-length", options->segmentLength, "Length of the straight pieces of splines in mm")
-        ->capture_default_str();
-    command->add_option("--feed", options->feed, "Working feed in mm/min")->capture_default_str();
-    command->add_option("--rapid-feed", options->rapidFeed, "Rapid (idle) feed in mm/min")->capture_default_str();
+    DxfOptions& o = *options;
+    o.thickness.option = command->add_option("--thickness", o.thickness.value, "Material thickness in mm (default 1.5)");
+    o.layer.option = command->add_option("--layer", o.layer.value, "Depth of one pass in mm, 0: a single pass (default 0.5)");
+    o.finishingPassOption = command->add_flag("--finishing-pass", o.finishingPass, "One more pass at the focus plane");
+    o.segmentLength.option = command->add_option("--segment-length", o.segmentLength.value,
+                                                 "Length of the straight pieces of splines in mm (default 0.5)");
+    o.feed.option = command->add_option("--feed", o.feed.value, "Working feed in mm/min (default 1500)");
+    o.rapidFeed.option = command->add_option("--rapid-feed", o.rapidFeed.value, "Rapid (idle) feed in mm/min (default 5000)");
     command->add_option("--focus-z", options->focusZ, "Z of the focus plane in mm")->capture_default_str();
     command->add_option("--dir-step", options->dirStep, "DIR-axis travel per mm of XY travel")->capture_default_str();
     command->add_option("--start-point", options->startPoint,
                         "Start point 1..9 (row by row from the top left; 7 = bottom left)")
         ->capture_default_str();
-    command->add_option("--mask", options->mask, "G-code mask")->capture_default_str();
     command->add_option("--decimals", options->decimals, "Decimal places of G-code numbers")->capture_default_str();
-    command->add_option("--pwm-max", options->pwmMax, "Maximum PWM value (a whole number)")->capture_default_str();
-    command->add_option("--header-file", options->headerFile, "Program header from this text file");
-    command->add_option("--footer-file", options->footerFile, "Program footer from this text file");
+    o.gcode.add(*command);
+    o.page.add(*command);
     command->add_flag("--progress", options->progress, "Show progress on standard error");
     command->callback([&run, options] { run = [options] { runDxf(*options); }; });
 }

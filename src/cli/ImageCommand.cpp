@@ -3,6 +3,7 @@
 // re-read at the chosen size, tones, adjustments) and the same raster job.
 
 #include "CliSupport.h"
+#include "ProfileOptions.h"
 #include "PictureReader.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
@@ -16,36 +17,68 @@ namespace bw::cli {
 
 namespace {
 
+// Values kept in a BMP/JPG profile come from the form defaults or the profile unless given.
 struct ImageOptions {
     std::string input;
     std::string output;
-    std::string pixelSize = "0.3";
+    FieldOption pixelSize;  // ESkala
     std::string width;
     std::string height;
-    bool keepAspect = false;
-    std::string mode = "grey";
-    std::string threshold = "128";
+    bool keepAspect = false;  // CBProporcjeB
+    CLI::Option* keepAspectOption = nullptr;
+    FieldOption mode;       // CBSzarosc, CBDithering
+    FieldOption threshold;  // TBProg
     std::string gamma = "1.00";
     std::string brightness = "0";
     std::string contrast = "0";
-    std::string powerMin = "0";
-    std::string powerMax = "100";
-    bool horizontal = false;
-    bool vertical = false;
-    bool frame = false;
-    std::string feed = "1500";
-    std::string rapidFeed = "5000";
-    std::string thickness = "1.5";
+    FieldOption powerMin;  // EMocBMin
+    FieldOption powerMax;  // EMocBMax
+    bool horizontal = false;  // CBRPoz
+    bool vertical = false;    // CBRPio
+    bool frame = false;       // CBRamkaB
+    CLI::Option* horizontalOption = nullptr;
+    CLI::Option* verticalOption = nullptr;
+    CLI::Option* frameOption = nullptr;
+    FieldOption feed;       // ESzRBMP
+    FieldOption rapidFeed;  // ESzJBMP
+    FieldOption thickness;  // EGruboscB
     std::string focusZ = "0";
     std::string dirStep = "0.05";
     std::string startPoint = "7";
-    std::string mask = "[G] [x] [y] [z] [I] [J] [F] (S)[p]";
     std::string decimals = "4";
-    std::string pwmMax = "255";
-    std::string headerFile;
-    std::string footerFile;
+    GCodeOptions gcode;
+    PageProfileOption page{ProfileKind::Bmp};
     std::string previewPng;
 };
+
+// The values the run uses, after defaults, profiles and options.
+struct ImageValues {
+    std::string pixelSize, mode, threshold, powerMin, powerMax, feed, rapidFeed, thickness;
+    bool keepAspect = false, horizontal = true, vertical = false, frame = false;
+};
+
+ImageValues resolve(const ImageOptions& o) {
+    FieldValues page = o.page.fields();
+    ImageValues v;
+    v.pixelSize = o.pixelSize.orField(page, "ESkala");
+    // Dithering wins over greyscale, as the page decides it.
+    std::string pageMode = page.flag("CBDithering") ? "dither" : page.flag("CBSzarosc") ? "grey" : "threshold";
+    v.mode = o.mode.given() ? o.mode.value : pageMode;
+    v.threshold = o.threshold.given() ? o.threshold.value : std::to_string(page.index("TBProg", 128));
+    v.powerMin = o.powerMin.orField(page, "EMocBMin");
+    v.powerMax = o.powerMax.orField(page, "EMocBMax");
+    v.feed = o.feed.orField(page, "ESzRBMP");
+    v.rapidFeed = o.rapidFeed.orField(page, "ESzJBMP");
+    v.thickness = o.thickness.orField(page, "EGruboscB");
+    v.keepAspect = o.keepAspectOption->count() > 0 || page.flag("CBProporcjeB");
+    bool passNamed = o.horizontalOption->count() > 0 || o.verticalOption->count() > 0;
+    // Passes named on the command line are exactly the passes run; none named keeps the page's (or horizontal).
+    v.horizontal = passNamed ? o.horizontal : page.flag("CBRPoz", true);
+    v.vertical = passNamed ? o.vertical : page.flag("CBRPio");
+    if (!v.horizontal && !v.vertical) { v.horizontal = true; }
+    v.frame = o.frameOption->count() > 0 || page.flag("CBRamkaB");
+    return v;
+}
 
 int rangedInteger(const std::string& option, const std::string& text, int low, int high) {
     int value = integerOption(option, text);
@@ -72,22 +105,6 @@ std::string resolutionText(const std::string& option, const std::string& text) {
     return text;
 }
 
-// The window's header and footer fields hold lines; a file's line ends become CR LF like theirs.
-std::string fieldText(const std::string& path) {
-    std::string text = readTextFile(path);
-    std::string lines;
-    lines.reserve(text.size() + text.size() / 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') { ++i; }
-            lines += "\r\n";
-        } else {
-            lines += text[i];
-        }
-    }
-    return lines;
-}
-
 LoadedPicture load(const std::string& path, PictureRequest request) {
     auto loaded = LoadPicture(path, request.width, request.height);
     if (!loaded) { throw JobError(loaded.error()); }
@@ -95,52 +112,54 @@ LoadedPicture load(const std::string& path, PictureRequest request) {
 }
 
 void runImage(const ImageOptions& o) {
+    const GCodeSettings gcode = o.gcode.resolve();
+    const ImageValues v = resolve(o);
     // Check every option before any work, so a typo never costs a long job.
     JobContext ctx;
     ctx.startPoint = rangedInteger("--start-point", o.startPoint, 1, 9);
-    decimalOption("--pixel-size", o.pixelSize);
-    const int threshold = rangedInteger("--threshold", o.threshold, 0, 255);
+    decimalOption("--pixel-size", v.pixelSize);
+    const int threshold = rangedInteger("--threshold", v.threshold, 0, 255);
     ToneAdjustments adjustments{gammaPosition(o.gamma),
                                 rangedInteger("--brightness", o.brightness, -kMaxBrightnessContrast, kMaxBrightnessContrast),
                                 rangedInteger("--contrast", o.contrast, -kMaxBrightnessContrast, kMaxBrightnessContrast)};
-    for (const auto& [option, text] : {std::pair{"--power-min", o.powerMin}, {"--power-max", o.powerMax},
-                                       {"--thickness", o.thickness}, {"--focus-z", o.focusZ}}) {
+    for (const auto& [option, text] : {std::pair{"--power-min", v.powerMin}, {"--power-max", v.powerMax},
+                                       {"--thickness", v.thickness}, {"--focus-z", o.focusZ}}) {
         decimalOption(option, text);
     }
-    if (auto feed = parseFeed(o.feed, "--feed"); !feed) { throw UsageError(feed.error()); }
-    if (auto feed = parseFeed(o.rapidFeed, "--rapid-feed"); !feed) { throw UsageError(feed.error()); }
-    if (o.keepAspect && !o.height.empty()) { throw UsageError("--height cannot be given with --keep-aspect"); }
+    if (auto feed = parseFeed(v.feed, "--feed"); !feed) { throw UsageError(feed.error()); }
+    if (auto feed = parseFeed(v.rapidFeed, "--rapid-feed"); !feed) { throw UsageError(feed.error()); }
+    if (v.keepAspect && !o.height.empty()) { throw UsageError("--height cannot be given with --keep-aspect"); }
     const std::string width = o.width.empty() ? "" : resolutionText("--width", o.width);
     const std::string height = o.height.empty() ? "" : resolutionText("--height", o.height);
 
     // Like the window at start-up: the mask preview sets the number format and the mask.
-    MaskPreviewFields preview{o.mask, o.decimals, o.dirStep, o.pwmMax};
+    MaskPreviewFields preview{gcode.maskText, o.decimals, o.dirStep, gcode.pwmMaxText};
     decimalOption("--dir-step", o.dirStep);
-    decimalOption("--pwm-max", o.pwmMax);
+    decimalOption("--pwm-max", gcode.pwmMaxText);
     integerOption("--decimals", o.decimals);
     if (auto built = BuildMaskPreview(ctx, preview, kCliSeparator); !built) { throw UsageError(built.error()); }
 
     RasterJobFields fields;
-    fields.pixelSizeText = o.pixelSize;
+    fields.pixelSizeText = v.pixelSize;
     fields.focusZText = o.focusZ;
-    fields.thicknessText = o.thickness;
-    fields.workFeedText = o.feed;
-    fields.rapidFeedText = o.rapidFeed;
-    fields.horizontal = o.horizontal || !o.vertical;
-    fields.vertical = o.vertical;
-    fields.frame = o.frame;
-    fields.pwmMaxText = o.pwmMax;
-    fields.powerMinText = o.powerMin;
-    fields.powerMaxText = o.powerMax;
+    fields.thicknessText = v.thickness;
+    fields.workFeedText = v.feed;
+    fields.rapidFeedText = v.rapidFeed;
+    fields.horizontal = v.horizontal;
+    fields.vertical = v.vertical;
+    fields.frame = v.frame;
+    fields.pwmMaxText = gcode.pwmMaxText;
+    fields.powerMinText = v.powerMin;
+    fields.powerMaxText = v.powerMax;
     fields.dirAxisStepText = o.dirStep;
-    fields.maskText = o.mask;
-    if (!o.headerFile.empty()) { fields.headerText = fieldText(o.headerFile); }
-    if (!o.footerFile.empty()) { fields.footerText = fieldText(o.footerFile); }
+    fields.maskText = gcode.maskText;
+    fields.headerText = gcode.headerText;
+    fields.footerText = gcode.footerText;
 
     // Open the picture, then type the resolution and release the key, as on the page.
     ResolutionFields sizing;
-    sizing.pixelSizeText = o.pixelSize;
-    sizing.keepAspect = o.keepAspect;
+    sizing.pixelSizeText = v.pixelSize;
+    sizing.keepAspect = v.keepAspect;
     ctx.raster.pictureFileName = o.input;
     LoadedPicture picture = load(o.input, PictureRequest{});
     RecordLoadedPicture(sizing, ctx.raster, PictureRequest{}, picture.pixels.width, picture.pixels.height, kCliSeparator);
@@ -151,7 +170,7 @@ void runImage(const ImageOptions& o) {
         RecordLoadedPicture(sizing, ctx.raster, *request, picture.pixels.width, picture.pixels.height, kCliSeparator);
     }
 
-    ToneMode mode = o.mode == "threshold" ? ToneMode::Threshold : o.mode == "dither" ? ToneMode::Dithering : ToneMode::Greyscale;
+    ToneMode mode = v.mode == "threshold" ? ToneMode::Threshold : v.mode == "dither" ? ToneMode::Dithering : ToneMode::Greyscale;
     PixelBuffer view = ProcessTones(picture.pixels, mode, threshold);
     picture.pixels = PixelBuffer{};
     ApplyAdjustments(view, adjustments);
@@ -175,34 +194,34 @@ void addImageCommand(CLI::App& app, Runner& run) {
     CLI::App* c = app.add_subcommand("image", "Engrave a BMP or JPEG picture line by line (the BMP/JPG page)");
     c->add_option("INPUT", o->input, "BMP or JPEG picture, at most 2000 x 2000 pixels")->required();
     c->add_option("-o,--output", o->output, "Write the program to this file instead of standard output");
-    c->add_option("--pixel-size", o->pixelSize, "Pixel size [mm/pixel]")->capture_default_str();
+    o->pixelSize.option = c->add_option("--pixel-size", o->pixelSize.value, "Pixel size [mm/pixel] (default 0.3)");
     c->add_option("--width", o->width, "Working width in pixels (the picture is resampled; at most 3000)");
     c->add_option("--height", o->height, "Working height in pixels (not with --keep-aspect)");
-    c->add_flag("--keep-aspect", o->keepAspect, "Derive the height from the width and the picture's proportions");
-    c->add_option("--mode", o->mode, "Tones: threshold (black/white), grey, or dither")
-        ->check(CLI::IsMember({"threshold", "grey", "dither"}))
-        ->capture_default_str();
-    c->add_option("--threshold", o->threshold, "Black/white threshold 0..255 (threshold mode)")->capture_default_str();
+    o->keepAspectOption = c->add_flag("--keep-aspect", o->keepAspect, "Derive the height from the width and the picture's proportions");
+    o->mode.option = c->add_option("--mode", o->mode.value, "Tones: threshold (black/white), grey, or dither (default grey)")
+                         ->check(CLI::IsMember({"threshold", "grey", "dither"}));
+    o->threshold.option =
+        c->add_option("--threshold", o->threshold.value, "Black/white threshold 0..255, threshold mode (default 128)");
     c->add_option("--gamma", o->gamma, "Gamma 0.01..8.00")->capture_default_str();
     c->add_option("--brightness", o->brightness, "Brightness -255..255")->capture_default_str();
     c->add_option("--contrast", o->contrast, "Contrast -255..255")->capture_default_str();
-    c->add_option("--power-min", o->powerMin, "Power of the lightest burnt grey, percent of --pwm-max")->capture_default_str();
-    c->add_option("--power-max", o->powerMax, "Power of black, percent of --pwm-max")->capture_default_str();
-    c->add_flag("--horizontal", o->horizontal, "Horizontal raster pass (the default when no pass is named)");
-    c->add_flag("--vertical", o->vertical, "Vertical raster pass (after the horizontal one when both are named)");
-    c->add_flag("--frame", o->frame, "Burn a frame round the picture first");
-    c->add_option("--feed", o->feed, "Work speed [mm/min]")->capture_default_str();
-    c->add_option("--rapid-feed", o->rapidFeed, "Idle speed [mm/min]")->capture_default_str();
-    c->add_option("--thickness", o->thickness, "Material thickness [mm]")->capture_default_str();
+    o->powerMin.option =
+        c->add_option("--power-min", o->powerMin.value, "Power of the lightest burnt grey, percent of --pwm-max (default 0)");
+    o->powerMax.option = c->add_option("--power-max", o->powerMax.value, "Power of black, percent of --pwm-max (default 100)");
+    o->horizontalOption = c->add_flag("--horizontal", o->horizontal, "Horizontal raster pass (the default when no pass is named)");
+    o->verticalOption =
+        c->add_flag("--vertical", o->vertical, "Vertical raster pass (after the horizontal one when both are named)");
+    o->frameOption = c->add_flag("--frame", o->frame, "Burn a frame round the picture first");
+    o->feed.option = c->add_option("--feed", o->feed.value, "Work speed [mm/min] (default 1500)");
+    o->rapidFeed.option = c->add_option("--rapid-feed", o->rapidFeed.value, "Idle speed [mm/min] (default 5000)");
+    o->thickness.option = c->add_option("--thickness", o->thickness.value, "Material thickness [mm] (default 1.5)");
     c->add_option("--focus-z", o->focusZ, "Focus distance (Z) [mm]")->capture_default_str();
     c->add_option("--dir-step", o->dirStep, "DIR-axis travel per mm of XY travel")->capture_default_str();
     c->add_option("--start-point", o->startPoint, "Start point 1..9 (row by row from the top left; 7 = bottom left)")
         ->capture_default_str();
-    c->add_option("--mask", o->mask, "G-code mask")->capture_default_str();
     c->add_option("--decimals", o->decimals, "Decimal places of G-code numbers (0 keeps 4)")->capture_default_str();
-    c->add_option("--pwm-max", o->pwmMax, "Maximum PWM value")->capture_default_str();
-    c->add_option("--header-file", o->headerFile, "Program header from this text file (default: the GRBL laser header)");
-    c->add_option("--footer-file", o->footerFile, "Program footer from this text file");
+    o->gcode.add(*c);
+    o->page.add(*c);
     c->add_option("--preview-png", o->previewPng, "Also write the processed picture (what will be engraved) as PNG");
     c->callback([&run, o] { run = [o] { runImage(*o); }; });
 }
