@@ -18,6 +18,7 @@
 #include "TForm1.h"
 #include "TForm2.h"
 #include "TForm3.h"
+#include "TForm4.h"
 
 namespace {
 
@@ -94,5 +95,10 @@ int main(int argc, char** argv) {
     waitFor([] { return false; }, 300);
     if (!save(window.help().popup()->grab(), output.filePath("help-popup.png"))) { return 1; }
     window.help().popup()->close();
+
+    // The focus calibration instruction.
+    window.findChild<QPushButton*>("SpeedButton3")->click();
+    waitFor([] { return false; }, 300);
+    if (!save(window.calibration().focusInstruction()->grab(), output.filePath("instruction.png"))) { return 1; }
     return 0;
 }
