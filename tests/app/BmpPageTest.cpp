@@ -305,6 +305,31 @@ private slots:
         QVERIFY(child<bw::app::PictureView>(w.form, "I2")->picture().isNull());
     }
 
+    void aLargeGenerationKeepsTheWindowResponsive() {
+        Window w(folder_.path());
+        w.open(writePicture(folder_.filePath("large.bmp"), 2000, 1500));
+        QTRY_VERIFY_WITH_TIMEOUT(w.idle() && child<QPushButton>(w.form, "SBBMP")->isEnabled(), 30000);
+        w.typeInto("ERXB", "3000");
+        w.typeInto("ERYB", "3000");
+        QTRY_VERIFY_WITH_TIMEOUT(w.idle() && w.form.bmp().viewBitmap().height == 3000, 60000);
+
+        QStringList statuses;
+        connect(w.form.statusBar(), &QStatusBar::messageChanged, this, [&](const QString& text) { statuses << text; });
+        int ticks = 0;
+        QTimer heartbeat;
+        connect(&heartbeat, &QTimer::timeout, this, [&] { ++ticks; });
+        heartbeat.start(20);
+        child<QPushButton>(w.form, "SBBMP")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(w.form, "SBZGB")->isEnabled(), 120000);
+        heartbeat.stop();
+        // The window kept answering while the job ran, and said how far it was.
+        QVERIFY2(ticks > 5, qPrintable(QString::number(ticks)));
+        QVERIFY(statuses.contains("Print size 900x900mm - 50%"));
+        QCOMPARE(statuses.last(), QStringLiteral("Print size 900x900mm - 100%"));
+        QVERIFY(w.form.context().raster.previewSuppressed);
+        QTRY_VERIFY(w.idle());
+    }
+
 private:
     QTemporaryDir folder_;
 };
