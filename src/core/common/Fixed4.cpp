@@ -9,27 +9,7 @@ namespace bw {
 
 Fixed4 Fixed4::fromDouble(double v) { return Fixed4{roundEven(v * kScale)}; }
 
-namespace {
-
-constexpr Int128 kInt64Max = INT64_MAX;
-
-bool fitsInt64(Int128 v) { return v <= kInt64Max && v >= -kInt64Max; }
-
-std::int64_t divRoundEven64(std::int64_t n, std::int64_t d) {
-    if (d < 0) { n = -n; d = -d; }
-    std::int64_t q = n / d;
-    std::int64_t r = n % d;
-    if (r < 0) { r = -r; }
-    std::int64_t rest = d - r;  // compare 2r with d without overflow
-    if (r > rest || (r == rest && (q % 2 != 0))) { q += (n < 0) ? -1 : 1; }
-    return q;
-}
-
-}  // namespace
-
-Int128 divRoundEven(Int128 n, Int128 d) {
-    // 128-bit division is a library call; most quotients fit in 64 bits.
-    if (fitsInt64(n) && fitsInt64(d)) { return divRoundEven64(static_cast<std::int64_t>(n), static_cast<std::int64_t>(d)); }
+Int128 divRoundEvenWide(Int128 n, Int128 d) {
     if (d < 0) { n = -n; d = -d; }
     Int128 q = n / d;
     Int128 r = n % d;  // same sign as n
@@ -56,16 +36,8 @@ Int128 divCeil(Int128 n, Int128 d) {
     return q;
 }
 
-std::int64_t sqrtRound(unsigned __int128 n) {
+std::int64_t sqrtRoundWide(unsigned __int128 n) {
     if (n == 0) { return 0; }
-    if (n < (static_cast<unsigned __int128>(1) << 62)) {
-        auto small = static_cast<std::uint64_t>(n);
-        auto r = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(small)));
-        while (r * r > small) { --r; }
-        while ((r + 1) * (r + 1) <= small) { ++r; }
-        if (small - r * r > r) { ++r; }
-        return static_cast<std::int64_t>(r);
-    }
     auto r = static_cast<unsigned __int128>(std::sqrt(static_cast<long double>(n)));
     while (r * r > n) { --r; }
     while ((r + 1) * (r + 1) <= n) { ++r; }
@@ -143,12 +115,20 @@ int digitCount(std::uint64_t v) {
     return count;
 }
 
-// Writes v's digits so that the last one lands just before `end`.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes v's last `count` digits so that the last one lands just before `end`, two at a time.
 void writeDigitsBackwards(char* end, std::uint64_t v, int count) {
-    for (int k = 0; k < count; ++k) {
-        *--end = static_cast<char>('0' + v % 10);
-        v /= 10;
+    for (; count >= 2; count -= 2) {
+        const char* pair = kDigitPairs + 2 * (v % 100);
+        *--end = pair[1];
+        *--end = pair[0];
+        v /= 100;
     }
+    if (count == 1) { *--end = static_cast<char>('0' + v % 10); }
 }
 
 }  // namespace

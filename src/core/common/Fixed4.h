@@ -33,13 +33,36 @@ struct Fixed4 {
 };
 
 // Exact quotient n / d rounded to the nearest integer, halves to even. d != 0.
-Int128 divRoundEven(Int128 n, Int128 d);
+Int128 divRoundEvenWide(Int128 n, Int128 d);
+inline Int128 divRoundEven(Int128 n, Int128 d) {
+    // 128-bit division is a library call; most quotients fit in 64 bits.
+    constexpr Int128 kMax = INT64_MAX;
+    if (n > kMax || n < -kMax || d > kMax || d < -kMax) { return divRoundEvenWide(n, d); }
+    auto n64 = static_cast<std::int64_t>(n);
+    auto d64 = static_cast<std::int64_t>(d);
+    if (d64 < 0) { n64 = -n64; d64 = -d64; }
+    std::int64_t q = n64 / d64;
+    std::int64_t r = n64 % d64;
+    if (r < 0) { r = -r; }
+    std::int64_t rest = d64 - r;  // compares 2r with d without overflow
+    if (r > rest || (r == rest && (q % 2 != 0))) { q += (n64 < 0) ? -1 : 1; }
+    return q;
+}
 // Exact quotient n / d rounded to the nearest integer, halves away from zero. d != 0.
 Int128 divRoundHalfAway(Int128 n, Int128 d);
 // Ceiling of n / d for d > 0.
 Int128 divCeil(Int128 n, Int128 d);
 // round(sqrt(n)) for n >= 0 (an integer root is never exactly halfway).
-std::int64_t sqrtRound(unsigned __int128 n);
+std::int64_t sqrtRoundWide(unsigned __int128 n);
+inline std::int64_t sqrtRound(unsigned __int128 n) {
+    if (n >= (static_cast<unsigned __int128>(1) << 62)) { return sqrtRoundWide(n); }
+    auto small = static_cast<std::uint64_t>(n);
+    auto r = static_cast<std::uint64_t>(__builtin_sqrt(static_cast<double>(small)));
+    while (r * r > small) { --r; }
+    while ((r + 1) * (r + 1) <= small) { ++r; }
+    if (small - r * r > r) { ++r; }  // sqrt(n) > r + 0.5
+    return static_cast<std::int64_t>(r);
+}
 // Round a double to the nearest integer, halves to even.
 std::int64_t roundEven(double v);
 
