@@ -101,6 +101,11 @@ BmpController::BmpController(JobContext& ctx, BmpPage& page, ToolsPage& tools, G
     connect(page_.ERYB, &QLineEdit::textChanged, this, [this] { resolutionEdited(ResolutionField::Height); });
     connect(page_.ESkala, &QLineEdit::textChanged, this, &BmpController::pixelSizeEdited);
     connect(page_.CBProporcjeB, &QCheckBox::clicked, this, &BmpController::keepAspectClicked);
+    // With the box checked the height follows the width and cannot be edited (also when a profile checks it).
+    connect(page_.CBProporcjeB, &QCheckBox::toggled, this, [this](bool keep) {
+        page_.ERYB->setEnabled(!keep);
+        page_.Label32->setEnabled(!keep);
+    });
     page_.ERXB->installEventFilter(this);
     page_.ERYB->installEventFilter(this);
     page_.CBProporcjeB->installEventFilter(this);
@@ -211,9 +216,6 @@ void BmpController::pixelSizeEdited() {
 }
 
 void BmpController::keepAspectClicked() {
-    const bool keep = page_.CBProporcjeB->isChecked();
-    page_.ERYB->setEnabled(!keep);
-    page_.Label32->setEnabled(!keep);
     ResolutionFields fields = readSizing();
     KeepAspectClicked(fields, ctx_.raster, systemDecimalSeparator());
     showSizing(fields);

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QClipboard>
+#include <QEvent>
 
 #include "DecimalSeparator.h"
 #include "GCodeSettingsPage.h"
@@ -71,6 +72,15 @@ PcbController::PcbController(JobContext& ctx, PcbPage& page, ToolsPage& tools, G
             [this] { delivery_.copy(qtext(kEagleBottomCommand)); });
     connect(page_.SBGenULP, &QPushButton::clicked, this, &PcbController::writeUlp);
     connect(page_.CBZoomP, &QCheckBox::clicked, this, [this] { FitView(page_.CBZoomP, page_.IP, page_.SB2); });
+    page_.SB2->viewport()->installEventFilter(this);
+}
+
+bool PcbController::eventFilter(QObject* watched, QEvent* event) {
+    // A fitted view follows the size of its box.
+    if (event->type() == QEvent::Resize && watched == page_.SB2->viewport() && page_.CBZoomP->isChecked()) {
+        FitView(page_.CBZoomP, page_.IP, page_.SB2);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void PcbController::pageShown(const QString& programFolder) {

@@ -37,6 +37,9 @@ public:
     // Shows the bitmap and starts classifying it, as the open button does after its dialog.
     bool openBoard(const QString& path);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Status fillParameters();
     Status showPicture();
