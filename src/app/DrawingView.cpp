@@ -21,6 +21,11 @@ void DrawingView::setPicture(QImage picture) {
     update();
 }
 
+void DrawingView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit resized();
+}
+
 void DrawingView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!picture_.isNull()) { painter.drawImage(0, 0, picture_); }

@@ -23,8 +23,11 @@ signals:
     void leftReleased();
     // +1 for a turn away from the user, -1 for a turn towards the user; one step per report.
     void wheelStep(int step);
+    // The view changed its size (the window was resized).
+    void resized();
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -61,6 +61,16 @@ DxfController::DxfController(JobContext& ctx, DxfPage& page, ToolsPage& tools, G
     connect(view, &DrawingView::mouseMoved, this, &DxfController::mouseMoved);
     connect(view, &DrawingView::leftReleased, this, [this] { ViewMouseUp(ctx_.dxf.view); });
     connect(view, &DrawingView::wheelStep, this, &DxfController::wheelStep);
+    resizeRedraw_.setSingleShot(true);
+    resizeRedraw_.setInterval(200);
+    connect(view, &DrawingView::resized, &resizeRedraw_, qOverload<>(&QTimer::start));
+    connect(&resizeRedraw_, &QTimer::timeout, this, [this] {
+        // Scale and pan stay; only a view without a running job is redrawn (the next pan or zoom catches up).
+        if (drawingShown_ && !jobs_.busy() && page_.I1->picture().size() != page_.I1->size()) {
+            ctx_.dxf.view.redrawBusy = true;
+            startRedraw();
+        }
+    });
     // Whatever way a redraw ended, the view takes input again.
     connect(&jobs_, &JobRunner::jobEnded, this, [this] {
         if (ctx_.dxf.view.redrawBusy) { RedrawFinished(ctx_.dxf.view); }

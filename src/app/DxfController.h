@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 
@@ -59,6 +60,7 @@ private:
     JobExchange& exchange_;
     ProgramDelivery& delivery_;
     SharedBitmap& workBitmap_;
+    QTimer resizeRedraw_;  // draws the preview at the view's new size once resizing pauses
     bool exampleLoaded_ = false;
     bool drawingShown_ = false;
 };

@@ -9,39 +9,60 @@
 namespace bw::cli {
 
 void addPcbOptions(CLI::App& command, PcbCommandOptions& options) {
-    PcbFields& f = options.fields;
-    f.beamDiameterText = "0.2";
-    f.plungeDepthText = "0.2";
-    f.thicknessText = "1.5";
-    options.maskFields.dirAxisStepText = "0.05";
-    command.add_option("INPUT", options.input, "Monochrome BMP of one copper layer (black = copper)")->required();
-    command.add_option("-o,--output", options.output, "Write the program to this file instead of standard output");
-    command.add_option("--dpi", f.dpiText, "Resolution of the bitmap in dots per inch")->capture_default_str();
-    command.add_option("--beam", f.beamDiameterText, "Beam spot diameter in mm")->capture_default_str();
-    command.add_option("--thickness", f.thicknessText, "Material thickness in mm")->capture_default_str();
-    command.add_option("--focus-z", f.focusZText, "Z of the focus plane in mm")->capture_default_str();
-    command.add_flag("--engraving-cutter", f.engravingCutter, "Lift and plunge an engraving cutter instead of a laser");
-    command.add_option("--lift", f.liftHeightText, "Cutter lift in mm")->capture_default_str();
-    command.add_option("--plunge", f.plungeDepthText, "Cutter plunge depth in mm")->capture_default_str();
-    command.add_option("--feed", f.workFeedText, "Work feed in mm/min")->capture_default_str();
-    command.add_option("--rapid-feed", f.rapidFeedText, "Rapid (idle) feed in mm/min")->capture_default_str();
+    PcbCommandOptions& o = options;
+    o.maskFields.dirAxisStepText = "0.05";
+    command.add_option("INPUT", o.input, "Monochrome BMP of one copper layer (black = copper)")->required();
+    command.add_option("-o,--output", o.output, "Write the program to this file instead of standard output");
+    o.dpi.option = command.add_option("--dpi", o.dpi.value, "Resolution of the bitmap in dots per inch (default 508)");
+    o.beamDiameter.option = command.add_option("--beam", o.beamDiameter.value, "Beam spot diameter in mm (default 0.2)");
+    o.thickness.option = command.add_option("--thickness", o.thickness.value, "Material thickness in mm (default 1.5)");
+    command.add_option("--focus-z", o.focusZ, "Z of the focus plane in mm")->capture_default_str();
+    o.engravingCutterOption =
+        command.add_flag("--engraving-cutter", o.engravingCutter, "Lift and plunge an engraving cutter instead of a laser");
+    o.liftHeight.option = command.add_option("--lift", o.liftHeight.value, "Cutter lift in mm (default 2)");
+    o.plungeDepth.option = command.add_option("--plunge", o.plungeDepth.value, "Cutter plunge depth in mm (default 0.2)");
+    o.workFeed.option = command.add_option("--feed", o.workFeed.value, "Work feed in mm/min (default 1500)");
+    o.rapidFeed.option = command.add_option("--rapid-feed", o.rapidFeed.value, "Rapid (idle) feed in mm/min (default 5000)");
     command
-        .add_option("--start-point", options.startPoint,
-                    "Start point 1..9 (row by row from the top left; 7 = bottom left)")
+        .add_option("--start-point", o.startPoint, "Start point 1..9 (row by row from the top left; 7 = bottom left)")
         ->capture_default_str();
-    command.add_option("--mask", options.maskFields.maskText, "G-code mask")->capture_default_str();
-    command.add_option("--decimals", options.maskFields.decimalsText, "Decimal places of G-code numbers (0 keeps 4)")
+    command.add_option("--decimals", o.maskFields.decimalsText, "Decimal places of G-code numbers (0 keeps 4)")
         ->capture_default_str();
-    command.add_option("--dir-step", options.maskFields.dirAxisStepText, "DIR-axis travel per mm of XY travel")
+    command.add_option("--dir-step", o.maskFields.dirAxisStepText, "DIR-axis travel per mm of XY travel")
         ->capture_default_str();
-    command.add_option("--pwm-max", f.pwmMaxText, "Maximum PWM value (a whole number)")->capture_default_str();
-    command.add_option("--preview-png", options.previewPng,
+    o.gcode.add(command, false);
+    o.page.add(command);
+    command.add_option("--preview-png", o.previewPng,
                        "Also write the PCB view after the run (exposed pixels or walked bands) as a PNG file");
 }
 
+namespace {
+
+// Defaults, then the profiles, then the options given.
+PcbFields resolveFields(const PcbCommandOptions& o, const GCodeSettings& gcode) {
+    FieldValues page = o.page.fields();
+    PcbFields f;
+    f.workFeedText = o.workFeed.orField(page, "ESzRPCB");
+    f.rapidFeedText = o.rapidFeed.orField(page, "ESzJPCB");
+    f.dpiText = o.dpi.orField(page, "Edit2");
+    f.beamDiameterText = o.beamDiameter.orField(page, "Edit3");
+    f.focusZText = o.focusZ;
+    f.liftHeightText = o.liftHeight.orField(page, "EUnoszenieP");
+    f.plungeDepthText = o.plungeDepth.orField(page, "EZaglP");
+    f.thicknessText = o.thickness.orField(page, "EGruboscP");
+    f.engravingCutter = o.engravingCutterOption->count() > 0 || page.flag("CBGrawerski");
+    f.pwmMaxText = gcode.pwmMaxText;
+    return f;
+}
+
+}  // namespace
+
 void preparePcbJob(JobContext& ctx, const PcbCommandOptions& options) {
+    GCodeSettings gcode = options.gcode.resolve();
+    PcbFields fields = resolveFields(options, gcode);
     MaskPreviewFields maskFields = options.maskFields;
-    maskFields.pwmMaxText = options.fields.pwmMaxText;
+    maskFields.maskText = gcode.maskText;
+    maskFields.pwmMaxText = fields.pwmMaxText;
     integerOption("--decimals", maskFields.decimalsText);
     decimalOption("--dir-step", maskFields.dirAxisStepText);
     integerOption("--pwm-max", maskFields.pwmMaxText);
@@ -50,7 +71,7 @@ void preparePcbJob(JobContext& ctx, const PcbCommandOptions& options) {
     if (!preview) {
         throw UsageError(preview.error());
     }
-    Status snapshot = TakePcbSnapshot(ctx.params, options.fields, kCliSeparator);
+    Status snapshot = TakePcbSnapshot(ctx.params, fields, kCliSeparator);
     if (!snapshot) {
         throw UsageError(snapshot.error());
     }

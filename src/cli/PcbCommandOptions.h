@@ -7,19 +7,26 @@
 #include <string>
 
 #include "CliSupport.h"
+#include "ProfileOptions.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
 #include "pcb/PcbFields.h"
 
 namespace bw::cli {
 
+// The page's own values come from the form defaults or a PCB profile unless given.
 struct PcbCommandOptions {
     std::string input;
     std::string output;
     std::string previewPng;
     std::string startPoint = "7";
-    PcbFields fields;
+    std::string focusZ = "0";
+    FieldOption workFeed, rapidFeed, dpi, beamDiameter, liftHeight, plungeDepth, thickness;
+    bool engravingCutter = false;
+    CLI::Option* engravingCutterOption = nullptr;
     MaskPreviewFields maskFields;
+    GCodeOptions gcode;
+    PageProfileOption page{ProfileKind::Pcb};
 };
 
 // Registers INPUT.bmp, -o and every PCB option on the sub-command.

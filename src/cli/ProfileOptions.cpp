@@ -73,13 +73,15 @@ FieldValues loadProfileFile(const std::string& pathOrName, ProfileKind kind) {
     return fields;
 }
 
-void GCodeOptions::add(CLI::App& command) {
+void GCodeOptions::add(CLI::App& command, bool withHeaderAndFooter) {
     profile_.option = command.add_option("--gcode-profile", profile_.value,
                                          std::string("G-CODE Settings profile (.gcd): mask, header, footer, PWM "
                                                      "maximum; options given explicitly win. ") + kProfileLookupHelp);
     mask_.option = command.add_option("--mask", mask_.value, "G-code mask, e.g. \"[G] [X] [Y] (S)[P]\"");
-    headerFile_.option = command.add_option("--header-file", headerFile_.value, "Text file whose lines start the program");
-    footerFile_.option = command.add_option("--footer-file", footerFile_.value, "Text file whose lines end the program");
+    if (withHeaderAndFooter) {
+        headerFile_.option = command.add_option("--header-file", headerFile_.value, "Text file whose lines start the program");
+        footerFile_.option = command.add_option("--footer-file", footerFile_.value, "Text file whose lines end the program");
+    }
     pwmMax_.option = command.add_option("--pwm-max", pwmMax_.value, "Maximum PWM value (default 255)");
 }
 

@@ -49,10 +49,11 @@ struct GCodeSettings {
     int extensionChoice = 0;   // RGRozszerzenie: 0 "g", 1 "gcode", 2 "nc", 3 "tap"
 };
 
-// --gcode-profile, --mask, --header-file, --footer-file and --pwm-max of one sub-command.
+// --gcode-profile, --mask, --header-file, --footer-file and --pwm-max of one sub-command
+// (the PCB jobs write no header or footer, so they take the first, second and last).
 class GCodeOptions {
 public:
-    void add(CLI::App& command);
+    void add(CLI::App& command, bool withHeaderAndFooter = true);
     // Call when the command runs: defaults, then the profile, then the options.
     GCodeSettings resolve() const;
 

@@ -244,6 +244,11 @@ private slots:
         QTRY_VERIFY(w.idle());
         QVERIFY(!state.redrawBusy);
         QVERIFY(state.viewScale > scale);
+
+        // A resized window gets a preview of the view's new size.
+        w.form.resize(1000, 700);
+        QTRY_COMPARE(view->picture().size(), view->size());
+        QTRY_VERIFY(w.idle());
         QVERIFY(takeMessages(w.form).isEmpty());
     }
 
