@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QScreen>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,6 +19,7 @@
 #include <QtTest>
 
 #include "CalibrationController.h"
+#include "DxfController.h"
 #include "HelpMode.h"
 #include "HelpPanel.h"
 #include "JobRunner.h"
@@ -195,6 +197,37 @@ private slots:
         QVERIFY(!form_->help().armed());
         QVERIFY(!form_->help().popup()->isVisible());
         QVERIFY(!child<bw::app::HelpPanel>(*form_, "PHelpBMP")->isLowered());
+    }
+
+    void helpModeMarksControlsAndStopsTheDxfButtons() {
+        auto* pages = child<QTabWidget>(*form_, "PC1");
+        pages->setCurrentWidget(child<QWidget>(*form_, "TS1"));
+        QTest::mouseClick(child<bw::app::HelpPanel>(*form_, "PHelpDXF"), Qt::LeftButton);
+        // Both DXF panels look pressed; controls with a topic are green, others keep their colour.
+        QVERIFY(child<bw::app::HelpPanel>(*form_, "PHelpDXF1")->isLowered());
+        QCOMPARE(child<QWidget>(*form_, "Label10")->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+        QVERIFY(child<QWidget>(*form_, "LPrzejsciaD")->palette().color(QPalette::WindowText) == QColor(0, 128, 0));
+        QVERIFY(child<QWidget>(*form_, "LMakerD")->palette().color(QPalette::WindowText) != QColor(0, 128, 0));
+
+        bool asked = false;
+        form_->dxf().askOpenFileName = [&](const QString&) {
+            asked = true;
+            return QString();
+        };
+        QTest::mouseClick(child<QPushButton>(*form_, "SBODXF"), Qt::LeftButton);
+        QVERIFY(!asked);
+        QVERIFY(form_->help().popup()->REHelp->toPlainText().startsWith("Open DXF file"));
+        QVERIFY(!child<bw::app::HelpPanel>(*form_, "PHelpDXF1")->isLowered());
+        QVERIFY(child<QWidget>(*form_, "Label10")->palette().color(QPalette::WindowText) != QColor(0, 128, 0));
+        // The popup is centred on the screen and wider than its text.
+        bw::app::TForm2* popup = form_->help().popup();
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QVERIFY(std::abs(popup->geometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(popup->height() <= screen.height() - 35);
+        popup->close();
+
+        QTest::mouseClick(child<QPushButton>(*form_, "SBODXF"), Qt::LeftButton);
+        QVERIFY(asked);
     }
 
 private:
