@@ -26,7 +26,9 @@ QTextBrowser* makeInstructionView(const QString& name, int width, int height) {
     view->setFrameShape(QFrame::NoFrame);
     view->setLineWrapMode(QTextEdit::NoWrap);
     view->setStyleSheet(QStringLiteral("background: white;"));
-    view->setMinimumSize(width, height);
+    // As wide as the window allows (no sideways scrolling), at least as tall as designed.
+    view->setMinimumHeight(height);
+    view->setMaximumWidth(width);
     view->setOpenExternalLinks(true);
     return view;
 }
@@ -71,6 +73,8 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
         column->addWidget(part);
     }
     ScrollBox1->setWidget(content);
+    ScrollBox1->setWidgetResizable(true);
+    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ScrollBox1);
@@ -86,7 +90,6 @@ void TForm4::showInstruction() {
         view->document()->adjustSize();
         view->setMinimumHeight(int(view->document()->size().height()) + 10);
     }
-    ScrollBox1->widget()->adjustSize();
     show();
     raise();
 }
