@@ -149,6 +149,20 @@ private slots:
         QVERIFY(takeMessages(form).isEmpty());
     }
 
+    void theExampleBoardLoadsOnTheFirstVisitOfThePage() {
+        QVERIFY(QFile::copy(kBoard, folder_.filePath("ExamplePCB.bmp")));
+        TForm1 form(folder_.path());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_VERIFY(!form.jobs().busy());
+        QVERIFY(!form.context().pcb.loaded());
+        child<QTabWidget>(form, "PC1")->setCurrentWidget(child<QWidget>(form, "TS3"));
+        QVERIFY(child<QPushButton>(form, "SBPCBO")->isEnabled());
+        QTRY_VERIFY(!form.jobs().busy());
+        QVERIFY(form.context().pcb.loaded());
+        QVERIFY(!child<bw::app::PictureView>(form, "IP")->picture().isNull());
+    }
+
 private:
     QTemporaryDir folder_;
 };
