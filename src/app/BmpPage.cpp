@@ -27,10 +27,8 @@ BmpPage::BmpPage(QWidget* parent) : QWidget(parent) {
     ScrollBox2 = new QScrollArea(this);
     ScrollBox2->setObjectName("ScrollBox2");
     ScrollBox2->setAlignment(Qt::AlignCenter);
-    I2 = makeLabel("I2", QString());
-    I2->setAlignment(Qt::AlignCenter);
+    I2 = new PictureView("I2");
     ScrollBox2->setWidget(I2);
-    ScrollBox2->setWidgetResizable(true);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");

@@ -14,6 +14,7 @@
 
 #include "HelpPanel.h"
 #include "NumericEdit.h"
+#include "PictureView.h"
 #include "ProfileBox.h"
 #include "StartPointGroup.h"
 
@@ -25,7 +26,7 @@ public:
     explicit BmpPage(QWidget* parent = nullptr);
 
     QScrollArea* ScrollBox2;
-    QLabel* I2;
+    PictureView* I2;
     QTabWidget* PageControl1;
     QGroupBox* GroupBox2;
     QPushButton* SBOBMP;

@@ -13,10 +13,8 @@ PcbPage::PcbPage(QWidget* parent) : QWidget(parent) {
 
     SB2 = new QScrollArea(this);
     SB2->setObjectName("SB2");
-    IP = makeLabel("IP", QString());
-    IP->setAlignment(Qt::AlignCenter);
+    IP = new PictureView("IP");
     SB2->setWidget(IP);
-    SB2->setWidgetResizable(true);
 
     PC2 = new QTabWidget(this);
     PC2->setObjectName("PC2");

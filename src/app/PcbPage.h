@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "NumericEdit.h"
+#include "PictureView.h"
 #include "ProfileBox.h"
 #include "StartPointGroup.h"
 
@@ -23,7 +24,7 @@ public:
     explicit PcbPage(QWidget* parent = nullptr);
 
     QScrollArea* SB2;
-    QLabel* IP;
+    PictureView* IP;
     QTabWidget* PC2;
     QGroupBox* GroupBox1;
     QPushButton* SBOPCB;

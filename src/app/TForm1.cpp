@@ -8,17 +8,21 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
+#include "BmpController.h"
 #include "BmpPage.h"
+#include "CalibrationController.h"
 #include "DecimalSeparator.h"
 #include "DxfController.h"
 #include "DxfPage.h"
 #include "GCodeSettingsPage.h"
+#include "HelpMode.h"
 #include "JobExchange.h"
 #include "JobRunner.h"
 #include "LanguageSwitch.h"
 #include "MaskPreviewUpdater.h"
 #include "MessageBoxes.h"
 #include "NumericEdit.h"
+#include "PcbController.h"
 #include "PcbPage.h"
 #include "ProfileController.h"
 #include "ProgramDelivery.h"
@@ -59,6 +63,10 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent)
     maskPreview_ = new MaskPreviewUpdater(ctx_, *gcodePage_, *toolsPage_, *jobs_, SB1, this);
     dxf_ = new DxfController(ctx_, *dxfPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_,
                                 workBitmap_, this);
+    help_ = new HelpMode(this);
+    bmp_ = new BmpController(ctx_, *bmpPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_, *help_, this);
+    pcb_ = new PcbController(ctx_, *pcbPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_, this);
+    calibration_ = new CalibrationController(ctx_, *toolsPage_, *gcodePage_, *jobs_, *delivery_, *help_, this);
 
     const auto setStart = [this](int point) { setStartPoint(point); };
     profiles_ = new ProfileController(this, ctx_, settingsFolderFor(programFolder_),
@@ -74,6 +82,7 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent)
         connect(group, &StartPointGroup::startPointClicked, this, &TForm1::setStartPoint);
     }
     connect(toolsPage_->SBJezyk, &QPushButton::clicked, this, &TForm1::toggleLanguage);
+    help_->install();
     resize(1280, 800);
     startUp();
     connect(PC1, &QTabWidget::currentChanged, this, &TForm1::pageChanged);
@@ -161,6 +170,8 @@ void TForm1::setStartPoint(int startPoint) {
 void TForm1::pageChanged(int index) {
     QWidget* page = PC1->widget(index);
     if (page == dxfPage_) { dxf_->pageShown(programFolder_); }
+    if (page == bmpPage_) { bmp_->pageShown(programFolder_); }
+    if (page == pcbPage_) { pcb_->pageShown(programFolder_); }
 }
 
 void TForm1::normalizeNumericFields() {

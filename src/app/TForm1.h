@@ -14,13 +14,17 @@ class QStatusBar;
 class QTabWidget;
 
 namespace bw::app {
+class BmpController;
 class BmpPage;
+class CalibrationController;
 class DxfController;
 class DxfPage;
 class GCodeSettingsPage;
+class HelpMode;
 class JobExchange;
 class JobRunner;
 class MaskPreviewUpdater;
+class PcbController;
 class PcbPage;
 class ProfileController;
 class ProgramDelivery;
@@ -40,6 +44,10 @@ public:
     bw::app::ProgramDelivery& delivery() { return *delivery_; }
     bw::app::DxfController& dxf() { return *dxf_; }
     bw::app::ProfileController& profiles() { return *profiles_; }
+    bw::app::BmpController& bmp() { return *bmp_; }
+    bw::app::PcbController& pcb() { return *pcb_; }
+    bw::app::CalibrationController& calibration() { return *calibration_; }
+    bw::app::HelpMode& help() { return *help_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,5 +79,9 @@ private:
     bw::app::MaskPreviewUpdater* maskPreview_ = nullptr;
     bw::app::DxfController* dxf_ = nullptr;
     bw::app::ProfileController* profiles_ = nullptr;
+    bw::app::HelpMode* help_ = nullptr;
+    bw::app::BmpController* bmp_ = nullptr;
+    bw::app::PcbController* pcb_ = nullptr;
+    bw::app::CalibrationController* calibration_ = nullptr;
     bool shutDownDone_ = false;
 };

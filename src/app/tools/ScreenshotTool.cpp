@@ -1,5 +1,6 @@
 // beamwright-screenshots FOLDER: opens the window with the example files, shows
-// each visible page once its example has loaded, and writes a PNG per page.
+// each visible page once its example has loaded, and writes a PNG per page;
+// also the hidden PCB and Tools pages, the calibration dialog and a help popup.
 
 #include <QApplication>
 #include <QDir>
@@ -10,8 +11,14 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include "BmpController.h"
+#include "CalibrationController.h"
+#include "HelpMode.h"
 #include "JobRunner.h"
 #include "TForm1.h"
+#include "TForm2.h"
+#include "TForm3.h"
+#include "TForm4.h"
 
 namespace {
 
@@ -21,6 +28,15 @@ void waitFor(Condition done, int milliseconds) {
     QElapsedTimer timer;
     timer.start();
     while (!done() && timer.elapsed() < milliseconds) { QApplication::processEvents(QEventLoop::AllEvents, 50); }
+}
+
+bool save(const QPixmap& picture, const QString& path) {
+    if (!picture.save(path)) {
+        QTextStream(stderr) << "cannot write " << path << "\n";
+        return false;
+    }
+    QTextStream(stdout) << path << "\n";
+    return true;
 }
 
 }  // namespace
@@ -49,21 +65,40 @@ int main(int argc, char** argv) {
     const struct {
         const char* page;
         const char* file;
-    } shots[] = {{"TS1", "dxf.png"}, {"TS2", "bmp-jpg.png"}, {"TabSheet3", "gcode-settings.png"}};
+    } shots[] = {{"TS1", "dxf.png"},       {"TS2", "bmp-jpg.png"},    {"TabSheet3", "gcode-settings.png"},
+                 {"TS3", "pcb.png"},       {"TabSheet8", "tools.png"}};
     for (const auto& shot : shots) {
         pages->setCurrentWidget(window.findChild<QWidget*>(shot.page));
         waitFor([] { return false; }, 300);
         waitFor([&] { return !window.jobs().busy(); }, 20000);
-        if (QString(shot.page) == "TS1") {
-            waitFor([&] { return window.findChild<QPushButton*>("SBDXF")->isEnabled(); }, 20000);
-            waitFor([&] { return !window.jobs().busy(); }, 20000);
+        // Each source page waits for its example to be shown.
+        const char* generate = QString(shot.page) == "TS1" ? "SBDXF" : QString(shot.page) == "TS2" ? "SBBMP"
+                               : QString(shot.page) == "TS3" ? "SBPCBR" : nullptr;
+        if (generate != nullptr) {
+            waitFor([&] { return window.findChild<QPushButton*>(generate)->isEnabled(); }, 20000);
+            waitFor([&] { return !window.jobs().busy() && !window.bmp().toneJobPending(); }, 20000);
+            waitFor([] { return false; }, 200);
         }
-        const QString path = output.filePath(shot.file);
-        if (!window.grab().save(path)) {
-            err << "cannot write " << path << "\n";
-            return 1;
-        }
-        QTextStream(stdout) << path << "\n";
+        if (!save(window.grab(), output.filePath(shot.file))) { return 1; }
     }
+
+    // The calibration dialog, as the Tools page's buttons show it.
+    bw::app::TForm3* dialog = window.calibration().dialog();
+    dialog->show();
+    waitFor([] { return false; }, 300);
+    if (!save(dialog->grab(), output.filePath("calibration-dialog.png"))) { return 1; }
+    dialog->hide();
+
+    // The help popup of "Coarse calibration", over the Tools page.
+    QMetaObject::invokeMethod(window.findChild<QWidget*>("PHelpU"), "clicked");
+    window.help().ConsumeHelpClick(window.findChild<QPushButton*>("SpeedButton10"));
+    waitFor([] { return false; }, 300);
+    if (!save(window.help().popup()->grab(), output.filePath("help-popup.png"))) { return 1; }
+    window.help().popup()->close();
+
+    // The focus calibration instruction.
+    window.findChild<QPushButton*>("SpeedButton3")->click();
+    waitFor([] { return false; }, 300);
+    if (!save(window.calibration().focusInstruction()->grab(), output.filePath("instruction.png"))) { return 1; }
     return 0;
 }

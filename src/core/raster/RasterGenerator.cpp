@@ -96,7 +96,7 @@ std::string RasterTooLongText(int languageIndex) {
 }
 
 Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, const StatusCallback& status,
-                                     char decimalSeparator) {
+                                     char decimalSeparator, const RasterProgressCallback& progress) {
     const JobParameters& params = ctx.params;
     // Feeds are converted once, before anything is emitted.
     auto workFeed = parseFeed(params.workFeedText, "Work speed [mm/min]");
@@ -141,6 +141,11 @@ Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, c
         }
     };
     const bool hasPixels = width > 0 && height > 0;
+    const std::int64_t total = (params.rasterHorizontal ? height : 0) + (params.rasterVertical ? width : 0);
+    std::int64_t done = 0;
+    auto lineDone = [&] {
+        if (progress) { progress(++done, total); }
+    };
     if (params.rasterHorizontal && hasPixels) {
         // Line 0 is the bottom row of the picture, so the engraving is not mirrored.
         for (int r = 0; r < height; ++r) {
@@ -151,6 +156,7 @@ Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, c
             } else {
                 for (int x = width - 1; x >= 0; --x) { visit(row[x], times(p, x), y); }
             }
+            lineDone();
         }
     }
     if (params.rasterVertical && hasPixels) {
@@ -163,6 +169,7 @@ Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, c
             } else {
                 for (int r = height - 1; r >= 0; --r) { visit(pixelAt(r), x, times(p, r)); }
             }
+            lineDone();
         }
     }
 

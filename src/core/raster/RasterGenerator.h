@@ -5,6 +5,7 @@
 // emitter merges runs of equal level into single lines.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -66,7 +67,10 @@ struct RasterOutcome {
 // `ctx.programLines`. `work` is the adjusted picture (red byte = grey). Fails,
 // before anything is emitted, when a feed is not a whole number or the picture
 // does not match the parameters.
+// Progress of the passes: lines (and columns) done of all to do, once per line.
+using RasterProgressCallback = std::function<void(std::int64_t done, std::int64_t total)>;
+
 Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, const StatusCallback& status,
-                                     char decimalSeparator);
+                                     char decimalSeparator, const RasterProgressCallback& progress = {});
 
 }  // namespace bw

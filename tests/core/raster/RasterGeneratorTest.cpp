@@ -283,3 +283,18 @@ TEST_F(RasterFixture, OutputBytesDoNotFollowTheLocale) {
     EXPECT_EQ(underComma, reference);
     EXPECT_NE(reference.find("X0.1234"), std::string::npos);
 }
+
+TEST_F(RasterFixture, ProgressCountsEveryLineOfBothPasses) {
+    fields.vertical = true;
+    const PixelBuffer image = picture({{0, 128, 255}, {255, 0, 0}});
+    ASSERT_TRUE(SetRasterOrigin(ctx, fields.pixelSizeText, image, ',').ok());
+    ASSERT_TRUE(FillRasterParameters(ctx, fields, image, ',').ok());
+    std::vector<std::pair<std::int64_t, std::int64_t>> reports;
+    auto outcome = GenerateRaster(ctx, image, {}, ',', [&](std::int64_t done, std::int64_t total) {
+        reports.emplace_back(done, total);
+    });
+    ASSERT_TRUE(outcome.ok());
+    // Two rows, then three columns.
+    const std::vector<std::pair<std::int64_t, std::int64_t>> expected{{1, 5}, {2, 5}, {3, 5}, {4, 5}, {5, 5}};
+    EXPECT_EQ(reports, expected);
+}

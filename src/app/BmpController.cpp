@@ -1,0 +1,400 @@
+#include "BmpController.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <algorithm>
+
+#include "BmpPage.h"
+#include "DecimalSeparator.h"
+#include "FieldReader.h"
+#include "GCodeSettingsPage.h"
+#include "HelpMode.h"
+#include "JobExchange.h"
+#include "JobRunner.h"
+#include "MessageBoxes.h"
+#include "PictureReader.h"
+#include "ProgramDelivery.h"
+#include "ProgramText.h"
+#include "TBMPGCODE.h"
+#include "TBMPOpen.h"
+#include "ToolsPage.h"
+#include "i18n/MessageTexts.h"
+#include "raster/RasterGenerator.h"
+#include "raster/ToneProcessing.h"
+
+namespace bw::app {
+
+namespace {
+
+// The example picture is offered only in its shipped form.
+constexpr qint64 kExamplePictureSize = 14145;
+constexpr int kDefaultGamma = 100;
+
+QString qtext(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+// The engine's pixels as the view's image, without a copy while both live.
+QImage imageOf(const PixelBuffer& pixels) {
+    if (pixels.empty()) { return {}; }
+    return QImage(reinterpret_cast<const uchar*>(pixels.pixels.data()), pixels.width, pixels.height,
+                  qsizetype(pixels.width) * 4, QImage::Format_RGB32);
+}
+
+}  // namespace
+
+BmpController::BmpController(JobContext& ctx, BmpPage& page, ToolsPage& tools, GCodeSettingsPage& gcode,
+                             JobRunner& jobs, JobExchange& exchange, ProgramDelivery& delivery, HelpMode& help,
+                             QObject* parent)
+    : QObject(parent),
+      ctx_(ctx),
+      page_(page),
+      tools_(tools),
+      gcode_(gcode),
+      jobs_(jobs),
+      exchange_(exchange),
+      delivery_(delivery),
+      help_(help) {
+    askOpenFileName = [this](const QString& filter) {
+        return QFileDialog::getOpenFileName(page_.window(), QString(), QString(), filter);
+    };
+    askYesNo = [this](const QString& question) {
+        return QMessageBox::question(page_.window(), QString(), question, QMessageBox::Yes | QMessageBox::No) ==
+               QMessageBox::Yes;
+    };
+    exchange_.registerCode(JobCode::BmpParameters, [this] { return fillParameters(); });
+    exchange_.registerCode(JobCode::BmpPictureReady, [this] { return showToned(); });
+    exchange_.registerCode(JobCode::BmpProgramReady, [this] { return showProgramView(); });
+
+    connect(page_.SBOBMP, &QPushButton::clicked, this, &BmpController::open);
+    connect(page_.SBBMP, &QPushButton::clicked, this, &BmpController::generate);
+    connect(page_.SBZGB, &QPushButton::clicked, this, &BmpController::save);
+    connect(page_.SBKopiujB, &QPushButton::clicked, this, &BmpController::copy);
+    connect(page_.SBResetujB, &QPushButton::clicked, this, &BmpController::resetImage);
+    connect(page_.CBZoomB, &QCheckBox::clicked, this, [this] { FitView(page_.CBZoomB, page_.I2, page_.ScrollBox2); });
+    // At least one raster direction stays selected.
+    connect(page_.CBRPoz, &QCheckBox::clicked, this, [this] {
+        if (!page_.CBRPio->isChecked()) { page_.CBRPoz->setChecked(true); }
+    });
+    connect(page_.CBRPio, &QCheckBox::clicked, this, [this] {
+        if (!page_.CBRPoz->isChecked()) { page_.CBRPio->setChecked(true); }
+    });
+    // Only the user's clicks start jobs; loading settings merely sets the boxes.
+    connect(page_.CBSzarosc, &QCheckBox::clicked, this, [this] { ToneModeChanged(page_.CBSzarosc); });
+    connect(page_.CBDithering, &QCheckBox::clicked, this, [this] { ToneModeChanged(page_.CBDithering); });
+    connect(page_.CBSzarosc, &QCheckBox::toggled, this, &BmpController::UpdateToneControls);
+    connect(page_.CBDithering, &QCheckBox::toggled, this, &BmpController::UpdateToneControls);
+    for (QSlider* bar : {page_.TBGamma, page_.TBBrightness, page_.TBContrast}) {
+        connect(bar, &QSlider::valueChanged, this, [this] {
+            showAdjustmentLabels();
+            RestartToneProcessing();
+        });
+    }
+    connect(page_.TBProg, &QSlider::valueChanged, this, [this] {
+        showAdjustmentLabels();
+        if (!ctx_.raster.pictureFileName.empty()) { RestartToneProcessing(); }
+    });
+
+    connect(page_.ERXB, &QLineEdit::textChanged, this, [this] { resolutionEdited(ResolutionField::Width); });
+    connect(page_.ERYB, &QLineEdit::textChanged, this, [this] { resolutionEdited(ResolutionField::Height); });
+    connect(page_.ESkala, &QLineEdit::textChanged, this, &BmpController::pixelSizeEdited);
+    connect(page_.CBProporcjeB, &QCheckBox::clicked, this, &BmpController::keepAspectClicked);
+    // With the box checked the height follows the width and cannot be edited (also when a profile checks it).
+    connect(page_.CBProporcjeB, &QCheckBox::toggled, this, [this](bool keep) {
+        page_.ERYB->setEnabled(!keep);
+        page_.Label32->setEnabled(!keep);
+    });
+    page_.ERXB->installEventFilter(this);
+    page_.ERYB->installEventFilter(this);
+    page_.CBProporcjeB->installEventFilter(this);
+    page_.ScrollBox2->viewport()->installEventFilter(this);
+
+    // A tone request that came while another job ran is served as soon as it ends.
+    connect(&jobs_, &JobRunner::jobEnded, this, [this] {
+        if (tonePending_) { startToneJob(); }
+    });
+    UpdateToneControls();
+    showAdjustmentLabels();
+}
+
+bool BmpController::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type == QEvent::KeyRelease && (watched == page_.ERXB || watched == page_.ERYB)) { commitResolution(); }
+    if (type == QEvent::MouseButtonRelease && watched == page_.CBProporcjeB) {
+        // After the box's own click handling, which may still change the fields.
+        QMetaObject::invokeMethod(this, &BmpController::commitResolution, Qt::QueuedConnection);
+    }
+    if (type == QEvent::Resize && watched == page_.ScrollBox2->viewport() && page_.CBZoomB->isChecked()) {
+        FitView(page_.CBZoomB, page_.I2, page_.ScrollBox2);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void BmpController::pageShown(const QString& programFolder) {
+    if (exampleLoaded_) { return; }
+    const QFileInfo example(programFolder + "/ExampleBMP.jpg");
+    if (!example.exists()) { return; }
+    exampleLoaded_ = true;  // offered once per run, whatever its size
+    if (example.size() != kExamplePictureSize) { return; }
+    resetTrackBars();
+    ctx_.raster.pictureFileName = QFile::encodeName(example.absoluteFilePath()).toStdString();
+    LoadPicture(example.absoluteFilePath(), 0, 0);
+}
+
+// ---- Picture and resolution ----
+
+void BmpController::open() {
+    if (help_.ConsumeHelpClick(page_.SBOBMP)) { return; }
+    const QString path = askOpenFileName(QStringLiteral("Picture File (*.bmp *.jpg)"));
+    if (path.isEmpty()) { return; }
+    resetTrackBars();
+    ctx_.raster.pictureFileName = QFile::encodeName(path).toStdString();
+    LoadPicture(path, 0, 0);
+}
+
+bool BmpController::LoadPicture(const QString& path, int width, int height) {
+    auto loaded = bw::LoadPicture(QFile::encodeName(path).toStdString(), width, height);
+    if (!loaded) {
+        // Too large, damaged or unreadable: the previous picture stays.
+        showWarning(page_.window(), QString::fromStdString(loaded.error()));
+        return false;
+    }
+    ResolutionFields fields = readSizing();
+    const PictureRequest request{width, height};
+    RecordLoadedPicture(fields, ctx_.raster, request, loaded->pixels.width, loaded->pixels.height,
+                        systemDecimalSeparator());
+    showSizing(fields);
+    source_ = std::make_shared<const PixelBuffer>(std::move(loaded->pixels));
+    RestartToneProcessing();
+    return true;
+}
+
+ResolutionFields BmpController::readSizing() const {
+    ResolutionFields fields;
+    fields.widthText = page_.ERXB->text().toStdString();
+    fields.heightText = page_.ERYB->text().toStdString();
+    fields.pixelSizeText = page_.ESkala->text().toStdString();
+    fields.keepAspect = page_.CBProporcjeB->isChecked();
+    fields.widthLabel = page_.LRX->text().toStdString();
+    fields.heightLabel = page_.LRY->text().toStdString();
+    return fields;
+}
+
+void BmpController::showSizing(const ResolutionFields& fields) {
+    // The engine has already run the change handlers these writes would cause.
+    showingSizing_ = true;
+    const auto put = [](QLineEdit* edit, const std::string& text) {
+        const QString value = QString::fromStdString(text);
+        if (edit->text() != value) {
+            const int caret = edit->cursorPosition();
+            edit->setText(value);
+            edit->setCursorPosition(std::min(caret, int(value.size())));
+        }
+    };
+    put(page_.ERXB, fields.widthText);
+    put(page_.ERYB, fields.heightText);
+    put(page_.ESkala, fields.pixelSizeText);
+    page_.LRX->setText(QString::fromStdString(fields.widthLabel));
+    page_.LRY->setText(QString::fromStdString(fields.heightLabel));
+    showingSizing_ = false;
+}
+
+void BmpController::resolutionEdited(ResolutionField sender) {
+    if (showingSizing_) { return; }
+    ResolutionFields fields = readSizing();
+    ResolutionChanged(fields, sender, ctx_.raster, systemDecimalSeparator());
+    showSizing(fields);
+}
+
+void BmpController::pixelSizeEdited() {
+    if (showingSizing_) { return; }
+    ResolutionFields fields = readSizing();
+    PixelSizeChanged(fields, ctx_.raster, systemDecimalSeparator());
+    showSizing(fields);
+}
+
+void BmpController::keepAspectClicked() {
+    ResolutionFields fields = readSizing();
+    KeepAspectClicked(fields, ctx_.raster, systemDecimalSeparator());
+    showSizing(fields);
+}
+
+void BmpController::commitResolution() {
+    if (ctx_.raster.pictureFileName.empty()) { return; }
+    auto request = CommitResolution(readSizing(), ctx_.raster);
+    if (request) {
+        LoadPicture(QFile::decodeName(QByteArray::fromStdString(ctx_.raster.pictureFileName)), request->width,
+                    request->height);
+    }
+}
+
+// ---- Tones ----
+
+ToneAdjustments BmpController::adjustments() const {
+    return ToneAdjustments{page_.TBGamma->value(), page_.TBBrightness->value(), page_.TBContrast->value()};
+}
+
+void BmpController::showAdjustmentLabels() {
+    const QChar separator = QLatin1Char(systemDecimalSeparator());
+    const int gamma = page_.TBGamma->value();
+    page_.LGamma->setText(QStringLiteral("%1%2%3").arg(gamma / 100).arg(separator).arg(gamma % 100, 2, 10,
+                                                                                        QLatin1Char('0')));
+    page_.LBrightness->setText(QString::number(page_.TBBrightness->value()));
+    page_.LContrast->setText(QString::number(page_.TBContrast->value()));
+    page_.LProg->setText(QString::number(page_.TBProg->value()));
+}
+
+void BmpController::resetTrackBars() {
+    // One tone job follows the reset, not one per bar.
+    for (QSlider* bar : {page_.TBGamma, page_.TBBrightness, page_.TBContrast}) { bar->blockSignals(true); }
+    page_.TBGamma->setValue(kDefaultGamma);
+    page_.TBBrightness->setValue(0);
+    page_.TBContrast->setValue(0);
+    for (QSlider* bar : {page_.TBGamma, page_.TBBrightness, page_.TBContrast}) { bar->blockSignals(false); }
+    showAdjustmentLabels();
+}
+
+void BmpController::UpdateToneControls() {
+    const bool grey = page_.CBSzarosc->isChecked();
+    const bool threshold = !grey && !page_.CBDithering->isChecked();
+    for (QWidget* control : {static_cast<QWidget*>(page_.TBGamma), static_cast<QWidget*>(page_.TBBrightness),
+                             static_cast<QWidget*>(page_.TBContrast), static_cast<QWidget*>(page_.LG),
+                             static_cast<QWidget*>(page_.LB), static_cast<QWidget*>(page_.LC),
+                             static_cast<QWidget*>(page_.LGamma), static_cast<QWidget*>(page_.LBrightness),
+                             static_cast<QWidget*>(page_.LContrast)}) {
+        control->setEnabled(grey);
+    }
+    for (QWidget* control : {static_cast<QWidget*>(page_.TBProg), static_cast<QWidget*>(page_.LProgCB),
+                             static_cast<QWidget*>(page_.LProg)}) {
+        control->setEnabled(threshold);
+    }
+    page_.LMocB1->setEnabled(grey);
+    page_.EMocBMin->setEnabled(grey);
+    page_.LMocB2->setEnabled(page_.LMocB->isEnabled());
+    page_.EMocBMax->setEnabled(page_.LMocB->isEnabled());
+}
+
+void BmpController::ToneModeChanged(QObject* sender) {
+    if (help_.ConsumeHelpClick(sender)) { return; }
+    if (page_.CBSzarosc->isChecked() && sender == page_.CBSzarosc) { page_.CBDithering->setChecked(false); }
+    if (page_.CBDithering->isChecked()) { page_.CBSzarosc->setChecked(false); }
+    RestartToneProcessing();
+    UpdateToneControls();
+}
+
+void BmpController::RestartToneProcessing() {
+    // Without a picture there is nothing to process.
+    if (!source_) { return; }
+    tonePending_ = true;
+    if (!jobs_.busy()) { startToneJob(); }
+}
+
+void BmpController::startToneJob() {
+    if (!tonePending_ || jobs_.busy()) { return; }
+    tonePending_ = false;
+    // Mode and threshold as they are now: the newest request wins over those that came meanwhile.
+    const ToneMode mode = toneModeFor(page_.CBSzarosc->isChecked(), page_.CBDithering->isChecked());
+    jobs_.start(new TBMPOpen(exchange_, source_, mode, page_.TBProg->value(), toned_));
+}
+
+Status BmpController::showToned() {
+    // A newer request waits: this result is already out of date, and its size must not
+    // overwrite what the user is typing.
+    if (tonePending_) { return success(); }
+    view_ = toned_;
+    ApplyAdjustments(view_, adjustments());
+    page_.I2->setPicture(imageOf(view_));
+    page_.SBBMP->setEnabled(true);
+    ResolutionFields fields = readSizing();
+    SetResolutionField(fields, ResolutionField::Width, std::to_string(view_.width), ctx_.raster,
+                       systemDecimalSeparator());
+    SetResolutionField(fields, ResolutionField::Height, std::to_string(view_.height), ctx_.raster,
+                       systemDecimalSeparator());
+    showSizing(fields);
+    FitView(page_.CBZoomB, page_.I2, page_.ScrollBox2);
+    return success();
+}
+
+void BmpController::resetImage() {
+    if (help_.ConsumeHelpClick(page_.SBResetujB)) { return; }
+    if (!askYesNo(qtext(messageText(Message::ConfirmResetImage, ctx_.languageIndex)))) { return; }
+    resetTrackBars();
+    page_.TBProg->blockSignals(true);
+    page_.TBProg->setValue(kDefaultToneThreshold);
+    page_.TBProg->blockSignals(false);
+    showAdjustmentLabels();
+    const QString path = QFile::decodeName(QByteArray::fromStdString(ctx_.raster.pictureFileName));
+    if (!path.isEmpty() && QFileInfo::exists(path)) {
+        LoadPicture(path, 0, 0);
+    } else {
+        RestartToneProcessing();
+    }
+}
+
+// ---- Raster program ----
+
+void BmpController::generate() {
+    if (help_.ConsumeHelpClick(page_.SBBMP)) { return; }
+    if (jobs_.refuseWhileBusy()) { return; }
+    Status origin = SetRasterOrigin(ctx_, page_.ESkala->text().toStdString(), view_, systemDecimalSeparator());
+    if (!origin) {
+        showWarning(page_.window(), QString::fromStdString(origin.error()));
+        return;
+    }
+    page_.RE2->clear();
+    jobs_.start(new TBMPGCODE(exchange_, ctx_, jobPicture_, systemDecimalSeparator()));
+}
+
+Status BmpController::fillParameters() {
+    RasterJobFields fields;
+    fields.pixelSizeText = page_.ESkala->text().toStdString();
+    fields.focusZText = tools_.EOgniskowa->text().toStdString();
+    fields.thicknessText = page_.EGruboscB->text().toStdString();
+    fields.workFeedText = page_.ESzRBMP->text().toStdString();
+    fields.rapidFeedText = page_.ESzJBMP->text().toStdString();
+    fields.horizontal = page_.CBRPoz->isChecked();
+    fields.vertical = page_.CBRPio->isChecked();
+    fields.frame = page_.CBRamkaB->isChecked();
+    fields.pwmMaxText = gcode_.EMWPWM->text().toStdString();
+    fields.powerMinText = page_.EMocBMin->text().toStdString();
+    fields.powerMaxText = page_.EMocBMax->text().toStdString();
+    fields.dirAxisStepText = tools_.EEkstruzja->text().toStdString();
+    fields.headerText = readProgramText(gcode_.REHeaderU);
+    fields.footerText = readProgramText(gcode_.REFooterU);
+    fields.maskText = gcode_.EMaskaU->text().toStdString();
+    Status filled = FillRasterParameters(ctx_, fields, view_, systemDecimalSeparator());
+    if (filled) { jobPicture_ = view_; }
+    return filled;
+}
+
+Status BmpController::showProgramView() {
+    // The page keeps its program: another page's job reuses the shared list.
+    program_ = std::move(ctx_.programLines);
+    ctx_.programLines.clear();
+    page_.RE2->clear();
+    ctx_.raster.previewSuppressed = program_.size() > kRasterViewLimit;
+    if (ctx_.raster.previewSuppressed) {
+        page_.RE2->setPlainText(QString::fromStdString(RasterTooLongText(ctx_.languageIndex)).replace("\r\n", "\n"));
+    } else {
+        showProgram(page_.RE2, program_);
+    }
+    jobPicture_ = PixelBuffer{};
+    page_.SBZGB->setEnabled(true);
+    page_.SBKopiujB->setEnabled(true);
+    return success();
+}
+
+void BmpController::save() {
+    if (help_.ConsumeHelpClick(page_.SBZGB)) { return; }
+    const std::string text = ctx_.raster.previewSuppressed ? program_.text() : viewFileText(page_.RE2);
+    delivery_.save(text, gcode_.RGRozszerzenie->itemIndex());
+}
+
+void BmpController::copy() {
+    if (help_.ConsumeHelpClick(page_.SBKopiujB)) { return; }
+    delivery_.copy(QString::fromStdString(program_.text()));
+}
+
+}  // namespace bw::app

@@ -1,0 +1,181 @@
+#include "PcbController.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QClipboard>
+#include <QEvent>
+
+#include "DecimalSeparator.h"
+#include "GCodeSettingsPage.h"
+#include "JobExchange.h"
+#include "JobRunner.h"
+#include "MessageBoxes.h"
+#include "PcbPage.h"
+#include "PictureReader.h"
+#include "ProgramDelivery.h"
+#include "ProgramText.h"
+#include "ToolsPage.h"
+#include "pcb/EagleExport.h"
+#include "pcb/PcbFields.h"
+#include "pcb/PcbRaster.h"
+
+namespace bw::app {
+
+namespace {
+
+// The example board is offered only in its shipped form.
+constexpr qint64 kExampleBoardSize = 33238;
+
+QString qtext(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+}  // namespace
+
+PcbController::PcbController(JobContext& ctx, PcbPage& page, ToolsPage& tools, GCodeSettingsPage& gcode,
+                             JobRunner& jobs, JobExchange& exchange, ProgramDelivery& delivery, QObject* parent)
+    : QObject(parent),
+      ctx_(ctx),
+      page_(page),
+      tools_(tools),
+      gcode_(gcode),
+      jobs_(jobs),
+      exchange_(exchange),
+      delivery_(delivery) {
+    askOpenFileName = [this](const QString& filter) {
+        return QFileDialog::getOpenFileName(page_.window(), QString(), QString(), filter);
+    };
+    askFolder = [this] { return QFileDialog::getExistingDirectory(page_.window()); };
+    exchange_.registerCode(JobCode::PcbParameters, [this] { return fillParameters(); });
+    exchange_.registerCode(JobCode::PcbPictureReady, [this] { return showPicture(); });
+    exchange_.registerCode(JobCode::PcbRasterReady, [this] { return showRaster(); });
+    exchange_.registerCode(JobCode::PcbOutlineReady, [this] { return showOutline(); });
+
+    connect(page_.SBOPCB, &QPushButton::clicked, this, [this] {
+        if (jobs_.refuseWhileBusy()) { return; }
+        const QString path = askOpenFileName(QStringLiteral("Bitmap (*.bmp)"));
+        if (!path.isEmpty()) { openBoard(path); }
+    });
+    connect(page_.SBPCBR, &QPushButton::clicked, this, [this] { generate(true); });
+    connect(page_.SBPCBO, &QPushButton::clicked, this, [this] { generate(false); });
+    connect(page_.SBP1, &QPushButton::clicked, this, [this] { preview(true); });
+    connect(page_.SBP2, &QPushButton::clicked, this, [this] { preview(false); });
+    connect(page_.SBZGPR, &QPushButton::clicked, this, [this] {
+        delivery_.save(viewFileText(page_.RERaster), gcode_.RGRozszerzenie->itemIndex());
+    });
+    connect(page_.SBZGPO, &QPushButton::clicked, this,
+            [this] { delivery_.save(viewFileText(page_.RE3), gcode_.RGRozszerzenie->itemIndex()); });
+    connect(page_.SBKopiujRP, &QPushButton::clicked, this,
+            [this] { delivery_.copy(page_.RERaster->toPlainText()); });
+    connect(page_.SBKopiujOP, &QPushButton::clicked, this, [this] { delivery_.copy(page_.RE3->toPlainText()); });
+    connect(page_.SBCopyTOP, &QPushButton::clicked, this, [this] { delivery_.copy(qtext(kEagleTopCommand)); });
+    connect(page_.SBCopyBOTTOM, &QPushButton::clicked, this,
+            [this] { delivery_.copy(qtext(kEagleBottomCommand)); });
+    connect(page_.SBGenULP, &QPushButton::clicked, this, &PcbController::writeUlp);
+    connect(page_.CBZoomP, &QCheckBox::clicked, this, [this] { FitView(page_.CBZoomP, page_.IP, page_.SB2); });
+    page_.SB2->viewport()->installEventFilter(this);
+}
+
+bool PcbController::eventFilter(QObject* watched, QEvent* event) {
+    // A fitted view follows the size of its box.
+    if (event->type() == QEvent::Resize && watched == page_.SB2->viewport() && page_.CBZoomP->isChecked()) {
+        FitView(page_.CBZoomP, page_.IP, page_.SB2);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PcbController::pageShown(const QString& programFolder) {
+    if (exampleLoaded_) { return; }
+    const QFileInfo example(programFolder + "/ExamplePCB.bmp");
+    if (!example.exists()) { return; }
+    exampleLoaded_ = true;  // offered once per run, whatever its size
+    if (example.size() == kExampleBoardSize) { openBoard(example.absoluteFilePath()); }
+}
+
+bool PcbController::openBoard(const QString& path) {
+    if (jobs_.refuseWhileBusy()) { return false; }
+    auto picture = ReadPicture(QFile::encodeName(path).toStdString());
+    if (!picture) {
+        showWarning(page_.window(), QString::fromStdString(picture.error()));
+        return false;
+    }
+    board_ = std::move(picture).value();
+    page_.IP->setPicture(QImage(reinterpret_cast<const uchar*>(board_.pixels.data()), board_.width, board_.height,
+                                qsizetype(board_.width) * 4, QImage::Format_RGB32)
+                             .copy());
+    if (!jobs_.start(new TPCBOpen(exchange_, ctx_, board_, output_))) { return false; }
+    page_.SBPCBR->setEnabled(true);
+    page_.SBPCBO->setEnabled(true);
+    FitView(page_.CBZoomP, page_.IP, page_.SB2);
+    return true;
+}
+
+Status PcbController::fillParameters() {
+    PcbFields fields;
+    fields.workFeedText = page_.ESzRPCB->text().toStdString();
+    fields.rapidFeedText = page_.ESzJPCB->text().toStdString();
+    fields.dpiText = page_.Edit2->text().toStdString();
+    fields.beamDiameterText = page_.Edit3->text().toStdString();
+    fields.focusZText = tools_.EOgniskowa->text().toStdString();
+    fields.liftHeightText = page_.EUnoszenieP->text().toStdString();
+    fields.plungeDepthText = page_.EZaglP->text().toStdString();
+    fields.thicknessText = page_.EGruboscP->text().toStdString();
+    fields.engravingCutter = page_.CBGrawerski->isChecked();
+    fields.pwmMaxText = gcode_.EMWPWM->text().toStdString();
+    return TakePcbSnapshot(ctx_.params, fields, systemDecimalSeparator());
+}
+
+Status PcbController::showPicture() {
+    page_.IP->setPicture(std::move(output_.picture));
+    output_.picture = QImage();
+    return success();
+}
+
+Status PcbController::showRaster() {
+    showPicture();
+    showProgram(page_.RERaster, ctx_.programLines);
+    page_.SBZGPR->setEnabled(true);
+    return success();
+}
+
+Status PcbController::showOutline() {
+    showProgram(page_.RE3, ctx_.programLines);
+    page_.SBZGPO->setEnabled(true);
+    return success();
+}
+
+void PcbController::generate(bool raster) {
+    if (jobs_.refuseWhileBusy()) { return; }
+    if (!ctx_.pcb.loaded()) { return; }
+    // A clean picture to start from, and the offsets for the board's extent at the DPI now in the field.
+    page_.IP->setPicture(paintClasses(ctx_.pcb.pcbClassMap, kPlainClasses));
+    Status checked = fillParameters();
+    if (checked) { checked = ApplyPcbStartPoint(ctx_); }
+    if (!checked) {
+        showWarning(page_.window(), QString::fromStdString(checked.error()));
+        return;
+    }
+    if (raster) {
+        jobs_.start(new TPCBOBRYSR(exchange_, ctx_, output_));
+    } else {
+        jobs_.start(new TPCBOBRYSO(exchange_, ctx_, output_, systemDecimalSeparator()));
+    }
+}
+
+void PcbController::preview(bool raster) {
+    // The class layers belong to a running job until it ends.
+    if (!ctx_.pcb.loaded() || jobs_.refuseWhileBusy()) { return; }
+    if (raster) {
+        page_.IP->setPicture(paintClasses(ctx_.pcb.rasterClassMap, kRasterPreviewClasses));
+    } else {
+        page_.IP->setPicture(paintClasses(ctx_.pcb.outlineClassMap, kOutlinePreviewClasses));
+    }
+}
+
+void PcbController::writeUlp() {
+    const QString folder = askFolder();
+    if (folder.isEmpty()) { return; }
+    Status written = WriteUlpFile(std::filesystem::path(folder.toStdU16String()));
+    if (!written) { showWarning(page_.window(), QString::fromStdString(written.error())); }
+}
+
+}  // namespace bw::app

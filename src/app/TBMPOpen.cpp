@@ -1,0 +1,18 @@
+#include "TBMPOpen.h"
+
+#include "job/JobParameters.h"
+
+namespace bw::app {
+
+TBMPOpen::TBMPOpen(JobHost& host, std::shared_ptr<const PixelBuffer> source, ToneMode mode, int threshold,
+                   PixelBuffer& result)
+    : WorkerJob(host), source_(std::move(source)), mode_(mode), threshold_(threshold), result_(result) {}
+
+Status TBMPOpen::work() {
+    PixelBuffer toned = source_ ? ProcessTones(*source_, mode_, threshold_) : PixelBuffer{};
+    // The window reads the result only in the hand-back, while this job waits.
+    result_ = std::move(toned);
+    return exchange(JobCode::BmpPictureReady);
+}
+
+}  // namespace bw::app

@@ -1,0 +1,171 @@
+// The PCB page (its tab hidden) driven as a user would: open a board bitmap,
+// expose it by raster and by outline, preview, save and the EAGLE helpers.
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "DecimalSeparator.h"
+#include "JobRunner.h"
+#include "PcbController.h"
+#include "PictureView.h"
+#include "ProgramDelivery.h"
+#include "ProgramText.h"
+#include "TForm1.h"
+
+namespace {
+
+const QString kBoard = QStringLiteral(BEAMWRIGHT_EXAMPLES_DIR "/ExamplePCB.bmp");
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray runCli(const QStringList& arguments) {
+    QProcess cli;
+    cli.start(QStringLiteral(BEAMWRIGHT_CLI), arguments);
+    if (!cli.waitForFinished(120000) || cli.exitCode() != 0) {
+        qWarning() << "cli failed:" << cli.readAllStandardError();
+        return "cli failed";
+    }
+    return cli.readAllStandardOutput();
+}
+
+QStringList takeMessages(QWidget& window) {
+    QStringList texts;
+    for (QMessageBox* box : window.findChildren<QMessageBox*>()) {
+        if (!box->isVisible()) { continue; }
+        texts << box->text();
+        box->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return texts;
+}
+
+template <typename T>
+T* child(QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(name);
+    if (found == nullptr) { qFatal("no control %s", name); }
+    return found;
+}
+
+QByteArray viewText(QWidget& window, const char* name) {
+    return QByteArray::fromStdString(bw::app::viewFileText(child<QPlainTextEdit>(window, name)));
+}
+
+}  // namespace
+
+class PcbPageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QVERIFY(folder_.isValid()); }
+
+    void rasterAndOutlineGiveTheCommandLinesPrograms() {
+        TForm1 form(folder_.path());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_VERIFY(!form.jobs().busy());
+        QVERIFY(!child<QPushButton>(form, "SBPCBR")->isEnabled());
+        QString filter;
+        form.pcb().askOpenFileName = [&](const QString& f) {
+            filter = f;
+            return kBoard;
+        };
+        child<QPushButton>(form, "SBOPCB")->click();
+        QCOMPARE(filter, QStringLiteral("Bitmap (*.bmp)"));
+        QVERIFY(child<QPushButton>(form, "SBPCBR")->isEnabled());
+        QTRY_VERIFY(!form.jobs().busy());
+        QVERIFY(form.context().pcb.loaded());
+        const QImage loaded = child<bw::app::PictureView>(form, "IP")->picture();
+        QVERIFY(!loaded.isNull());
+
+        child<QRadioButton>(form, "RBSP5P")->click();
+        child<QPushButton>(form, "SBPCBR")->click();
+        QTRY_VERIFY(child<QPushButton>(form, "SBZGPR")->isEnabled());
+        QTRY_VERIFY(!form.jobs().busy());
+        const QByteArray raster = runCli({"pcb-raster", kBoard, "--start-point", "5"});
+        QVERIFY(raster.startsWith("M17\r\n"));
+        QCOMPARE(viewText(form, "RERaster"), raster);
+        // The exposed positions are drawn in blue.
+        const QImage exposed = child<bw::app::PictureView>(form, "IP")->picture();
+        bool blue = false;
+        for (int y = 0; y < exposed.height() && !blue; ++y) {
+            for (int x = 0; x < exposed.width() && !blue; ++x) { blue = exposed.pixel(x, y) == qRgb(0, 0, 255); }
+        }
+        QVERIFY(blue);
+
+        child<QPushButton>(form, "SBPCBO")->click();
+        QTRY_VERIFY(child<QPushButton>(form, "SBZGPO")->isEnabled());
+        QTRY_VERIFY(!form.jobs().busy());
+        // The statistics lines use the desktop's decimal separator; the moves never do.
+        QByteArray outline = runCli({"pcb-outline", kBoard, "--start-point", "5"});
+        QByteArrayList lines = outline.split('\n');
+        for (QByteArray& line : lines) {
+            if (line.contains(" -> ")) { line.replace('.', bw::app::systemDecimalSeparator()); }
+        }
+        outline = lines.join('\n');
+        QVERIFY(outline.contains("G1 "));
+        QCOMPARE(viewText(form, "RE3"), outline);
+
+        // Previews repaint the view from each run's marks.
+        child<QPushButton>(form, "SBP1")->click();
+        const QImage rasterPreview = child<bw::app::PictureView>(form, "IP")->picture();
+        child<QPushButton>(form, "SBP2")->click();
+        QVERIFY(child<bw::app::PictureView>(form, "IP")->picture() != rasterPreview);
+
+        form.delivery().askSaveFileName = [&](const QString&) { return folder_.filePath("board"); };
+        child<QPushButton>(form, "SBZGPR")->click();
+        QCOMPARE(readAll(folder_.filePath("board.g")), raster);
+        QCOMPARE(takeMessages(form), QStringList{"OK"});
+    }
+
+    void eagleHelpers() {
+        TForm1 form(folder_.path());
+        child<QPushButton>(form, "SBCopyTOP")->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("run exp2image monochrome 508 .bmp 1 17 18 20"));
+        child<QPushButton>(form, "SBCopyBOTTOM")->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("run exp2image monochrome 508 .bmp 16 17 18 20"));
+
+        QVERIFY(QDir(folder_.path()).mkdir("ulp"));
+        QVERIFY(QDir(folder_.path()).mkdir("cli"));
+        form.pcb().askFolder = [&] { return folder_.filePath("ulp"); };
+        child<QPushButton>(form, "SBGenULP")->click();
+        child<QPushButton>(form, "SBGenULP")->click();  // a second time replaces the file
+        runCli({"eagle-ulp", folder_.filePath("cli")});
+        const QByteArray script = readAll(folder_.filePath("ulp/exp2image.ulp"));
+        QVERIFY(script.size() > 1000);
+        QCOMPARE(script, readAll(folder_.filePath("cli/exp2image.ulp")));
+        QVERIFY(takeMessages(form).isEmpty());
+    }
+
+    void theExampleBoardLoadsOnTheFirstVisitOfThePage() {
+        QVERIFY(QFile::copy(kBoard, folder_.filePath("ExamplePCB.bmp")));
+        TForm1 form(folder_.path());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_VERIFY(!form.jobs().busy());
+        QVERIFY(!form.context().pcb.loaded());
+        child<QTabWidget>(form, "PC1")->setCurrentWidget(child<QWidget>(form, "TS3"));
+        QVERIFY(child<QPushButton>(form, "SBPCBO")->isEnabled());
+        QTRY_VERIFY(!form.jobs().busy());
+        QVERIFY(form.context().pcb.loaded());
+        QVERIFY(!child<bw::app::PictureView>(form, "IP")->picture().isNull());
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
+QTEST_MAIN(PcbPageTest)
+#include "PcbPageTest.moc"
