@@ -131,7 +131,7 @@ Status PcbController::showPicture() {
 }
 
 Status PcbController::showRaster() {
-    showPicture();
+    (void)showPicture();
     showProgram(page_.RERaster, ctx_.programLines);
     page_.SBZGPR->setEnabled(true);
     return success();

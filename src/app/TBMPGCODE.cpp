@@ -13,9 +13,9 @@ Status TBMPGCODE::work() {
     if (Status asked = exchange(JobCode::BmpParameters); !asked) { return asked; }
     // The print size, then how far the passes are, in whole percent (the status bar is updated only on a change).
     std::string printSize;
-    auto status = [&](const std::string& text) {
+    auto status = [&](std::string_view text) {
         printSize = text;
-        showStatus(text);
+        showStatus(printSize);
     };
     auto progress = [&](std::int64_t done, std::int64_t total) {
         showStatus(printSize + " - " + std::to_string(done * 100 / total) + "%");

@@ -1,3 +1,4 @@
+#include <algorithm>
 // The BMP/JPG page driven as a user would: open a picture (the file name
 // injected where the dialog would ask), choose its resolution, move the tone
 // sliders, generate, save and copy.
@@ -324,7 +325,13 @@ private slots:
         heartbeat.stop();
         // The window kept answering while the job ran, and said how far it was.
         QVERIFY2(ticks > 5, qPrintable(QString::number(ticks)));
-        QVERIFY(statuses.contains("Print size 900x900mm - 50%"));
+        // Progress texts come at most every few dozen milliseconds, so which percentages show depends on speed.
+        QVERIFY2(std::any_of(statuses.begin(), statuses.end(),
+                             [](const QString& text) {
+                                 return text.startsWith("Print size 900x900mm - ") && !text.endsWith(" 100%") &&
+                                        !text.endsWith(" 0%");
+                             }),
+                 qPrintable(statuses.join(" | ")));
         QCOMPARE(statuses.last(), QStringLiteral("Print size 900x900mm - 100%"));
         QVERIFY(w.form.context().raster.previewSuppressed);
         QTRY_VERIFY(w.idle());

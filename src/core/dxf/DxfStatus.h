@@ -1,4 +1,6 @@
 #pragma once
+
+#include "common/StatusCallback.h"
 // Progress and status texts of the DXF jobs ("Opening the file. Please wait.",
 // "Object number: 12"). The window shows them in its status bar; the command
 // line may show them on a terminal. An empty callback ignores them.
@@ -8,6 +10,6 @@
 
 namespace bw {
 
-using DxfStatusCallback = std::function<void(std::string_view text)>;
+using DxfStatusCallback = StatusCallback;
 
 }  // namespace bw

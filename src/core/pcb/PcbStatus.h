@@ -1,4 +1,6 @@
 #pragma once
+
+#include "common/StatusCallback.h"
 // Progress and warning texts of the PCB jobs go to the caller (the window's
 // status bar, the command line's standard error) through this callback.
 
@@ -7,6 +9,6 @@
 
 namespace bw {
 
-using StatusCallback = std::function<void(std::string_view)>;
+
 
 }  // namespace bw

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/StatusCallback.h"
 #include "common/Result.h"
 #include "gcode/DefaultHeaderFooter.h"
 #include "job/JobContext.h"
@@ -50,8 +51,6 @@ Status SetRasterOrigin(JobContext& ctx, std::string_view pixelSizeText, const Pi
 Status FillRasterParameters(JobContext& ctx, const RasterJobFields& fields, const PixelBuffer& view,
                             char decimalSeparator);
 
-// Progress texts for the status bar.
-using StatusCallback = std::function<void(const std::string&)>;
 
 // "Print size 150x100mm" (or the Polish text), sizes in their shortest form.
 std::string PrintSizeText(int widthPx, int heightPx, Fixed4 pixelSize, int languageIndex, char decimalSeparator);

@@ -33,7 +33,7 @@ struct RasterFixture : ::testing::Test {
     std::vector<std::string> run(const PixelBuffer& image) {
         EXPECT_TRUE(SetRasterOrigin(ctx, fields.pixelSizeText, image, ',').ok());
         EXPECT_TRUE(FillRasterParameters(ctx, fields, image, ',').ok());
-        auto outcome = GenerateRaster(ctx, image, [&](const std::string& text) { statusTexts.push_back(text); }, ',');
+        auto outcome = GenerateRaster(ctx, image, [&](std::string_view text) { statusTexts.emplace_back(text); }, ',');
         EXPECT_TRUE(outcome.ok()) << outcome.error();
         std::vector<std::string> lines;
         for (std::size_t i = 0; i < ctx.programLines.size(); ++i) { lines.emplace_back(ctx.programLines.entry(i)); }
