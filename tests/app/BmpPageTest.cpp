@@ -1,7 +1,8 @@
-#include <algorithm>
 // The BMP/JPG page driven as a user would: open a picture (the file name
 // injected where the dialog would ask), choose its resolution, move the tone
 // sliders, generate, save and copy.
+
+#include <algorithm>
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -28,41 +29,15 @@
 #include "ProgramDelivery.h"
 #include "ProgramText.h"
 #include "TForm1.h"
+#include "WindowTestSupport.h"
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using window_test::readAll;
+using window_test::takeMessages;
+using window_test::child;
 
-QByteArray runCli(const QStringList& arguments) {
-    QProcess cli;
-    cli.start(QStringLiteral(BEAMWRIGHT_CLI), arguments);
-    if (!cli.waitForFinished(120000) || cli.exitCode() != 0) {
-        qWarning() << "cli failed:" << cli.readAllStandardError();
-        return "cli failed";
-    }
-    return cli.readAllStandardOutput();
-}
-
-QStringList takeMessages(QWidget& window) {
-    QStringList texts;
-    for (QMessageBox* box : window.findChildren<QMessageBox*>()) {
-        if (!box->isVisible()) { continue; }
-        texts << box->text();
-        box->close();
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return texts;
-}
-
-template <typename T>
-T* child(QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(name);
-    if (found == nullptr) { qFatal("no control %s", name); }
-    return found;
-}
+QByteArray runCli(const QStringList& arguments) { return window_test::runCli(arguments, 120000); }
 
 // A picture whose every pixel differs from its neighbours: a colour gradient with a pattern.
 QString writePicture(const QString& path, int width, int height) {

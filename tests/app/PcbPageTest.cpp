@@ -21,43 +21,17 @@
 #include "ProgramDelivery.h"
 #include "ProgramText.h"
 #include "TForm1.h"
+#include "WindowTestSupport.h"
 
 namespace {
 
+using window_test::readAll;
+using window_test::takeMessages;
+using window_test::child;
+
+QByteArray runCli(const QStringList& arguments) { return window_test::runCli(arguments, 120000); }
+
 const QString kBoard = QStringLiteral(BEAMWRIGHT_EXAMPLES_DIR "/ExamplePCB.bmp");
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray runCli(const QStringList& arguments) {
-    QProcess cli;
-    cli.start(QStringLiteral(BEAMWRIGHT_CLI), arguments);
-    if (!cli.waitForFinished(120000) || cli.exitCode() != 0) {
-        qWarning() << "cli failed:" << cli.readAllStandardError();
-        return "cli failed";
-    }
-    return cli.readAllStandardOutput();
-}
-
-QStringList takeMessages(QWidget& window) {
-    QStringList texts;
-    for (QMessageBox* box : window.findChildren<QMessageBox*>()) {
-        if (!box->isVisible()) { continue; }
-        texts << box->text();
-        box->close();
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return texts;
-}
-
-template <typename T>
-T* child(QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(name);
-    if (found == nullptr) { qFatal("no control %s", name); }
-    return found;
-}
 
 QByteArray viewText(QWidget& window, const char* name) {
     return QByteArray::fromStdString(bw::app::viewFileText(child<QPlainTextEdit>(window, name)));

@@ -19,23 +19,15 @@
 #include "ProfileController.h"
 #include "RadioGroup.h"
 #include "TForm1.h"
+#include "WindowTestSupport.h"
 #include "settings/FormDefaults.h"
 
 namespace {
 
+using window_test::readAll;
+using window_test::child;
+
 QString sys(QString text) { return text.replace(',', QChar::fromLatin1(bw::app::systemDecimalSeparator())); }
-
-template <typename T>
-T* child(QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(name);
-    if (found == nullptr) { qFatal("no control %s", name); }
-    return found;
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }  // namespace
 

@@ -25,44 +25,18 @@
 #include "JobRunner.h"
 #include "ProgramDelivery.h"
 #include "TForm1.h"
+#include "WindowTestSupport.h"
 #include "TForm2.h"
 #include "TForm3.h"
 #include "TForm4.h"
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using window_test::readAll;
+using window_test::takeMessages;
+using window_test::child;
 
-QByteArray runCli(const QStringList& arguments) {
-    QProcess cli;
-    cli.start(QStringLiteral(BEAMWRIGHT_CLI), arguments);
-    if (!cli.waitForFinished(60000) || cli.exitCode() != 0) {
-        qWarning() << "cli failed:" << cli.readAllStandardError();
-        return "cli failed";
-    }
-    return cli.readAllStandardOutput();
-}
-
-QStringList takeMessages(QWidget& window) {
-    QStringList texts;
-    for (QMessageBox* box : window.findChildren<QMessageBox*>()) {
-        if (!box->isVisible()) { continue; }
-        texts << box->text();
-        box->close();
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return texts;
-}
-
-template <typename T>
-T* child(QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(name);
-    if (found == nullptr) { qFatal("no control %s", name); }
-    return found;
-}
+QByteArray runCli(const QStringList& arguments) { return window_test::runCli(arguments, 60000); }
 
 }  // namespace
 
