@@ -1,6 +1,7 @@
 #include "calibration/CalibrationProgram.h"
 
 #include "common/TextLines.h"
+#include "gcode/MaskPreview.h"
 #include "gcode/MoveEmitter.h"
 #include "gcode/ProgramOutput.h"
 
@@ -41,12 +42,7 @@ Result<CalibrationProgram> CalibrationProgram::Begin(JobContext& ctx, const Cali
         program.greyZ_ = *focus + *thickness;
     }
 
-    ResetEmitter(ctx);
-    ctx.params.maskText = fields.maskText;
-    ctx.params.dirAxisStep = *step;
-    ctx.params.pwmMax = *pwmMax;
-    ctx.params.powerMinPwm = Fixed4{};
-    ctx.params.powerMaxPwm = *pwmMax;
+    StartFullRangeProgram(ctx, fields.maskText, *step, *pwmMax);
     program.workFeed_ = *workFeed;
     program.rapidFeed_ = *rapidFeed;
     program.footerText_ = fields.footerText;

@@ -4,6 +4,15 @@
 
 namespace bw {
 
+void StartFullRangeProgram(JobContext& ctx, const std::string& maskText, Fixed4 dirAxisStep, Fixed4 pwmMax) {
+    ResetEmitter(ctx);
+    ctx.params.maskText = maskText;
+    ctx.params.dirAxisStep = dirAxisStep;
+    ctx.params.pwmMax = pwmMax;
+    ctx.params.powerMinPwm = Fixed4{};
+    ctx.params.powerMaxPwm = pwmMax;
+}
+
 Result<ProgramLines> BuildMaskPreview(JobContext& ctx, const MaskPreviewFields& fields, char decimalSeparator) {
     auto step = parseDecimal(fields.dirAxisStepText, decimalSeparator);
     if (!step) { return Error{"DIR-axis step \"" + fields.dirAxisStepText + "\" is not a number"}; }
@@ -11,12 +20,7 @@ Result<ProgramLines> BuildMaskPreview(JobContext& ctx, const MaskPreviewFields& 
     if (!pwmMax) { return Error{"Maximum PWM value \"" + fields.pwmMaxText + "\" is not a number"}; }
 
     rebuildNumberFormat(ctx.numberFormat, fields.decimalsText, decimalSeparator);
-    ResetEmitter(ctx);
-    ctx.params.maskText = fields.maskText;
-    ctx.params.dirAxisStep = *step;
-    ctx.params.pwmMax = *pwmMax;
-    ctx.params.powerMinPwm = Fixed4{};
-    ctx.params.powerMaxPwm = *pwmMax;
+    StartFullRangeProgram(ctx, fields.maskText, *step, *pwmMax);
 
     ProgramLines lines;
     Fixed4 a = Fixed4::fromRaw(2000);  // 0.2

@@ -17,6 +17,11 @@ struct MaskPreviewFields {
     std::string pwmMaxText = "255";                                // EMWPWM
 };
 
+// Starts a program built in the window thread (the preview, the calibration
+// patterns): resets the emitter and takes the mask, the DIR-axis step and the
+// whole power range 0..pwmMax, which later jobs that set no range inherit.
+void StartFullRangeProgram(JobContext& ctx, const std::string& maskText, Fixed4 dirAxisStep, Fixed4 pwmMax);
+
 // Builds the preview program. Like the window's preview it leaves the mask, the
 // DIR-axis step, the power range (0..pwmMax) and the emitter state in `ctx`:
 // jobs that do not set the power range themselves print through this one.
