@@ -179,10 +179,16 @@ void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fix
     MoveRecord& pending = state.pending;
     MoveRecord& printed = state.printed;
 
-    Fixed4 direction = bearing(state, xn - pending.x, yn - pending.y);
-    bool continues = magnitude(pending.direction.raw - direction.raw) < kMinMove && pending.feed == feed &&
-                     pending.level == level && pending.working == working;
-    if (!continues || !mayMerge) {
+    Fixed4 dx = xn - pending.x;
+    Fixed4 dy = yn - pending.y;
+    Fixed4 direction = bearing(state, dx, dy);
+    // Straight up and straight down share the direction 0; a reversal must still
+    // print its turning point. A move of no sense keeps the one it merges into.
+    std::int8_t sense = dx.raw != 0 ? 0 : static_cast<std::int8_t>((dy.raw > 0) - (dy.raw < 0));
+    bool continues = mayMerge && magnitude(pending.direction.raw - direction.raw) < kMinMove && pending.feed == feed &&
+                     pending.level == level && pending.working == working && sense * pending.sense >= 0;
+    if (continues && sense == 0) { sense = pending.sense; }
+    if (!continues) {
         Fixed4 travel = Distance(printed.x, printed.y, pending.x, pending.y);
         Int128 delta = Int128(travel.raw) * ctx.params.dirAxisStep.raw;
         Fixed4 newA = advanceAxisByScale(a, pending.working ? delta : -delta);
@@ -209,6 +215,7 @@ void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fix
     pending.level = level;
     pending.feed = feed;
     pending.working = working;
+    pending.sense = sense;
 }
 
 }  // namespace

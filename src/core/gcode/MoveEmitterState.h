@@ -19,6 +19,7 @@ struct MoveRecord {
     std::int32_t level = 0;       // power level 0..255
     std::int32_t feed = 0;        // mm/min
     bool working = false;         // G1 (true) or G0 (false)
+    std::int8_t sense = 0;        // +1 straight up, -1 straight down (dX = 0), 0 for any other move
 };
 
 namespace Direction {

@@ -162,7 +162,8 @@ private:
 }  // namespace
 
 std::string OutlineStatisticsLine(std::size_t before, std::size_t after, char decimalSeparator) {
-    std::string line;
+    // A comment, so that controllers and interpreters read past it.
+    std::string line = "; ";
     appendInteger(line, static_cast<std::int64_t>(before));
     line += " -> ";
     appendInteger(line, static_cast<std::int64_t>(after));

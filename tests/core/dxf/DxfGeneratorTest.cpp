@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <clocale>
 #include <locale>
+#include <map>
+#include <string>
 
 #include "dxf/ComputeDrawingBox.h"
 #include "dxf/DxfGenerator.h"
@@ -158,6 +161,77 @@ TEST_F(DxfJob, TouchingSquareIsOneContourInEveryPass) {
                                       "G0 X0.0000 F5000 S0",
                                       "F"};
     EXPECT_EQ(program, expected);
+}
+
+TEST_F(DxfJob, LineBackDownItsOwnWayKeepsItsTurningPoint) {
+    ctx.params.layerDepth = Fixed4{};
+    ctx.params.maskText = "[G] [X] [Y]";
+    load({"ENTITIES", "LINE", " 10", "10", " 20", "0", " 11", "10", " 21", "20",  //
+          "LINE", " 10", "10", " 20", "20", " 11", "10", " 21", "5"});
+    EXPECT_EQ(run(), (std::vector<std::string>{"H", "G0 X0.0000 Y0.0000", "G1 X0.0000 Y20.0000", "G1 X0.0000 Y5.0000",
+                                               "G0 X0.0000 Y0.0000", "F"}));
+}
+
+TEST_F(DxfJob, AdjacentRectanglesCutTheirSharedEdgesInEveryPass) {
+    // Three 10 mm squares side by side, each drawn as its own four lines: the
+    // shared edges are traced up by one square and straight back down by the next.
+    std::vector<std::string> text{"ENTITIES"};
+    auto line = [&](int x1, int y1, int x2, int y2) {
+        std::vector<std::string> entity{"LINE", " 10", std::to_string(x1), " 20", std::to_string(y1),
+                                        " 11", std::to_string(x2),  " 21", std::to_string(y2)};
+        text.insert(text.end(), entity.begin(), entity.end());
+    };
+    for (int left : {0, 10, 20}) {
+        line(left, 0, left + 10, 0);
+        line(left + 10, 0, left + 10, 10);
+        line(left + 10, 10, left, 10);
+        line(left, 10, left, 0);
+    }
+    std::string dxf;
+    for (const std::string& t : text) { dxf += t + "\n"; }
+    ASSERT_TRUE(ReadDxfEntities(dxf, ctx.dxf.dxfItems).ok());
+    ASSERT_TRUE(ComputeDrawingBox(ctx, {}).ok());
+    ApplyDxfStartPoint(ctx);
+    ctx.params.layerDepth = mm(0.75);
+    ctx.params.maskText = "[G] [X] [Y] [Z]";
+    auto program = run();
+
+    // Follow the program: every burning move, by the Z of its pass.
+    struct Cut { double x1, y1, x2, y2; };
+    std::map<double, std::vector<Cut>> cuts;
+    auto value = [](const std::string& entry, char letter) {
+        double v = 0;
+        const char* start = entry.data() + entry.find(letter) + 1;
+        std::from_chars(start, entry.data() + entry.size(), v);
+        return v;
+    };
+    double x = 0, y = 0;
+    for (const std::string& entry : program) {
+        if (entry.rfind("G0 ", 0) != 0 && entry.rfind("G1 ", 0) != 0) { continue; }
+        double nx = value(entry, 'X');
+        double ny = value(entry, 'Y');
+        double z = value(entry, 'Z');
+        if (entry[1] == '1') { cuts[z].push_back({x, y, nx, ny}); }
+        x = nx;
+        y = ny;
+    }
+    ASSERT_EQ(cuts.size(), 3u);
+    // Every millimetre of every edge, tested at its middle, is cut in every pass.
+    auto isCut = [](const std::vector<Cut>& pass, double px, double py) {
+        return std::any_of(pass.begin(), pass.end(), [&](const Cut& c) {
+            bool vertical = c.x1 == c.x2 && c.x1 == px && std::min(c.y1, c.y2) <= py && py <= std::max(c.y1, c.y2);
+            bool horizontal = c.y1 == c.y2 && c.y1 == py && std::min(c.x1, c.x2) <= px && px <= std::max(c.x1, c.x2);
+            return vertical || horizontal;
+        });
+    };
+    for (const auto& [passZ, pass] : cuts) {
+        for (double t = 0.5; t < 30; t += 1) {
+            EXPECT_TRUE(isCut(pass, t, 0) && isCut(pass, t, 10)) << "Z " << passZ << ", X " << t;
+        }
+        for (double edge : {0, 10, 20, 30}) {
+            for (double t = 0.5; t < 10; t += 1) { EXPECT_TRUE(isCut(pass, edge, t)) << "Z " << passZ << ", X " << edge; }
+        }
+    }
 }
 
 TEST_F(DxfJob, RapidMoveOnlyBeyondOneHundredthOfAMillimetre) {

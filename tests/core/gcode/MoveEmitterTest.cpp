@@ -81,13 +81,19 @@ TEST_F(EmitterFixture, FirstMovePrintsAtOnceAndCollinearMovesMerge) {
     EXPECT_EQ(printed().back(), "G1 X3.0000 F1500 S10");
 }
 
-TEST_F(EmitterFixture, StraightDownAfterStraightUpMerges) {
+TEST_F(EmitterFixture, StraightDownNeverContinuesStraightUp) {
     move(true, 0, 0, 0, 0, 1000);
-    move(false, 5, 0, 10, 0, 1000);
-    move(false, 5, 0, 2, 0, 1000);  // bearing 180 would differ, but dX = 0 counts as direction 0
+    move(false, 5, 0, 10, 0, 1000);  // up
+    move(false, 5, 0, 10, 0, 1000);  // zero length: merges and keeps "up"
+    move(false, 5, 0, 2, 0, 1000);   // down: the turning point at Y10 is printed
     move(false, 5, 5, 2, 0, 1000);
-    EXPECT_EQ(printed().back(), "G1 Y2.0000 F1000 S5");
-    EXPECT_EQ(lines.size(), 2u);
+    move(false, 5, 5, 2, 0, 1000);   // zero length after a sideways move: pending without a sense
+    move(false, 5, 5, 0, 0, 1000);   // so this move down merges with it
+    move(false, 5, 5, 1, 0, 1000);   // up after down
+    move(false, 5, 9, 9, 0, 1000);
+    EXPECT_EQ(printed(), (std::vector<std::string>{"G0 X0.0000 Y0.0000 Z0.0000 F1000 ", "G1 Y10.0000 F1000 S5",
+                                                   "G1 Y2.0000 F1000 ", "G1 X5.0000 F1000 ", "G1 Y0.0000 F1000 ",
+                                                   "G1 Y1.0000 F1000 "}));
 }
 
 TEST_F(EmitterFixture, ZOnlyMoveIsCarriedByTheNextLine) {

@@ -37,7 +37,7 @@ TEST(PcbOutline, SingleRectangleGivesSixPointsSimplifiedToFive) {
               (Contour{pixel(32, 7, 30), pixel(7, 7, 30), pixel(7, 22, 30), pixel(32, 22, 30), pixel(32, 7, 30)}));
     EXPECT_EQ(result->unfinishedWalks, 0);
     EXPECT_EQ(entries(ctx.programLines), (std::vector<std::string>{
-                                             "6 -> 5 (-16,7%)",
+                                             "; 6 -> 5 (-16,7%)",
                                              "G0 X1.6000 Y1.1500 Z18.3000 F10000 ",
                                              "G1 X0.3500 F1500 S255",
                                              "G1 Y0.4000 F1500 ",
@@ -75,7 +75,7 @@ TEST(PcbOutline, OnePixelStaircaseStepIsRemovedFromALongEdge) {
                                           pixel(52, 22, 30), pixel(52, 8, 30), pixel(29, 8, 30), pixel(29, 7, 30)}));
     EXPECT_EQ(result->simplified[0], (Contour{pixel(29, 7, 30), pixel(7, 7, 30), pixel(7, 22, 30), pixel(52, 22, 30),
                                               pixel(52, 8, 30), pixel(29, 7, 30)}));
-    EXPECT_EQ(ctx.programLines.entry(0), "8 -> 6 (-25,0%)");
+    EXPECT_EQ(ctx.programLines.entry(0), "; 8 -> 6 (-25,0%)");
 }
 
 TEST(PcbOutline, FeedsAndZAreFixedWhateverTheFieldsSay) {
@@ -89,7 +89,7 @@ TEST(PcbOutline, FeedsAndZAreFixedWhateverTheFieldsSay) {
     auto result = GeneratePcbOutline(ctx, '.');
     ASSERT_TRUE(result.ok());
     auto lines = entries(ctx.programLines);
-    EXPECT_EQ(lines[0], "6 -> 5 (-16.7%)");
+    EXPECT_EQ(lines[0], "; 6 -> 5 (-16.7%)");
     EXPECT_EQ(lines[1], "G0 X1.6000 Y1.1500 Z18.3000 F10000 S0");
     EXPECT_EQ(lines[2], "G1 X0.3500 Y1.1500 Z18.3000 F1500 S255");
     EXPECT_EQ(lines.back(), "G1 X1.6000 Y1.1500 Z18.3000 F1500 S255");
@@ -99,11 +99,11 @@ TEST(PcbOutline, FeedsAndZAreFixedWhateverTheFieldsSay) {
 }
 
 TEST(PcbOutline, StatisticsLineRoundsTheExactReduction) {
-    EXPECT_EQ(OutlineStatisticsLine(6, 5, ','), "6 -> 5 (-16,7%)");
-    EXPECT_EQ(OutlineStatisticsLine(120, 9, ','), "120 -> 9 (-92,5%)");
-    EXPECT_EQ(OutlineStatisticsLine(16, 3, ','), "16 -> 3 (-81,3%)");  // 81,25 exactly: away from zero
-    EXPECT_EQ(OutlineStatisticsLine(5, 5, ','), "5 -> 5 (-0,0%)");
-    EXPECT_EQ(OutlineStatisticsLine(3, 2, '.'), "3 -> 2 (-33.3%)");
+    EXPECT_EQ(OutlineStatisticsLine(6, 5, ','), "; 6 -> 5 (-16,7%)");
+    EXPECT_EQ(OutlineStatisticsLine(120, 9, ','), "; 120 -> 9 (-92,5%)");
+    EXPECT_EQ(OutlineStatisticsLine(16, 3, ','), "; 16 -> 3 (-81,3%)");  // 81,25 exactly: away from zero
+    EXPECT_EQ(OutlineStatisticsLine(5, 5, ','), "; 5 -> 5 (-0,0%)");
+    EXPECT_EQ(OutlineStatisticsLine(3, 2, '.'), "; 3 -> 2 (-33.3%)");
 }
 
 TEST(PcbOutline, PicturesWithoutEdgesGiveAnEmptyProgram) {
@@ -147,7 +147,7 @@ TEST(PcbOutline, StartWithoutFreeNeighbourIsItsOwnContour) {
     EXPECT_EQ(result->beamRadiusPx, 1);
     ASSERT_FALSE(result->traced.empty());
     EXPECT_EQ(result->traced[0], (Contour{pixel(2, 2, 8), pixel(2, 2, 8)}));
-    EXPECT_EQ(ctx.programLines.entry(0), "2 -> 2 (-0,0%)");
+    EXPECT_EQ(ctx.programLines.entry(0), "; 2 -> 2 (-0,0%)");
     EXPECT_EQ(result->unfinishedWalks, 0) << ::testing::PrintToString(messages);
     EXPECT_EQ(ctx.pcb.outlineClassMap.at(2, 3), PixelClass::Walked);  // the start's disk only
     // (2, 4) would start a walk of its own, but its disk holds the walked (2, 3).
