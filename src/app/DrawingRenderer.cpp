@@ -63,7 +63,7 @@ private:
         QPolygon polyline;
         polyline.reserve(int(*pieces) + 1);
         for (std::int64_t j = 0; j <= *pieces; ++j) {
-            TPoint p = spline.at(TraceParameter(j, *pieces));
+            TPoint p = spline.at(TraceParameter(item.knots, j, *pieces));
             polyline << map(p.x, p.y);
         }
         painter_.drawPolyline(polyline);

@@ -70,9 +70,9 @@ Result<DrawingBox> DrawingBoxOf(const std::vector<TItem>& items, Fixed4 segmentL
                 Result<std::int64_t> pieces = SplinePieces(item, segmentLength);
                 if (!pieces) { return Error{pieces.error()}; }
                 SplineEvaluator spline(item);
-                if (i == 0) { builder.add(spline.at(Fixed4{})); }
+                if (i == 0) { builder.add(spline.at(TraceParameter(item.knots, 0, *pieces))); }
                 for (std::int64_t j = 0; *pieces > 0 && j <= *pieces; ++j) {
-                    builder.add(spline.at(TraceParameter(j, *pieces)));
+                    builder.add(spline.at(TraceParameter(item.knots, j, *pieces)));
                 }
                 break;
             }

@@ -115,9 +115,9 @@ private:
             TPoint p = spline.at(t);
             return relative(p.x, p.y);
         };
-        rapidWhenFar(at(Fixed4{}));
+        rapidWhenFar(at(TraceParameter(item.knots, 0, n)));
         for (std::int64_t j = 1; j <= n; ++j) {
-            TPoint q = at(TraceParameter(j, n));
+            TPoint q = at(TraceParameter(item.knots, j, n));
             work(q);
             position = q;
         }

@@ -111,8 +111,13 @@ std::int64_t SegmentCount(const TPointArray& controlPoints, Fixed4 segmentLength
                                                         : static_cast<std::int64_t>(n);
 }
 
-Fixed4 TraceParameter(std::int64_t j, std::int64_t n) {
-    return Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(Int128(j) * kOne, n)));
+Fixed4 TraceParameter(const std::vector<Fixed4>& knots, std::int64_t j, std::int64_t n) {
+    if (knots.empty()) { return Fixed4{}; }
+    // Writers place the curve on any knot range (0..4 is common); trace all of it.
+    const Fixed4 first = knots.front();
+    if (n <= 0) { return first; }
+    Int128 span = Int128(knots.back().raw) - first.raw;
+    return first + Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(Int128(j) * span, n)));
 }
 
 Result<std::int64_t> SplinePieces(const TItem& spline, Fixed4 segmentLength) {

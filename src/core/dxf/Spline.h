@@ -52,8 +52,10 @@ inline constexpr std::int64_t kMaxSplinePieces = 1000000;
 // The answer saturates at INT64_MAX.
 std::int64_t SegmentCount(const TPointArray& controlPoints, Fixed4 segmentLength);
 
-// Trace parameter j of n: Round(j / n x 10000).
-Fixed4 TraceParameter(std::int64_t j, std::int64_t n);
+// Trace parameter j of n over the knot range: first + Round(j x (last - first) / n),
+// which for knots from 0 to 1 is Round(j / n x 10000). With n = 0 (or j = 0) the
+// first knot; 0 when there are no knots.
+Fixed4 TraceParameter(const std::vector<Fixed4>& knots, std::int64_t j, std::int64_t n);
 
 // The pieces of a spline for the job, or an error when the segment length is
 // not positive or the count exceeds kMaxSplinePieces. A spline that cannot be

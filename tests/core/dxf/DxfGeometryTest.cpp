@@ -140,21 +140,26 @@ TEST(Spline, BasisAndPointsAgreeWithTheRecursion) {
     }
 }
 
-TEST(Spline, OnlyTheParameterRangeZeroToOneIsTraced) {
-    // Knots from 2 to 3: every trace point lies at parameter 2.0001, the curve's start.
-    TItem late = spline({2, 2, 3, 3}, {{0, 0}, {10, 0}});
-    SplineEvaluator evaluator(late);
-    EXPECT_EQ(evaluator.at(Fixed4{}), evaluator.at(mm(1)));
-    EXPECT_EQ(evaluator.at(Fixed4{}), (TPoint{mm(0.001), mm(0)}));
-    // Knots from 0 to 25: parameter 1 is only 4 % of the way.
-    TItem wide = spline({0, 0, 25, 25}, {{0, 0}, {100, 0}});
-    EXPECT_EQ(SplineEvaluator(wide).at(mm(1)), (TPoint{mm(4), mm(0)}));
-    // The end is clamped one unit before the last knot.
+TEST(Spline, TraceRunsOverTheWholeKnotRange) {
+    // Knots from 0 to 1 keep the parameters j / n.
     TItem unit = spline({0, 0, 1, 1}, {{0, 0}, {10, 0}});
+    EXPECT_EQ(TraceParameter(unit.knots, 1, 3), Fixed4::fromRaw(3333));
+    EXPECT_EQ(TraceParameter(unit.knots, 2, 3), Fixed4::fromRaw(6667));
+    // Any other range: first knot + j x span / n, so knots 0..4 (as common
+    // writers produce) and 2..3 are traced end to end.
+    TItem wide = spline({0, 0, 4, 4}, {{0, 0}, {10, 0}});
+    EXPECT_EQ(TraceParameter(wide.knots, 1, 3), Fixed4::fromRaw(13333));
+    EXPECT_EQ(TraceParameter(wide.knots, 3, 3), mm(4));
+    TItem late = spline({2, 2, 3, 3}, {{0, 0}, {10, 0}});
+    EXPECT_EQ(TraceParameter(late.knots, 0, 4), mm(2));
+    EXPECT_EQ(TraceParameter(late.knots, 1, 4), mm(2.25));
+    EXPECT_EQ(TraceParameter(late.knots, 0, 0), mm(2));  // no pieces: the start
+    auto box = [](const TItem& item) { return *DrawingBoxOf({item}, mm(0.5), 1, {}); };
+    EXPECT_EQ(box(wide), (DrawingBox{mm(0), mm(10), mm(0), mm(0)}));
+    // The ends are clamped one unit inside the knots: 0.001 mm in from each end here.
+    EXPECT_EQ(box(late), (DrawingBox{mm(0.001), mm(9.999), mm(0), mm(0)}));
     EXPECT_EQ(SplineEvaluator(unit).at(mm(1)), (TPoint{mm(9.999), mm(0)}));
     EXPECT_EQ(SplineEvaluator(unit).at(Fixed4{}), (TPoint{mm(0.001), mm(0)}));
-    EXPECT_EQ(TraceParameter(1, 3), Fixed4::fromRaw(3333));
-    EXPECT_EQ(TraceParameter(2, 3), Fixed4::fromRaw(6667));
 }
 
 TEST(DrawingBox, TheFirstEntitySetsTheBox) {
