@@ -160,6 +160,8 @@ Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, c
         }
     }
     if (params.rasterVertical && hasPixels) {
+        // The horizontal pass ended far away: travel back with the laser off.
+        if (params.rasterHorizontal) { LinearMove(ctx, a, true, 0, zero, zero, z, *rapidFeed, lines); }
         for (int j = 0; j < width; ++j) {
             const Fixed4 x = times(p, j);
             const std::uint32_t* column = work.pixels.data() + j;

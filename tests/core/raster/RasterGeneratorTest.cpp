@@ -70,7 +70,7 @@ TEST_F(RasterFixture, OneByTwoPictureStepsStraightUpAtTheUpperLevel) {
               }));
 }
 
-TEST_F(RasterFixture, BothPassesHorizontalFirstThenColumnsOfFullHeight) {
+TEST_F(RasterFixture, BothPassesHorizontalFirstThenARapidThenColumnsOfFullHeight) {
     // Every neighbouring level differs, so each move shows where the scan went.
     fields.vertical = true;
     fields.maskText = "[G] [X] [Y] (S)[P]";
@@ -82,8 +82,8 @@ TEST_F(RasterFixture, BothPassesHorizontalFirstThenColumnsOfFullHeight) {
                   "G1 X0.6000 Y0.3000 S225",  // top line, right to left
                   "G1 X0.3000 Y0.3000 S235",
                   "G1 X0.0000 Y0.3000 S245",
-                  "G1 X0.0000 Y0.0000 S215",  // column 0 upwards
-                  "G1 X0.0000 Y0.3000 S245",
+                  "G0 X0.0000 Y0.0000 S0",  // back to the first column's start with the laser off
+                  "G1 X0.0000 Y0.3000 S245",  // column 0 upwards
                   "G1 X0.3000 Y0.3000 S235",  // column 1 downwards
                   "G1 X0.3000 Y0.0000 S205",
                   "G1 X0.6000 Y0.0000 S195",  // column 2 upwards
