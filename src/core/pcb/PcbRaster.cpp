@@ -118,6 +118,13 @@ Result<PcbRasterResult> GeneratePcbRaster(JobContext& ctx, const StatusCallback&
         const int end = rightwards ? width - r : r - 1;  // where the visit stops
         const Fixed4 machineY = machine.y(y);
         bool burning = false;
+        int runStart = 0;
+        int lastExposed = 0;
+        // A run ends on its last exposed position: one step further the disk would touch light.
+        auto endRun = [&] {
+            if (lastExposed != runStart) { lines.append(writer.FormatPcbMove(false, machine.x(lastExposed), machineY)); }
+            burning = false;
+        };
         for (int x = first; rightwards ? x < end : x > end; x += step) {
             if (!lightInDisk[static_cast<std::size_t>(x)] && disk.contains(layer, x, y, PixelClass::Dark)) {
                 result.exposed.push_back({x, y});
@@ -126,16 +133,15 @@ Result<PcbRasterResult> GeneratePcbRaster(JobContext& ctx, const StatusCallback&
                     // A zero-length burning move: switches to the work feed and, with the cutter, plunges.
                     lines.append(writer.FormatPcbMove(false, machine.x(x), machineY));
                     burning = true;
+                    runStart = x;
                 }
+                lastExposed = x;
                 MarkDisk(layer, disk, x, y, PixelClass::Exposed);
             } else if (burning) {
-                lines.append(writer.FormatPcbMove(false, machine.x(x), machineY));
-                burning = false;
+                endRun();
             }
         }
-        if (burning) {
-            lines.append(writer.FormatPcbMove(false, machine.x(end), machineY));
-        }
+        if (burning) { endRun(); }
         ++lineNumber;
         if (status && (lineNumber % 64 == 0 || lineNumber == lineCount)) {
             std::string text = "PCB raster: line ";

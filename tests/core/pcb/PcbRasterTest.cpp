@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
+#include <string>
 
 #include "PcbTestSupport.h"
 #include "pcb/PcbRaster.h"
@@ -23,6 +26,41 @@ PixelBuffer darkStrip(int width, int height, int y0, int y1) {
     PixelBuffer picture(width, height, kWhite);
     fillRect(picture, 3, y0, width - 4, y1, kBlack);
     return picture;
+}
+
+// Light pixels that the beam (radius r, 508 DPI) touches on the program's burning
+// moves, found by following the G-code back onto the loaded picture.
+std::set<std::pair<int, int>> lightTouched(const JobContext& ctx, int r) {
+    const ClassLayer& layer = ctx.pcb.pcbClassMap;
+    std::set<std::pair<int, int>> touched;
+    auto burnAt = [&](int cx, int cy) {
+        for (int y = cy - r; y <= cy + r; ++y) {
+            for (int x = cx - r; x <= cx + r; ++x) {
+                bool inBeam = (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
+                if (inBeam && layer.contains(x, y) && layer.at(x, y) == PixelClass::Light) { touched.insert({x, y}); }
+            }
+        }
+    };
+    auto pixel = [](const std::string& line, char letter) {  // 0.05 mm per pixel
+        return static_cast<int>(std::lround(std::stod(line.substr(line.find(letter) + 1)) / 0.05));
+    };
+    int x = 0;
+    for (const std::string& entry : entries(ctx.programLines)) {
+        std::size_t start = 0;
+        while (start < entry.size()) {
+            std::size_t end = std::min(entry.find("\r\n", start), entry.size());
+            std::string line = entry.substr(start, end - start);
+            start = end + 2;
+            if (line.rfind("G0 X", 0) != 0 && line.rfind("G1 X", 0) != 0) { continue; }
+            int nx = pixel(line, 'X');
+            int y = ctx.pcb.pcbHeight - pixel(line, 'Y');
+            if (line[1] == '1') {
+                for (int px = std::min(x, nx); px <= std::max(x, nx); ++px) { burnAt(px, y); }
+            }
+            x = nx;
+        }
+    }
+    return touched;
 }
 
 }  // namespace
@@ -62,7 +100,7 @@ TEST(PcbRaster, StripOf2rPlus1RowsIsExposedOnlyWhenALineHitsItsMiddle) {
     }
 }
 
-TEST(PcbRaster, RunIsRapidZeroLengthBurnAndOneBurnToTheFirstBlockedPosition) {
+TEST(PcbRaster, RunIsRapidZeroLengthBurnAndOneBurnToItsLastExposedPosition) {
     PixelBuffer picture(20, 5, kWhite);
     fillRect(picture, 5, 0, 14, 4, kBlack);  // one line at y = 2, centres 7..12 fit
     JobContext ctx = pcbContext(picture);
@@ -77,7 +115,7 @@ TEST(PcbRaster, RunIsRapidZeroLengthBurnAndOneBurnToTheFirstBlockedPosition) {
                                              "G1 F1500",
                                              "G0 F5000\r\nG0 X0.3500 Y0.1500",
                                              "G1 F1500\r\nG1 X0.3500 Y0.1500",
-                                             "G1 X0.6500 Y0.1500",
+                                             "G1 X0.6000 Y0.1500",
                                              "G1 F5000",
                                              "G0 X0.0000 Y0.0000",
                                              "M18",
@@ -87,7 +125,21 @@ TEST(PcbRaster, RunIsRapidZeroLengthBurnAndOneBurnToTheFirstBlockedPosition) {
     EXPECT_EQ(result->exposed.back(), (PixelPosition{12, 2}));
 }
 
-TEST(PcbRaster, RunReachingTheEndOfALineEndsAtTheStopPosition) {
+TEST(PcbRaster, BeamNeverTouchesTheLightOfANarrowGap) {
+    // A dark strip cut by a gap of three light columns (14..16): r = 2, one line at y = 2.
+    PixelBuffer picture(31, 5, kBlack);
+    fillRect(picture, 14, 0, 16, 4, kWhite);
+    JobContext ctx = pcbContext(picture);
+    auto result = GeneratePcbRaster(ctx);
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result->exposed.size(), 10u + 10u);  // centres 2..11 and 19..28
+    auto lines = entries(ctx.programLines);
+    EXPECT_EQ(lines[8], "G1 X0.5500 Y0.1500");  // the run ends on centre 11, not 12
+    EXPECT_EQ(lines[11], "G1 X1.4000 Y0.1500");
+    EXPECT_TRUE(lightTouched(ctx, 2).empty());
+}
+
+TEST(PcbRaster, RunReachingTheEndOfALineEndsOnItsLastPosition) {
     PixelBuffer dark(12, 8, kBlack);  // lines at y = 2 (right) and y = 5 (left)
     JobContext ctx = pcbContext(dark);
     ASSERT_TRUE(GeneratePcbRaster(ctx).ok());
@@ -95,10 +147,10 @@ TEST(PcbRaster, RunReachingTheEndOfALineEndsAtTheStopPosition) {
     ASSERT_EQ(lines.size(), 15u);
     EXPECT_EQ(lines[6], "G0 F5000\r\nG0 X0.1000 Y0.3000");
     EXPECT_EQ(lines[7], "G1 F1500\r\nG1 X0.1000 Y0.3000");
-    EXPECT_EQ(lines[8], "G1 X0.5000 Y0.3000");  // x = width - r
+    EXPECT_EQ(lines[8], "G1 X0.4500 Y0.3000");  // x = width - r - 1
     EXPECT_EQ(lines[9], "G0 F5000\r\nG0 X0.4500 Y0.1500");
     EXPECT_EQ(lines[10], "G1 F1500\r\nG1 X0.4500 Y0.1500");
-    EXPECT_EQ(lines[11], "G1 X0.0500 Y0.1500");  // x = r - 1
+    EXPECT_EQ(lines[11], "G1 X0.1000 Y0.1500");  // x = r
 }
 
 TEST(PcbRaster, EngravingCutterLiftsAndPlunges) {
@@ -118,10 +170,10 @@ TEST(PcbRaster, EngravingCutterLiftsAndPlunges) {
                                              "G1 F1500",
                                              "G0 F5000\r\nG0 X0.3500 Y0.1500",
                                              "G1 F1500\r\nG0 Z2.3000\r\nG1 X0.3500 Y0.1500",
-                                             "G1 X0.6500 Y0.1500",
+                                             "G1 X0.6000 Y0.1500",
                                              "G0 F5000\r\nG0 Z4.5000\r\nG0 X1.1000 Y0.1500",
                                              "G1 F1500\r\nG0 Z2.3000\r\nG1 X1.1000 Y0.1500",
-                                             "G1 X1.4000 Y0.1500",
+                                             "G1 X1.3500 Y0.1500",
                                              "G1 F5000",
                                              "G1 Z4.5000",
                                              "G0 X0.0000 Y0.0000",
