@@ -149,9 +149,11 @@ void BmpController::open() {
     if (help_.ConsumeHelpClick(page_.SBOBMP)) { return; }
     const QString path = askOpenFileName(QStringLiteral("Picture File (*.bmp *.jpg)"));
     if (path.isEmpty()) { return; }
+    // A picture that does not load changes nothing: the previous one stays with its
+    // name, so that a later resize or "Reset image" reads the picture on screen.
+    if (!LoadPicture(path, 0, 0)) { return; }
     resetTrackBars();
     ctx_.raster.pictureFileName = QFile::encodeName(path).toStdString();
-    LoadPicture(path, 0, 0);
 }
 
 bool BmpController::LoadPicture(const QString& path, int width, int height) {

@@ -18,9 +18,8 @@ Status TDXFOpen::work() {
     if (mode_ == Mode::Load) {
         auto status = [this](std::string_view text) { showStatus(std::string(text)); };
         auto loaded = LoadDxfFile(ctx_, decimalSeparator_, status);
+        // A failed or empty load changed nothing; the error names the file.
         if (!loaded) { return Error{loaded.error()}; }
-        // A file without entities keeps the previous drawing on screen.
-        if (loaded->entities == 0) { return success(); }
     }
     if (Status drawn = drawPreview(); !drawn) { return drawn; }
     if (Status shown = exchange(JobCode::DxfPreviewReady); !shown) { return shown; }

@@ -143,7 +143,6 @@ void runDxf(const DxfOptions& options) {
     ctx.dxf.dxfFileName = options.input;
     auto loaded = LoadDxfFile(ctx, kCliSeparator, status);
     if (!loaded) { throw JobError(loaded.error()); }
-    if (loaded->entities == 0) { throw JobError(options.input + ": no CIRCLE, LINE, ARC or SPLINE entity found"); }
     if (loaded->skippedSplines > 0) {
         std::cerr << "beamwright-cli: warning: " << options.input << ": " << loaded->skippedSplines
                   << " damaged spline(s) left out\n";

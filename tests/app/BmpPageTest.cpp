@@ -247,7 +247,7 @@ private slots:
         takeMessages(w.form);
     }
 
-    void tooLargePicturesAreRefusedAndThePreviousStays() {
+    void tooLargeOrDamagedPicturesAreRefusedAndThePreviousStays() {
         Window w(folder_.path());
         w.open(writePicture(folder_.filePath("ok.bmp"), 30, 20));
         QTRY_VERIFY(w.idle());
@@ -257,6 +257,21 @@ private slots:
         QCOMPARE(w.text("ERXB"), QStringLiteral("30"));
         QCOMPARE(child<bw::app::PictureView>(w.form, "I2")->picture().size(), QSize(30, 20));
         QTRY_VERIFY(w.idle());
+
+        // A damaged JPEG is refused the same way, and the picture on screen keeps its
+        // name: "Reset image" reads it again, not the file that failed.
+        QFile broken(folder_.filePath("broken.jpg"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("\xFF\xD8\xFF\xE0 not a picture");
+        broken.close();
+        w.open(broken.fileName());
+        QCOMPARE(takeMessages(w.form).size(), 1);
+        w.form.bmp().askYesNo = [](const QString&) { return true; };
+        child<QPushButton>(w.form, "SBResetujB")->click();
+        QTRY_VERIFY(w.idle());
+        QVERIFY(takeMessages(w.form).isEmpty());
+        QCOMPARE(w.text("ERXB"), QStringLiteral("30"));
+        QCOMPARE(child<bw::app::PictureView>(w.form, "I2")->picture().size(), QSize(30, 20));
     }
 
     void theExamplePictureLoadsOnlyInItsShippedSize() {

@@ -124,17 +124,18 @@ private slots:
         QVERIFY(takeMessages(w.form).isEmpty());
     }
 
-    void aBadNumberShowsAnErrorAndTheWindowStaysUsable() {
+    void aBadOrEmptyFileKeepsTheDrawingAndTheWindowStaysUsable() {
         Window w(folder_.path());
         w.open(kDataDir + "bad-number.dxf");
         QTRY_VERIFY(w.idle());
         QTRY_COMPARE(w.form.findChildren<QMessageBox*>().size(), 1);
         const QStringList messages = takeMessages(w.form);
         QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages[0].contains("12.x5") && messages[0].contains("bad-number.dxf"), qPrintable(messages[0]));
+        QVERIFY2(messages[0].contains("12.x5") && messages[0].contains("bad-number.dxf") && messages[0].contains("line "),
+                 qPrintable(messages[0]));
         QVERIFY(!child<QPushButton>(w.form, "SBDXF")->isEnabled());
 
-        // The window still opens and generates; a field that does not convert is named.
+        // The window still opens; a field that does not convert is named.
         w.open(kDataDir + "square-circle-arc.dxf");
         QTRY_VERIFY(child<QPushButton>(w.form, "SBDXF")->isEnabled());
         QTRY_VERIFY(w.idle());
@@ -147,8 +148,27 @@ private slots:
         QVERIFY(!child<QPushButton>(w.form, "SBZGD")->isEnabled());
         const QChar separator = QChar::fromLatin1(bw::app::systemDecimalSeparator());
         child<QLineEdit>(w.form, "EProstki")->setText(QString("0") + separator + "5");
+
+        // A bad file or one without entities changes nothing: the view stays and
+        // Generate still cuts the drawing on screen.
+        const QImage shown = child<bw::app::DrawingView>(w.form, "I1")->picture();
+        QFile empty(folder_.filePath("no-entities.dxf"));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.write("  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nPOINT\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+        empty.close();
+        for (const QString& path : {kDataDir + "bad-number.dxf", empty.fileName()}) {
+            w.open(path);
+            QTRY_VERIFY(w.idle());
+            QTRY_COMPARE(w.form.findChildren<QMessageBox*>().size(), 1);
+            const QStringList why = takeMessages(w.form);
+            QVERIFY2(why.value(0).startsWith(path), qPrintable(why.value(0)));
+            QCOMPARE(child<bw::app::DrawingView>(w.form, "I1")->picture(), shown);
+        }
         child<QPushButton>(w.form, "SBDXF")->click();
         QTRY_VERIFY(child<QPushButton>(w.form, "SBZGD")->isEnabled());
+        QTRY_VERIFY(w.idle());
+        QCOMPARE(QByteArray::fromStdString(bw::app::viewFileText(child<QPlainTextEdit>(w.form, "RE1"))),
+                 runCli({"dxf", kDataDir + "square-circle-arc.dxf"}));
     }
 
     void passCountFollowsThicknessLayerAndFinishingPass() {

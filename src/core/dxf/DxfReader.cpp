@@ -326,20 +326,25 @@ Result<DxfReadSummary> ReadDxfEntities(std::string_view text, std::vector<TItem>
 
 Result<DxfLoadSummary> LoadDxfFile(JobContext& ctx, char decimalSeparator, const DxfStatusCallback& status) {
     DxfState& dxf = ctx.dxf;
-    dxf.view.viewPanX = 0;
-    dxf.view.viewPanY = 0;
     const std::string& path = dxf.dxfFileName;
     Result<std::string> content = readWholeFile(path);
     if (!content) { return Error{path + ": " + content.error()}; }
     if (status) { status(messageText(Message::OpeningFile, ctx.languageIndex)); }
-    Result<DxfReadSummary> read = ReadDxfEntities(*content, dxf.dxfItems);
+    // Read aside: a broken or empty file must not replace the drawing on screen
+    // with a half-read one that Generate would then cut.
+    std::vector<TItem> items;
+    Result<DxfReadSummary> read = ReadDxfEntities(*content, items);
     if (!read) { return Error{path + ": " + read.error()}; }
-    DxfLoadSummary summary{dxf.dxfItems.size(), read->skippedSplines};
-    if (dxf.dxfItems.empty()) { return summary; }
-    Status box = ComputeDrawingBox(ctx, status);
+    if (items.empty()) { return Error{path + ": no CIRCLE, LINE, ARC or SPLINE entity found"}; }
+    Result<DrawingBox> box = DrawingBoxOf(items, ctx.params.segmentLength, ctx.languageIndex, status);
     if (!box) { return Error{path + ": " + box.error()}; }
-    if (status) { status(DxfSizeText(dxf.drawingBox.width(), dxf.drawingBox.height(), decimalSeparator)); }
-    return summary;
+    dxf.dxfItems = std::move(items);
+    dxf.drawingBox = *box;
+    dxf.view.viewPanX = 0;
+    dxf.view.viewPanY = 0;
+    dxf.view.viewScale = FitScale(*box, ctx.params.sourceWidthPx, ctx.params.sourceHeightPx);
+    if (status) { status(DxfSizeText(box->width(), box->height(), decimalSeparator)); }
+    return DxfLoadSummary{dxf.dxfItems.size(), read->skippedSplines};
 }
 
 }  // namespace bw

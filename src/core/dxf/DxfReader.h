@@ -38,11 +38,10 @@ struct DxfLoadSummary {
     std::size_t skippedSplines = 0;  // splines left out
 };
 
-// The full load of ctx.dxf.dxfFileName: pan reset, file read, entities
-// replaced, and, when entities were found, the box computed and the view's
-// scale fitted (with ctx.params as the window filled them: segment length and
-// view size). Errors start with the file name. A file with no entity is not an
-// error: `entities` is 0 and the box is kept.
+// The full load of ctx.dxf.dxfFileName: file read, then, when it held at least
+// one entity, entities, box, pan and the view's scale replaced (with ctx.params
+// as the window filled them: segment length and view size). Any failure, a file
+// without entities included, changes nothing and names the file.
 Result<DxfLoadSummary> LoadDxfFile(JobContext& ctx, char decimalSeparator, const DxfStatusCallback& status);
 
 }  // namespace bw

@@ -203,7 +203,7 @@ TEST(DxfReader, SplineCountsRoundHalvesToEven) {
     EXPECT_EQ(items[0].controlPoints.size(), 2u);
 }
 
-TEST(DxfReader, LoadNamesTheFileAndKeepsTheBoxWhenNothingIsFound) {
+TEST(DxfReader, FailedOrEmptyLoadNamesTheFileAndChangesNothing) {
     JobContext ctx;
     ctx.params.segmentLength = mm(0.5);
     ctx.dxf.dxfFileName = "/nonexistent/drawing.dxf";
@@ -230,12 +230,23 @@ TEST(DxfReader, LoadNamesTheFileAndKeepsTheBoxWhenNothingIsFound) {
     EXPECT_EQ(statuses.front(), "Opening the file. Please wait.");
     EXPECT_EQ(statuses.back(), "Size 120,5x80,0mm");
 
-    { std::ofstream(path, std::ios::binary) << dxf({"ENTITIES", "POINT"}); }
-    result = LoadDxfFile(ctx, ',', {});
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result->entities, 0u);
-    EXPECT_TRUE(ctx.dxf.dxfItems.empty());
-    EXPECT_EQ(ctx.dxf.drawingBox.maxX, mm(120.5));  // the previous box stays
+    // A bad value or a file without entities changes nothing: drawing, box and view stay.
+    const std::vector<TItem> before = ctx.dxf.dxfItems;
+    const DxfView view = ctx.dxf.view;
+    ctx.dxf.view.viewPanX = 9;
+    for (auto [text, why] : {std::pair{dxf({"ENTITIES", "POINT"}), ": no CIRCLE, LINE, ARC or SPLINE entity found"},
+                             std::pair{dxf({"ENTITIES", "LINE", " 10", "1", " 20", "1", " 11", "x"}),
+                                       ": line 8: 'x' is not a number"}}) {
+        { std::ofstream(path, std::ios::binary) << text; }
+        result = LoadDxfFile(ctx, ',', {});
+        ASSERT_FALSE(result.ok());
+        EXPECT_EQ(result.error(), path.string() + why);
+        EXPECT_EQ(ctx.dxf.dxfItems.size(), before.size());
+        EXPECT_EQ(ctx.dxf.dxfItems[0].x2, mm(120.5));
+        EXPECT_EQ(ctx.dxf.drawingBox.maxX, mm(120.5));
+        EXPECT_EQ(ctx.dxf.view.viewScale, view.viewScale);
+        EXPECT_EQ(ctx.dxf.view.viewPanX, 9);
+    }
     std::filesystem::remove(path);
 }
 
