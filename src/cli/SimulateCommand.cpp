@@ -1,0 +1,101 @@
+// beamwright-cli simulate: what a program burns, how far the machine travels and
+// how long the job takes, as text, JSON and a picture of the toolpath.
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+
+#include "CliSupport.h"
+#include "PcbPreviewPng.h"
+#include "simulation/ProgramSimulator.h"
+#include "simulation/SimulationReport.h"
+#include "simulation/ToolpathRenderer.h"
+
+namespace bw::cli {
+
+namespace {
+
+// Feeds the file to the simulator in large blocks of whole lines, so a program of
+// any length is read with little memory.
+void simulateFile(const std::string& path, ProgramSimulator& simulator) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) { throw JobError("cannot read \"" + path + "\""); }
+    std::string buffer;
+    std::vector<char> block(std::size_t(1) << 20);
+    for (;;) {
+        std::size_t got = std::fread(block.data(), 1, block.size(), file.get());
+        if (got == 0) { break; }
+        buffer.append(block.data(), got);
+        std::size_t lastEnd = buffer.find_last_of('\n');
+        if (lastEnd == std::string::npos) { continue; }
+        simulator.addText(std::string_view(buffer).substr(0, lastEnd + 1));
+        buffer.erase(0, lastEnd + 1);
+    }
+    if (std::ferror(file.get())) { throw JobError("cannot read \"" + path + "\""); }
+    simulator.addText(buffer);
+}
+
+double positiveOption(const std::string& option, const std::string& text, bool zeroAllowed) {
+    Fixed4 value = decimalOption(option, text);
+    if (value.raw < 0 || (value.raw == 0 && !zeroAllowed)) {
+        throw UsageError(option + ": '" + text + "' must be " + (zeroAllowed ? "zero or more" : "more than zero"));
+    }
+    return value.toDouble();
+}
+
+}  // namespace
+
+void addSimulateCommand(CLI::App& app, Runner& run) {
+    struct Options {
+        std::string program;
+        bool json = false;
+        std::string png;
+        std::string pngWidth = "1000";
+        std::string maxRate = "6000";
+        std::string accel = "1000";
+        std::string junctionDeviation = "0.01";
+        bool burnG1 = false;
+    };
+    auto options = std::make_shared<Options>();
+    CLI::App* command = app.add_subcommand(
+        "simulate", "Run a G-code program on a model of a GRBL laser machine: burnt and travel lengths, time, a picture");
+    command->add_option("PROGRAM", options->program, "G-code program file")->required();
+    command->add_flag("--json", options->json, "Print one JSON object instead of the summary");
+    command->add_option("--png", options->png, "Draw the burnt path (darker for more power) and the travel moves into this PNG");
+    command->add_option("--png-width", options->pngWidth, "Picture width in pixels; one pixel is the burnt width / this")
+        ->capture_default_str();
+    command->add_option("--max-rate", options->maxRate, "Maximum rate of an axis, mm/min (every G0 runs at it)")
+        ->capture_default_str();
+    command->add_option("--accel", options->accel, "Acceleration of an axis, mm/s^2")->capture_default_str();
+    command->add_option("--junction-deviation", options->junctionDeviation, "Junction deviation, mm")->capture_default_str();
+    command->add_flag("--burn-g1", options->burnG1, "Every G1/G2/G3 burns (programs that switch no laser, e.g. PCB exposure)");
+    command->callback([&run, options] {
+        run = [options] {
+            SimulationOptions settings;
+            settings.limits.maxRateMmPerMin = positiveOption("--max-rate", options->maxRate, false);
+            settings.limits.accelerationMmPerS2 = positiveOption("--accel", options->accel, false);
+            settings.limits.junctionDeviationMm = positiveOption("--junction-deviation", options->junctionDeviation, true);
+            settings.burnAllFeedMoves = options->burnG1;
+            int pngWidth = integerOption("--png-width", options->pngWidth);
+            if (pngWidth < 1 || pngWidth > 20000) { throw UsageError("--png-width: must be 1 to 20000 pixels"); }
+
+            ToolpathRecording path;
+            SegmentCallback record;
+            if (!options->png.empty()) { record = [&path](const ToolpathSegment& segment) { path.add(segment); }; }
+            ProgramSimulator simulator(settings, record);
+            simulateFile(options->program, simulator);
+            SimulationSummary summary = simulator.finish();
+            std::cout << (options->json ? SimulationJson(summary) : SimulationSummaryText(summary));
+            std::cout.flush();
+            if (!options->png.empty()) {
+                const PathBounds& bounds = summary.burnBounds.empty ? summary.pathBounds : summary.burnBounds;
+                if (bounds.empty) { throw JobError("nothing to draw: the program moves nowhere"); }
+                PixelBuffer picture = RenderToolpath(path, FrameForWidth(bounds, pngWidth), true);
+                Status written = WritePreviewPng(options->png, picture);
+                if (!written) { throw JobError(written.error()); }
+            }
+        };
+    });
+}
+
+}  // namespace bw::cli
