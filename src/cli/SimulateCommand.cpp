@@ -85,8 +85,7 @@ void addSimulateCommand(CLI::App& app, Runner& run) {
             ProgramSimulator simulator(settings, record);
             simulateFile(options->program, simulator);
             SimulationSummary summary = simulator.finish();
-            std::cout << (options->json ? SimulationJson(summary) : SimulationSummaryText(summary));
-            std::cout.flush();
+            // The picture first: a job that fails prints nothing.
             if (!options->png.empty()) {
                 const PathBounds& bounds = summary.burnBounds.empty ? summary.pathBounds : summary.burnBounds;
                 if (bounds.empty) { throw JobError("nothing to draw: the program moves nowhere"); }
@@ -94,6 +93,8 @@ void addSimulateCommand(CLI::App& app, Runner& run) {
                 Status written = WritePreviewPng(options->png, picture);
                 if (!written) { throw JobError(written.error()); }
             }
+            std::cout << (options->json ? SimulationJson(summary) : SimulationSummaryText(summary));
+            std::cout.flush();
         };
     });
 }
