@@ -1,12 +1,12 @@
 // beamwright-cli simulate: what a program burns, how far the machine travels and
 // how long the job takes, as text, JSON and a picture of the toolpath.
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
 
 #include "CliSupport.h"
 #include "PcbPreviewPng.h"
+#include "simulation/ProgramFileReader.h"
 #include "simulation/ProgramSimulator.h"
 #include "simulation/SimulationReport.h"
 #include "simulation/ToolpathRenderer.h"
@@ -14,26 +14,6 @@
 namespace bw::cli {
 
 namespace {
-
-// Feeds the file to the simulator in large blocks of whole lines, so a program of
-// any length is read with little memory.
-void simulateFile(const std::string& path, ProgramSimulator& simulator) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) { throw JobError("cannot read \"" + path + "\""); }
-    std::string buffer;
-    std::vector<char> block(std::size_t(1) << 20);
-    for (;;) {
-        std::size_t got = std::fread(block.data(), 1, block.size(), file.get());
-        if (got == 0) { break; }
-        buffer.append(block.data(), got);
-        std::size_t lastEnd = buffer.find_last_of('\n');
-        if (lastEnd == std::string::npos) { continue; }
-        simulator.addText(std::string_view(buffer).substr(0, lastEnd + 1));
-        buffer.erase(0, lastEnd + 1);
-    }
-    if (std::ferror(file.get())) { throw JobError("cannot read \"" + path + "\""); }
-    simulator.addText(buffer);
-}
 
 double positiveOption(const std::string& option, const std::string& text, bool zeroAllowed) {
     Fixed4 value = decimalOption(option, text);
@@ -83,7 +63,8 @@ void addSimulateCommand(CLI::App& app, Runner& run) {
             SegmentCallback record;
             if (!options->png.empty()) { record = [&path](const ToolpathSegment& segment) { path.add(segment); }; }
             ProgramSimulator simulator(settings, record);
-            simulateFile(options->program, simulator);
+            Status read = SimulateProgramFile(options->program, simulator);
+            if (!read) { throw JobError(read.error()); }
             SimulationSummary summary = simulator.finish();
             // The picture first: a job that fails prints nothing.
             if (!options->png.empty()) {
