@@ -212,7 +212,9 @@ bool ProgramSimulator::interpret() {
                 double radius = valueR * scale;
                 double chordSqr = dx * dx + dy * dy;
                 double hSqr4 = 4 * radius * radius - chordSqr;
-                if (chordSqr <= 0) {
+                if (!(std::fabs(radius) <= kLargestCoordinate)) {
+                    warn("arc radius out of range, move not run");
+                } else if (chordSqr <= 0) {
                     warn("arc by radius needs an end point apart from its start, move not run");
                 } else if (hSqr4 < 0) {
                     warn("arc radius shorter than half the chord, move not run");

@@ -39,6 +39,7 @@ bool clip(double& x0, double& y0, double& x1, double& y1, double w, double h) {
 
 template <typename Plot>
 void walk(double x0, double y0, double x1, double y1, int width, int height, Plot&& plot) {
+    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) { return; }
     if (!clip(x0, y0, x1, y1, width, height)) { return; }
     double span = std::max(std::fabs(x1 - x0), std::fabs(y1 - y0));
     auto steps = static_cast<std::int64_t>(std::ceil(span));
