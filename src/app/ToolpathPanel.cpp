@@ -1,6 +1,7 @@
 #include "ToolpathPanel.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -59,8 +60,18 @@ void ToolpathPanel::showEstimate(const SimulationSummary& summary, std::shared_p
     emit estimated(text);
 }
 
+// The estimate has its own place at the status bar's right end, so the job
+// texts ("Print size ...") stay readable beside it.
 void ToolpathPanel::showStatus(const QString& text) {
-    if (auto* main = qobject_cast<QMainWindow*>(window())) { main->statusBar()->showMessage(text); }
+    auto* main = qobject_cast<QMainWindow*>(window());
+    if (main == nullptr) { return; }
+    auto* label = main->statusBar()->findChild<QLabel*>(kEstimateLabelName);
+    if (label == nullptr) {
+        label = new QLabel;
+        label->setObjectName(kEstimateLabelName);
+        main->statusBar()->addPermanentWidget(label);
+    }
+    label->setText(text);
 }
 
 Result<MachineLimits> readMachineLimits(const GCodeSettingsPage& gcode) {

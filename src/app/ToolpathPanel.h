@@ -1,8 +1,8 @@
 #pragma once
 // The G-CODE tab's program area: the program text, or at the flick of a check
 // box the toolpath view of the same program. After every Generate the program
-// is simulated in the background; the view and the status bar line ("N lines,
-// burn X m, travel Y m, about h:mm:ss") follow when the estimate is ready.
+// is simulated in the background; the view and the status bar's estimate ("N
+// lines, burn X m, travel Y m, about h:mm:ss") follow when it is ready.
 
 #include <QCheckBox>
 #include <QStackedWidget>
@@ -15,6 +15,9 @@
 namespace bw::app {
 
 class GCodeSettingsPage;
+
+// The status bar's label for the estimate.
+inline constexpr const char* kEstimateLabelName = "LSzacunek";
 
 class ToolpathPanel : public QWidget {
     Q_OBJECT
