@@ -54,7 +54,7 @@ void ProgramSimulator::addLine(std::string_view line) {
         warn(std::string(problem) + ", line not run");
         return;
     }
-    if (!words_.empty() && !interpret()) { return; }
+    if (!words_.empty()) { interpret(); }
 }
 
 void ProgramSimulator::addText(std::string_view text) {
@@ -77,7 +77,7 @@ SimulationSummary ProgramSimulator::finish() {
 
 // One line's words in the controller's order of execution: units, feed, power,
 // laser and coolant, dwell, distance mode, offsets, then the motion.
-bool ProgramSimulator::interpret() {
+void ProgramSimulator::interpret() {
     Motion motion = motion_;
     bool motionWord = false;
     bool dwell = false, setOffset = false, resetOffset = false, programEnd = false;
@@ -147,7 +147,7 @@ bool ProgramSimulator::interpret() {
     for (int k = 0; k < 3; ++k) {
         if (hasAxis[k] && !(std::fabs(axis[k] * scale) <= kLargestCoordinate)) {
             warn("coordinate out of range, line not run");
-            return false;
+            return;
         }
     }
     bool anyAxis = hasAxis[0] || hasAxis[1] || hasAxis[2];
@@ -156,7 +156,7 @@ bool ProgramSimulator::interpret() {
     if (hasF) {
         if (valueF <= 0) {
             warn("feed rate must be positive, line not run");
-            return false;
+            return;
         }
         feedMmPerMin_ = valueF * scale;
     }
@@ -166,7 +166,7 @@ bool ProgramSimulator::interpret() {
     if (hasS) {
         if (valueS < 0) {
             warn("negative power, line not run");
-            return false;
+            return;
         }
         if (valueS != power_ && laser_ != Laser::Off && !movesNow) { restBefore = true; }
         power_ = valueS;
@@ -250,7 +250,6 @@ bool ProgramSimulator::interpret() {
         laser_ = Laser::Off;
         coolant_ = 9;
     }
-    return true;
 }
 
 void ProgramSimulator::moveTo(const double target[3], Motion motion) {

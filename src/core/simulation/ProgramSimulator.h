@@ -60,7 +60,7 @@ private:
     enum class Laser { Off, Constant, Dynamic };
 
     void warn(std::string_view text);
-    bool interpret();
+    void interpret();
     void moveTo(const double target[3], Motion motion);
     void arcTo(const double target[3], double offsetI, double offsetJ, bool clockwise);
     void straightPiece(const double target[3], Motion motion);
@@ -80,7 +80,6 @@ private:
     double power_ = 0;                   // S
     Laser laser_ = Laser::Off;
     int coolant_ = 9;                    // M7, M8 or M9
-    bool ended_ = false;                 // M2 or M30 came
 };
 
 }  // namespace bw
