@@ -6,6 +6,8 @@
 
 #include "CliSupport.h"
 #include "PcbPreviewPng.h"
+#include "ProfileOptions.h"
+#include "settings/FormDefaults.h"
 #include "simulation/ProgramFileReader.h"
 #include "simulation/ProgramSimulator.h"
 #include "simulation/SimulationReport.h"
@@ -31,9 +33,7 @@ void addSimulateCommand(CLI::App& app, Runner& run) {
         bool json = false;
         std::string png;
         std::string pngWidth = "1000";
-        std::string maxRate = "6000";
-        std::string accel = "1000";
-        std::string junctionDeviation = "0.01";
+        FieldOption gcodeProfile, maxRate, accel, junctionDeviation;
         bool burnG1 = false;
     };
     auto options = std::make_shared<Options>();
@@ -44,17 +44,28 @@ void addSimulateCommand(CLI::App& app, Runner& run) {
     command->add_option("--png", options->png, "Draw the burnt path (darker for more power) and the travel moves into this PNG");
     command->add_option("--png-width", options->pngWidth, "Picture width in pixels; one pixel is the burnt width / this")
         ->capture_default_str();
-    command->add_option("--max-rate", options->maxRate, "Maximum rate of an axis, mm/min (every G0 runs at it)")
-        ->capture_default_str();
-    command->add_option("--accel", options->accel, "Acceleration of an axis, mm/s^2")->capture_default_str();
-    command->add_option("--junction-deviation", options->junctionDeviation, "Junction deviation, mm")->capture_default_str();
+    options->gcodeProfile.option = command->add_option(
+        "--gcode-profile", options->gcodeProfile.value,
+        std::string("G-CODE Settings profile (.gcd) whose machine values to use; options given explicitly win. ") +
+            kProfileLookupHelp);
+    options->maxRate.option = command->add_option("--max-rate", options->maxRate.value,
+                                                  "Maximum rate of an axis, mm/min (every G0 runs at it; default 6000)");
+    options->accel.option = command->add_option("--accel", options->accel.value, "Acceleration of an axis, mm/s^2 (default 1000)");
+    options->junctionDeviation.option = command->add_option("--junction-deviation", options->junctionDeviation.value,
+                                                            "Junction deviation, mm (default 0.01)");
     command->add_flag("--burn-g1", options->burnG1, "Every G1/G2/G3 burns (programs that switch no laser, e.g. PCB exposure)");
     command->callback([&run, options] {
         run = [options] {
+            FieldValues machine = options->gcodeProfile.given()
+                                      ? loadProfileFile(options->gcodeProfile.value, ProfileKind::GCode)
+                                      : FormDefaultFields('.');
             SimulationOptions settings;
-            settings.limits.maxRateMmPerMin = positiveOption("--max-rate", options->maxRate, false);
-            settings.limits.accelerationMmPerS2 = positiveOption("--accel", options->accel, false);
-            settings.limits.junctionDeviationMm = positiveOption("--junction-deviation", options->junctionDeviation, true);
+            settings.limits.maxRateMmPerMin =
+                positiveOption("--max-rate", options->maxRate.orField(machine, "EPredkoscU"), false);
+            settings.limits.accelerationMmPerS2 =
+                positiveOption("--accel", options->accel.orField(machine, "EPrzyspieszenieU"), false);
+            settings.limits.junctionDeviationMm =
+                positiveOption("--junction-deviation", options->junctionDeviation.orField(machine, "EOdchylenieU"), true);
             settings.burnAllFeedMoves = options->burnG1;
             int pngWidth = integerOption("--png-width", options->pngWidth);
             if (pngWidth < 1 || pngWidth > 20000) { throw UsageError("--png-width: must be 1 to 20000 pixels"); }

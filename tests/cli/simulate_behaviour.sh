@@ -24,6 +24,15 @@ png = open(sys.argv[2], "rb").read()
 assert png[:8] == b"\x89PNG\r\n\x1a\n" and struct.unpack(">II", png[16:24]) == (64, 64), png[:24]
 PY
 
+# The machine values come from a G-CODE Settings profile (comma decimals, as the
+# window writes them on such a desktop); an explicit option wins over it.
+printf '[GCODE]\r\nPredkosc maksymalna=3000\r\nPrzyspieszenie=500\r\nOdchylenie naroza=0,02\r\n' >"$work/slow.gcd"
+time_of() { "$cli" simulate "$golden/dxf-square/expected.gcode" --json "$@" | python3 -c 'import json,sys; print(json.load(sys.stdin)["time_s"])'; }
+[ "$(time_of --gcode-profile "$work/slow.gcd")" = "$(time_of --max-rate 3000 --accel 500 --junction-deviation 0.02)" ] \
+  || fail "the profile's machine values are not used"
+[ "$(time_of --gcode-profile "$work/slow.gcd" --accel 1000 --max-rate 6000 --junction-deviation 0.01)" = "$(time_of)" ] \
+  || fail "explicit options do not win over the profile"
+
 expect_error() {
   local want=$1 out err status
   shift
