@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <locale>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -167,10 +169,22 @@ TEST(ProgramSimulator, WarnsWithLineNumbersAndNeverStops) {
     EXPECT_TRUE(run.summary.burnBounds.empty);
 }
 
+// Read and written the same on a desktop whose locale writes decimal commas.
 TEST(SimulationReport, JsonAndStatusLine) {
-    Simulated run = simulate("M3 S1000\nG1 X1000 F6000\nG0 X0\nG1 Y10 Z1\nM5\n");
-    EXPECT_EQ(SimulationStatusText(run.summary), "5 lines, burn 1.01 m, travel 1.00 m, about 0:00:20");
-    EXPECT_EQ(SimulationJson(run.summary),
+    struct CommaNumpunct : std::numpunct<char> {
+        char do_decimal_point() const override { return ','; }
+    };
+    std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaNumpunct));
+    std::string previousC = std::setlocale(LC_ALL, nullptr);
+    for (const char* name : {"de_DE.UTF-8", "pl_PL.UTF-8", "de_DE"}) {
+        if (std::setlocale(LC_ALL, name)) { break; }
+    }
+    Simulated run = simulate("M3 S1000\nG1 X1000 F6000\nG0 X0\nG1 Y10 Z1.0\nM5\n");
+    const std::string status = SimulationStatusText(run.summary), json = SimulationJson(run.summary);
+    std::setlocale(LC_ALL, previousC.c_str());
+    std::locale::global(previous);
+    EXPECT_EQ(status, "5 lines, burn 1.01 m, travel 1.00 m, about 0:00:20");
+    EXPECT_EQ(json,
               "{\"lines\": 5, \"moves\": 3, \"burn_length_mm\": 1010.0499, \"travel_length_mm\": 1000.0000, "
               "\"time_s\": 20.389, \"bounds_mm\": {\"min_x\": 0.0000, \"min_y\": 0.0000, \"max_x\": 1000.0000, "
               "\"max_y\": 10.0000}, \"warnings\": [], \"warning_count\": 0, \"max_power\": 1000.0000, "
