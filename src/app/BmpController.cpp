@@ -17,6 +17,7 @@
 #include "JobRunner.h"
 #include "MessageBoxes.h"
 #include "PictureReader.h"
+#include "ToolpathPanel.h"
 #include "ProgramDelivery.h"
 #include "ProgramText.h"
 #include "TBMPGCODE.h"
@@ -382,6 +383,7 @@ Status BmpController::showProgramView() {
     } else {
         showProgram(page_.RE2, program_);
     }
+    page_.PSciezkaB->programGenerated(program_, gcode_);
     jobPicture_ = PixelBuffer{};
     page_.SBZGB->setEnabled(true);
     page_.SBKopiujB->setEnabled(true);

@@ -185,7 +185,8 @@ BmpPage::BmpPage(QWidget* parent) : QWidget(parent) {
     buttons->addWidget(Panel2);
     auto* programColumn = new QVBoxLayout(program);
     programColumn->addLayout(buttons);
-    programColumn->addWidget(RE2, 1);
+    PSciezkaB = new ToolpathPanel("B", RE2);
+    programColumn->addWidget(PSciezkaB, 1);
     PageControl1->addTab(program, "G-CODE");
 
     auto* right = new QVBoxLayout;

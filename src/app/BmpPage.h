@@ -17,6 +17,7 @@
 #include "PictureView.h"
 #include "ProfileBox.h"
 #include "StartPointGroup.h"
+#include "ToolpathPanel.h"
 
 namespace bw::app {
 
@@ -81,6 +82,7 @@ public:
     QPushButton* SBZGB;
     QPushButton* SBKopiujB;
     QPlainTextEdit* RE2;
+    ToolpathPanel* PSciezkaB;  // RE2 or the toolpath of its program
     HelpPanel* Panel2;
 };
 

@@ -15,6 +15,7 @@
 #include "SharedBitmap.h"
 #include "TDXFGCODE.h"
 #include "TDXFOpen.h"
+#include "ToolpathPanel.h"
 #include "ToolsPage.h"
 #include "dxf/DxfGenerator.h"
 #include "dxf/DxfView.h"
@@ -158,6 +159,7 @@ Status DxfController::showPreview() {
 
 Status DxfController::showProgramView() {
     showProgram(page_.RE1, ctx_.programLines);
+    page_.PSciezkaD->programGenerated(ctx_.programLines, gcode_);
     page_.SBZGD->setEnabled(true);
     return success();
 }

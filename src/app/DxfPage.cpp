@@ -88,7 +88,8 @@ DxfPage::DxfPage(QWidget* parent) : QWidget(parent) {
     buttons->addWidget(PHelpDXF1);
     auto* programColumn = new QVBoxLayout(program);
     programColumn->addLayout(buttons);
-    programColumn->addWidget(RE1, 1);
+    PSciezkaD = new ToolpathPanel("D", RE1);
+    programColumn->addWidget(PSciezkaD, 1);
     PageControl2->addTab(program, "G-CODE");
 
     auto* right = new QVBoxLayout;

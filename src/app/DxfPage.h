@@ -16,6 +16,7 @@
 #include "NumericEdit.h"
 #include "ProfileBox.h"
 #include "StartPointGroup.h"
+#include "ToolpathPanel.h"
 
 namespace bw::app {
 
@@ -50,6 +51,7 @@ public:
     QPushButton* SBZGD;
     QPushButton* SBKopiujD;
     QPlainTextEdit* RE1;
+    ToolpathPanel* PSciezkaD;  // RE1 or the toolpath of its program
     HelpPanel* PHelpDXF1;
 };
 

@@ -1,5 +1,6 @@
 #include "GCodeSettingsPage.h"
 
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -47,6 +48,18 @@ GCodeSettingsPage::GCodeSettingsPage(QWidget* parent) : QWidget(parent) {
     REHeaderU = makeTextEditor("REHeaderU", editorText(kDefaultHeaderText));
     Label47 = makeLabel("Label47", "Footer");
     REFooterU = makeTextEditor("REFooterU", editorText(kDefaultFooterText));
+    GBMaszynaU = new QGroupBox("Machine (time estimate)");
+    GBMaszynaU->setObjectName("GBMaszynaU");
+    LPredkoscU = makeLabel("LPredkoscU", "Maximum rate [mm/min]");
+    EPredkoscU = new NumericEdit("EPredkoscU", 5, "6000");
+    LPrzyspieszenieU = makeLabel("LPrzyspieszenieU", "Acceleration [mm/s²]");
+    EPrzyspieszenieU = new NumericEdit("EPrzyspieszenieU", 5, "1000");
+    LOdchylenieU = makeLabel("LOdchylenieU", "Junction deviation [mm]");
+    EOdchylenieU = new NumericEdit("EOdchylenieU", 5, "0,01");
+    auto* machine = new QFormLayout(GBMaszynaU);
+    machine->addRow(LPredkoscU, EPredkoscU);
+    machine->addRow(LPrzyspieszenieU, EPrzyspieszenieU);
+    machine->addRow(LOdchylenieU, EOdchylenieU);
     PHelpG = new HelpPanel("PHelpG");
     E1 = new QLineEdit(this);
     E1->setObjectName("E1");
@@ -72,6 +85,7 @@ GCodeSettingsPage::GCodeSettingsPage(QWidget* parent) : QWidget(parent) {
     left->addWidget(REPodgladU);
     left->addLayout(pwmRow);
     left->addWidget(RGRozszerzenie);
+    left->addWidget(GBMaszynaU);
     left->addStretch(1);
     left->addWidget(PHelpG, 0, Qt::AlignLeft);
 

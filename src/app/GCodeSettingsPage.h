@@ -1,7 +1,9 @@
 #pragma once
 // The G-CODE Settings page (`TabSheet3`): the mask with its live preview, the
-// maximum PWM value, the file extension, header, footer and the G-code profile.
+// maximum PWM value, the file extension, header, footer, the machine values of
+// the time estimate and the G-code profile.
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -33,6 +35,13 @@ public:
     QPlainTextEdit* REHeaderU;
     QLabel* Label47;
     QPlainTextEdit* REFooterU;
+    QGroupBox* GBMaszynaU;          // the machine the time estimate models
+    QLabel* LPredkoscU;
+    NumericEdit* EPredkoscU;        // maximum rate, mm/min
+    QLabel* LPrzyspieszenieU;
+    NumericEdit* EPrzyspieszenieU;  // acceleration, mm/s^2
+    QLabel* LOdchylenieU;
+    NumericEdit* EOdchylenieU;      // junction deviation, mm
     HelpPanel* PHelpG;
     QLineEdit* E1;
 };

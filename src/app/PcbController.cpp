@@ -16,6 +16,7 @@
 #include "ProgramDelivery.h"
 #include "ProgramText.h"
 #include "ToolsPage.h"
+#include "ToolpathPanel.h"
 #include "pcb/EagleExport.h"
 #include "pcb/PcbFields.h"
 #include "pcb/PcbRaster.h"
@@ -133,12 +134,14 @@ Status PcbController::showPicture() {
 Status PcbController::showRaster() {
     (void)showPicture();
     showProgram(page_.RERaster, ctx_.programLines);
+    page_.PSciezkaPR->programGenerated(ctx_.programLines, gcode_, true);  // the PCB programs switch no laser
     page_.SBZGPR->setEnabled(true);
     return success();
 }
 
 Status PcbController::showOutline() {
     showProgram(page_.RE3, ctx_.programLines);
+    page_.PSciezkaPO->programGenerated(ctx_.programLines, gcode_, true);
     page_.SBZGPO->setEnabled(true);
     return success();
 }

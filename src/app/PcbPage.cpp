@@ -108,11 +108,13 @@ PcbPage::PcbPage(QWidget* parent) : QWidget(parent) {
     auto* rasterRow = new QHBoxLayout;
     for (QWidget* each : {SBPCBR, SBP1, SBZGPR, SBKopiujRP}) { rasterRow->addWidget(each); }
     programColumn->addLayout(rasterRow);
-    programColumn->addWidget(RERaster, 1);
+    PSciezkaPR = new ToolpathPanel("PR", RERaster);
+    programColumn->addWidget(PSciezkaPR, 1);
     auto* outlineRow = new QHBoxLayout;
     for (QWidget* each : {SBPCBO, SBP2, SBZGPO, SBKopiujOP}) { outlineRow->addWidget(each); }
     programColumn->addLayout(outlineRow);
-    programColumn->addWidget(RE3, 1);
+    PSciezkaPO = new ToolpathPanel("PO", RE3);
+    programColumn->addWidget(PSciezkaPO, 1);
     PC2->addTab(program, "G-CODE");
 
     auto* right = new QVBoxLayout;

@@ -13,6 +13,7 @@
 
 #include "NumericEdit.h"
 #include "PictureView.h"
+#include "ToolpathPanel.h"
 #include "ProfileBox.h"
 #include "StartPointGroup.h"
 
@@ -58,11 +59,13 @@ public:
     QPushButton* SBZGPR;
     QPushButton* SBKopiujRP;
     QPlainTextEdit* RERaster;
+    ToolpathPanel* PSciezkaPR;  // RERaster or the toolpath of its program
     QPushButton* SBPCBO;
     QPushButton* SBP2;
     QPushButton* SBZGPO;
     QPushButton* SBKopiujOP;
     QPlainTextEdit* RE3;
+    ToolpathPanel* PSciezkaPO;  // RE3 or the toolpath of its program
 };
 
 }  // namespace bw::app

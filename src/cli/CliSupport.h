@@ -44,5 +44,6 @@ void addPcbRasterCommand(CLI::App& app, Runner& run);
 void addPcbOutlineCommand(CLI::App& app, Runner& run);
 void addEagleUlpCommand(CLI::App& app, Runner& run);
 void addEagleCommandCommand(CLI::App& app, Runner& run);
+void addSimulateCommand(CLI::App& app, Runner& run);
 
 }  // namespace bw::cli

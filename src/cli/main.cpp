@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     bw::cli::addPcbOutlineCommand(app, run);
     bw::cli::addEagleUlpCommand(app, run);
     bw::cli::addEagleCommandCommand(app, run);
+    bw::cli::addSimulateCommand(app, run);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

@@ -1,8 +1,10 @@
 // beamwright-screenshots FOLDER: opens the window with the example files, shows
 // each visible page once its example has loaded, and writes a PNG per page;
-// also the hidden PCB and Tools pages, the calibration dialog and a help popup.
+// also the toolpath views of the examples' programs, the hidden PCB and Tools
+// pages, the calibration dialog and a help popup.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,6 +21,7 @@
 #include "TForm2.h"
 #include "TForm3.h"
 #include "TForm4.h"
+#include "ToolpathPanel.h"
 
 namespace {
 
@@ -80,6 +83,33 @@ int main(int argc, char** argv) {
             waitFor([] { return false; }, 200);
         }
         if (!save(window.grab(), output.filePath(shot.file))) { return 1; }
+    }
+
+    // The toolpath view of each example's program, as Generate leaves it.
+    const struct {
+        const char* page;
+        const char* tabs;
+        const char* programTab;
+        const char* generate;
+        const char* panel;
+        const char* toggle;
+        const char* file;
+    } toolpaths[] = {{"TS1", "PageControl2", "TabSheet2", "SBDXF", "PSciezkaD", "CBSciezkaD", "dxf-toolpath.png"},
+                     {"TS2", "PageControl1", "TabSheet6", "SBBMP", "PSciezkaB", "CBSciezkaB", "bmp-jpg-toolpath.png"}};
+    for (const auto& shot : toolpaths) {
+        pages->setCurrentWidget(window.findChild<QWidget*>(shot.page));
+        auto* tabs = window.findChild<QTabWidget*>(shot.tabs);
+        tabs->setCurrentWidget(window.findChild<QWidget*>(shot.programTab));
+        waitFor([&] { return !window.jobs().busy() && !window.bmp().toneJobPending(); }, 20000);
+        window.findChild<QPushButton*>(shot.generate)->click();
+        auto* panel = window.findChild<bw::app::ToolpathPanel*>(shot.panel);
+        waitFor([] { return false; }, 300);
+        waitFor([&] { return !window.jobs().busy() && !panel->estimating(); }, 60000);
+        window.findChild<QCheckBox*>(shot.toggle)->setChecked(true);
+        waitFor([] { return false; }, 300);
+        if (!save(window.grab(), output.filePath(shot.file))) { return 1; }
+        window.findChild<QCheckBox*>(shot.toggle)->setChecked(false);
+        tabs->setCurrentIndex(0);
     }
 
     // The calibration dialog, as the Tools page's buttons show it.

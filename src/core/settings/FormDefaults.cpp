@@ -70,6 +70,9 @@ const FormField kFields[] = {
     {"REHeaderU", Text, kDefaultHeaderText, 0, 0},
     {"REFooterU", Text, kDefaultFooterText, 0, 0},
     {"RGRozszerzenie", Index, "", 0, 0},
+    {"EPredkoscU", Text, "6000", 0, kDecimal},
+    {"EPrzyspieszenieU", Text, "1000", 0, kDecimal},
+    {"EOdchylenieU", Text, "0,01", 0, kDecimal},
     // profile lists, start point, language
     {"CBProfilS", Index, "", -1, 0},
     {"CBProfilD", Index, "", -1, 0},

@@ -33,6 +33,9 @@ constexpr SettingsKey kGCode[] = {
     {"Maska", Text, "EMaskaU", ""},
     {"PWM MAX", Integer, "EMWPWM", "255"},
     {"Rozszerzenie pliku", IndexInteger, "RGRozszerzenie", "0"},
+    {"Predkosc maksymalna", Number, "EPredkoscU", "6000"},
+    {"Przyspieszenie", Number, "EPrzyspieszenieU", "1000"},
+    {"Odchylenie naroza", Number, "EOdchylenieU", "0.01"},
 };
 
 constexpr SettingsKey kDxf[] = {

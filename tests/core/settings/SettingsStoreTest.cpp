@@ -31,7 +31,7 @@ TEST(SettingsStore, HeaderLinesAreStoredAsHexWithCrLf) {
     ASSERT_TRUE(SaveProfile(folder.path, ProfileKind::GCode, "grbl", fields, '.').ok());
     EXPECT_EQ(readFile(folder.path / "grbl.gcd"),
               "[GCODE]\r\nNaglowek=410D0A420D0A\r\nStopka=\r\nMaska=[G] [X] [Y] (S)[P]\r\nPWM MAX=1000\r\n"
-              "Rozszerzenie pliku=2\r\n");
+              "Rozszerzenie pliku=2\r\nPredkosc maksymalna=6000\r\nPrzyspieszenie=1000\r\nOdchylenie naroza=0.01\r\n");
     FieldValues loaded;
     ASSERT_TRUE(LoadProfile(folder.path, ProfileKind::GCode, "grbl", loaded, '.').value());
     EXPECT_EQ(loaded.text("REHeaderU"), "A\r\nB");
