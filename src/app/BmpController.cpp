@@ -1,5 +1,7 @@
 #include "BmpController.h"
 
+#include <utility>
+
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -371,14 +373,12 @@ Status BmpController::fillParameters() {
 
 Status BmpController::showProgramView() {
     // The page keeps its program: another page's job reuses the shared list.
-    program_ = std::move(ctx_.programLines);
-    ctx_.programLines.clear();
-    page_.RE2->clear();
-    ctx_.raster.previewSuppressed = program_.size() > kRasterViewLimit;
+    program_ = std::make_shared<const ProgramLines>(std::exchange(ctx_.programLines, {}));
+    ctx_.raster.previewSuppressed = program_->size() > kRasterViewLimit;
     if (ctx_.raster.previewSuppressed) {
-        page_.RE2->setPlainText(QString::fromStdString(RasterTooLongText(ctx_.languageIndex)).replace("\r\n", "\n"));
+        page_.RE2->setMessage(QString::fromStdString(RasterTooLongText(ctx_.languageIndex)).replace("\r\n", "\n"));
     } else {
-        showProgram(page_.RE2, program_);
+        page_.RE2->setProgram(program_);
     }
     jobPicture_ = PixelBuffer{};
     page_.SBZGB->setEnabled(true);
@@ -386,15 +386,19 @@ Status BmpController::showProgramView() {
     return success();
 }
 
+const ProgramLines& BmpController::program() const {
+    static const ProgramLines kNone;
+    return program_ ? *program_ : kNone;
+}
+
 void BmpController::save() {
     if (help_.ConsumeHelpClick(page_.SBZGB)) { return; }
-    const std::string text = ctx_.raster.previewSuppressed ? program_.text() : viewFileText(page_.RE2);
-    delivery_.save(text, gcode_.RGRozszerzenie->itemIndex());
+    delivery_.save(program().text(), gcode_.RGRozszerzenie->itemIndex());
 }
 
 void BmpController::copy() {
     if (help_.ConsumeHelpClick(page_.SBKopiujB)) { return; }
-    delivery_.copy(QString::fromStdString(program_.text()));
+    delivery_.copy(QString::fromStdString(program().text()));
 }
 
 }  // namespace bw::app

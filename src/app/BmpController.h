@@ -44,8 +44,10 @@ public:
     // The adjusted picture the view shows, which the raster job engraves.
     const PixelBuffer& viewBitmap() const { return view_; }
     // The last raster program (saved and copied whole even when the view cannot show it).
-    const ProgramLines& program() const { return program_; }
+    const ProgramLines& program() const;
     bool toneJobPending() const { return tonePending_; }
+    // Runs the tone processing again for the boxes and bars as they are now (after a settings load).
+    void RestartToneProcessing();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,7 +61,6 @@ private:
     void save();
     void copy();
     void resetImage();
-    void RestartToneProcessing();
     void startToneJob();
     void ToneModeChanged(QObject* sender);
     void resolutionEdited(ResolutionField sender);
@@ -84,7 +85,7 @@ private:
     PixelBuffer toned_;                          // the tone job's result, handed back with "BMPZ"
     PixelBuffer view_;                           // the view's bitmap: toned, then adjusted
     PixelBuffer jobPicture_;                     // the raster job's copy of the view
-    ProgramLines program_;
+    std::shared_ptr<const ProgramLines> program_;  // shared with the view when it shows it
     bool tonePending_ = false;  // a tone request came while a job ran; the newest state runs after it
     bool exampleLoaded_ = false;
     bool showingSizing_ = false;

@@ -1,5 +1,7 @@
 #include "DxfController.h"
 
+#include <utility>
+
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,6 +10,7 @@
 #include "DxfPage.h"
 #include "FieldReader.h"
 #include "GCodeSettingsPage.h"
+#include "HelpMode.h"
 #include "JobExchange.h"
 #include "JobRunner.h"
 #include "ProgramDelivery.h"
@@ -30,7 +33,7 @@ constexpr qint64 kExampleDrawingSize = 207349;
 
 DxfController::DxfController(JobContext& ctx, DxfPage& page, ToolsPage& tools, GCodeSettingsPage& gcode,
                              JobRunner& jobs, JobExchange& exchange, ProgramDelivery& delivery,
-                             SharedBitmap& workBitmap, QObject* parent)
+                             SharedBitmap& workBitmap, HelpMode& help, QObject* parent)
     : QObject(parent),
       ctx_(ctx),
       page_(page),
@@ -39,7 +42,8 @@ DxfController::DxfController(JobContext& ctx, DxfPage& page, ToolsPage& tools, G
       jobs_(jobs),
       exchange_(exchange),
       delivery_(delivery),
-      workBitmap_(workBitmap) {
+      workBitmap_(workBitmap),
+      help_(help) {
     askOpenFileName = [this](const QString& filter) {
         return QFileDialog::getOpenFileName(page_.window(), QString(), QString(), filter);
     };
@@ -107,13 +111,13 @@ bool DxfController::openDrawing(const QString& path) {
 }
 
 void DxfController::open() {
-    if (jobs_.refuseWhileBusy()) { return; }
+    if (help_.ConsumeHelpClick(page_.SBODXF) || jobs_.refuseWhileBusy()) { return; }
     const QString path = askOpenFileName(QStringLiteral("DXF File (*.dxf)"));
     if (!path.isEmpty()) { openDrawing(path); }
 }
 
 void DxfController::generate() {
-    if (jobs_.refuseWhileBusy()) { return; }
+    if (help_.ConsumeHelpClick(page_.SBDXF) || jobs_.refuseWhileBusy()) { return; }
     ApplyDxfStartPoint(ctx_);
     jobs_.start(new TDXFGCODE(exchange_, ctx_));
 }
@@ -157,14 +161,20 @@ Status DxfController::showPreview() {
 }
 
 Status DxfController::showProgramView() {
-    showProgram(page_.RE1, ctx_.programLines);
+    showProgram(page_.RE1, std::exchange(ctx_.programLines, {}));
     page_.SBZGD->setEnabled(true);
     return success();
 }
 
-void DxfController::save() { delivery_.save(viewFileText(page_.RE1), gcode_.RGRozszerzenie->itemIndex()); }
+void DxfController::save() {
+    if (help_.ConsumeHelpClick(page_.SBZGD)) { return; }
+    delivery_.save(viewFileText(page_.RE1), gcode_.RGRozszerzenie->itemIndex());
+}
 
-void DxfController::copy() { delivery_.copy(page_.RE1->toPlainText()); }
+void DxfController::copy() {
+    if (help_.ConsumeHelpClick(page_.SBKopiujD)) { return; }
+    delivery_.copy(QString::fromStdString(viewFileText(page_.RE1)));
+}
 
 bool DxfController::viewAcceptsInput() const {
     return drawingShown_ && (!jobs_.busy() || ctx_.dxf.view.redrawBusy);

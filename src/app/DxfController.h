@@ -14,6 +14,7 @@ namespace bw::app {
 
 class DxfPage;
 class GCodeSettingsPage;
+class HelpMode;
 class JobExchange;
 class JobRunner;
 class ProgramDelivery;
@@ -24,7 +25,8 @@ class DxfController : public QObject {
     Q_OBJECT
 public:
     DxfController(JobContext& ctx, DxfPage& page, ToolsPage& tools, GCodeSettingsPage& gcode, JobRunner& jobs,
-                  JobExchange& exchange, ProgramDelivery& delivery, SharedBitmap& workBitmap, QObject* parent);
+                  JobExchange& exchange, ProgramDelivery& delivery, SharedBitmap& workBitmap, HelpMode& help,
+                  QObject* parent);
 
     // Asks for the drawing to open (empty = cancelled); the open dialog unless replaced.
     std::function<QString(const QString& filter)> askOpenFileName;
@@ -60,6 +62,7 @@ private:
     JobExchange& exchange_;
     ProgramDelivery& delivery_;
     SharedBitmap& workBitmap_;
+    HelpMode& help_;
     QTimer resizeRedraw_;  // draws the preview at the view's new size once resizing pauses
     bool exampleLoaded_ = false;
     bool drawingShown_ = false;

@@ -1,5 +1,7 @@
 #include "PcbController.h"
 
+#include <utility>
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -65,8 +67,8 @@ PcbController::PcbController(JobContext& ctx, PcbPage& page, ToolsPage& tools, G
     connect(page_.SBZGPO, &QPushButton::clicked, this,
             [this] { delivery_.save(viewFileText(page_.RE3), gcode_.RGRozszerzenie->itemIndex()); });
     connect(page_.SBKopiujRP, &QPushButton::clicked, this,
-            [this] { delivery_.copy(page_.RERaster->toPlainText()); });
-    connect(page_.SBKopiujOP, &QPushButton::clicked, this, [this] { delivery_.copy(page_.RE3->toPlainText()); });
+            [this] { delivery_.copy(QString::fromStdString(viewFileText(page_.RERaster))); });
+    connect(page_.SBKopiujOP, &QPushButton::clicked, this, [this] { delivery_.copy(QString::fromStdString(viewFileText(page_.RE3))); });
     connect(page_.SBCopyTOP, &QPushButton::clicked, this, [this] { delivery_.copy(qtext(kEagleTopCommand)); });
     connect(page_.SBCopyBOTTOM, &QPushButton::clicked, this,
             [this] { delivery_.copy(qtext(kEagleBottomCommand)); });
@@ -132,13 +134,13 @@ Status PcbController::showPicture() {
 
 Status PcbController::showRaster() {
     (void)showPicture();
-    showProgram(page_.RERaster, ctx_.programLines);
+    showProgram(page_.RERaster, std::exchange(ctx_.programLines, {}));
     page_.SBZGPR->setEnabled(true);
     return success();
 }
 
 Status PcbController::showOutline() {
-    showProgram(page_.RE3, ctx_.programLines);
+    showProgram(page_.RE3, std::exchange(ctx_.programLines, {}));
     page_.SBZGPO->setEnabled(true);
     return success();
 }

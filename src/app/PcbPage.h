@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "NumericEdit.h"
+#include "ProgramView.h"
 #include "PictureView.h"
 #include "ProfileBox.h"
 #include "StartPointGroup.h"
@@ -57,12 +58,12 @@ public:
     QPushButton* SBP1;
     QPushButton* SBZGPR;
     QPushButton* SBKopiujRP;
-    QPlainTextEdit* RERaster;
+    ProgramView* RERaster;
     QPushButton* SBPCBO;
     QPushButton* SBP2;
     QPushButton* SBZGPO;
     QPushButton* SBKopiujOP;
-    QPlainTextEdit* RE3;
+    ProgramView* RE3;
 };
 
 }  // namespace bw::app

@@ -61,9 +61,9 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent)
     exchange_ = new JobExchange(SB1, this);
     delivery_ = std::make_unique<ProgramDelivery>(this);
     maskPreview_ = new MaskPreviewUpdater(ctx_, *gcodePage_, *toolsPage_, *jobs_, SB1, this);
-    dxf_ = new DxfController(ctx_, *dxfPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_,
-                                workBitmap_, this);
     help_ = new HelpMode(this);
+    dxf_ = new DxfController(ctx_, *dxfPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_,
+                                workBitmap_, *help_, this);
     bmp_ = new BmpController(ctx_, *bmpPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_, *help_, this);
     pcb_ = new PcbController(ctx_, *pcbPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_, this);
     calibration_ = new CalibrationController(ctx_, *toolsPage_, *gcodePage_, *jobs_, *delivery_, *help_, this);
@@ -75,8 +75,11 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent)
                                         {bw::ProfileKind::Bmp, bmpPage_->GroupBox18},
                                         {bw::ProfileKind::Pcb, pcbPage_->GroupBox17}}},
                                       setStart, this);
+    profiles_->helpModeArmed = [this] { return help_->armed(); };
     profiles_->profileLoaded = [this](bw::ProfileKind kind) {
         if (kind == bw::ProfileKind::Dxf) { dxf_->updatePassCount(); }
+        // The grey and dithering boxes may have changed: the picture follows them.
+        bmp_->RestartToneProcessing();
     };
     for (StartPointGroup* group : {dxfPage_->GBPktStartuD, bmpPage_->GBPktStartuB, pcbPage_->GBPktStartuP}) {
         connect(group, &StartPointGroup::startPointClicked, this, &TForm1::setStartPoint);
@@ -155,6 +158,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::toggleLanguage() {
+    if (help_->armed()) { return; }
     ctx_.languageIndex = bw::nextLanguageIndex(ctx_.languageIndex);
     ApplyLanguage(this, ctx_.languageIndex);
 }

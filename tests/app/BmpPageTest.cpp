@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -26,8 +27,10 @@
 #include "DecimalSeparator.h"
 #include "JobRunner.h"
 #include "PictureView.h"
+#include "ProfileController.h"
 #include "ProgramDelivery.h"
 #include "ProgramText.h"
+#include "ProgramView.h"
 #include "TForm1.h"
 #include "WindowTestSupport.h"
 
@@ -179,6 +182,26 @@ private slots:
         QCOMPARE(child<bw::app::PictureView>(w.form, "I2")->picture(), before);
     }
 
+    void aProfileThatSwitchesToDitheringReprocessesThePicture() {
+        Window w(folder_.path());
+        w.open(writePicture(folder_.filePath("grey.bmp"), 64, 48));
+        QTRY_VERIFY(child<QPushButton>(w.form, "SBBMP")->isEnabled());
+        QTRY_VERIFY(w.idle());
+        child<QCheckBox>(w.form, "CBDithering")->click();
+        QTRY_VERIFY(w.idle());
+        const QImage dithered = child<bw::app::PictureView>(w.form, "I2")->picture().copy();
+        w.form.profiles().askProfileName = [](const QString&) -> std::optional<QString> { return "dots"; };
+        child<QPushButton>(w.form, "SpeedButton6")->click();
+        child<QCheckBox>(w.form, "CBSzarosc")->click();
+        QTRY_VERIFY(w.idle());
+        QVERIFY(child<bw::app::PictureView>(w.form, "I2")->picture() != dithered);
+
+        emit child<QComboBox>(w.form, "CBProfilB")->activated(0);
+        QVERIFY(child<QCheckBox>(w.form, "CBDithering")->isChecked());
+        QTRY_VERIFY(w.idle());
+        QCOMPARE(child<bw::app::PictureView>(w.form, "I2")->picture(), dithered);
+    }
+
     void generateGivesTheCommandLinesProgram() {
         Window w(folder_.path());
         const QString picture = writePicture(folder_.filePath("small.bmp"), 120, 90);
@@ -212,7 +235,7 @@ private slots:
                     "--contrast", "40", "--power-min", "20", "--power-max", "80", "--horizontal", "--vertical",
                     "--start-point", "5"});
         QVERIFY(expected.startsWith(";(Header)\r\n"));
-        QCOMPARE(QByteArray::fromStdString(bw::app::viewFileText(child<QPlainTextEdit>(w.form, "RE2"))), expected);
+        QCOMPARE(QByteArray::fromStdString(bw::app::viewFileText(child<bw::app::ProgramView>(w.form, "RE2"))), expected);
 
         child<QPushButton>(w.form, "SBKopiujB")->click();
         QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), expected);
@@ -236,7 +259,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(w.form, "SBZGB")->isEnabled(), 60000);
         QTRY_VERIFY(w.idle());
         QVERIFY(w.form.bmp().program().size() > 100000);
-        QCOMPARE(child<QPlainTextEdit>(w.form, "RE2")->toPlainText(),
+        QCOMPARE(child<bw::app::ProgramView>(w.form, "RE2")->toPlainText(),
                  QStringLiteral("Preview unavailable.\nG-code too long."));
         QVERIFY(w.form.context().raster.previewSuppressed);
 

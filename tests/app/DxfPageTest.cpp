@@ -3,6 +3,8 @@
 // a user can cause.
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +23,7 @@
 #include "JobRunner.h"
 #include "ProgramDelivery.h"
 #include "ProgramText.h"
+#include "ProgramView.h"
 #include "TForm1.h"
 #include "WindowTestSupport.h"
 
@@ -76,9 +79,8 @@ private slots:
         const QByteArray expected =
             runCli({"dxf", kDataDir + "square-circle-arc.dxf", "--start-point", "3", "--finishing-pass"});
         QVERIFY(expected.startsWith(";(Header)\r\n"));
-        const std::string shown = bw::app::viewFileText(child<QPlainTextEdit>(w.form, "RE1"));
+        const std::string shown = bw::app::viewFileText(child<bw::app::ProgramView>(w.form, "RE1"));
         QCOMPARE(QByteArray::fromStdString(shown), expected);
-        QCOMPARE(child<QPlainTextEdit>(w.form, "RE1")->lineWrapMode(), QPlainTextEdit::NoWrap);
 
         // Saving with "*.tap": "job" gets the extension, "job.TAP" keeps its own.
         child<QRadioButton>(w.form, "RGRozszerzenie3")->click();
@@ -97,12 +99,9 @@ private slots:
         QVERIFY(!QFile::exists(folder_.filePath("job.TAP.tap")));
         QCOMPARE(takeMessages(w.form), QStringList{"OK"});
 
-        // An edited view is what gets saved.
-        child<QPlainTextEdit>(w.form, "RE1")->setPlainText("G0 X1\nG1 X2");
-        name = folder_.filePath("edited.txt");
-        child<QPushButton>(w.form, "SBZGD")->click();
-        QCOMPARE(readAll(folder_.filePath("edited.txt.tap")), QByteArray("G0 X1\r\nG1 X2\r\n"));
-        takeMessages(w.form);
+        // Copying puts the saved bytes on the clipboard, CR LF and final line break included.
+        child<QPushButton>(w.form, "SBKopiujD")->click();
+        QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), expected);
     }
 
     void aSecondGenerateWhileAJobRunsIsRefused() {
@@ -120,7 +119,7 @@ private slots:
         QTRY_VERIFY(w.idle());
         QTRY_VERIFY(child<QPushButton>(w.form, "SBZGD")->isEnabled());
         const QByteArray expected = runCli({"dxf", kDataDir + "square-circle-arc.dxf"});
-        QCOMPARE(QByteArray::fromStdString(bw::app::viewFileText(child<QPlainTextEdit>(w.form, "RE1"))), expected);
+        QCOMPARE(QByteArray::fromStdString(bw::app::viewFileText(child<bw::app::ProgramView>(w.form, "RE1"))), expected);
         QVERIFY(takeMessages(w.form).isEmpty());
     }
 
