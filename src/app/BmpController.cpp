@@ -113,7 +113,9 @@ BmpController::BmpController(JobContext& ctx, BmpPage& page, ToolsPage& tools, G
     page_.CBProporcjeB->installEventFilter(this);
     page_.ScrollBox2->viewport()->installEventFilter(this);
 
-    // A tone request that came while another job ran is served as soon as it ends.
+    // A tone request that came while another job ran is served as soon as it ends; a
+    // cancelled job takes the waiting requests with it.
+    connect(&jobs_, &JobRunner::jobCancelled, this, [this] { tonePending_ = false; });
     connect(&jobs_, &JobRunner::jobEnded, this, [this] {
         if (tonePending_) { startToneJob(); }
     });
@@ -345,7 +347,7 @@ void BmpController::generate() {
         showWarning(page_.window(), QString::fromStdString(origin.error()));
         return;
     }
-    page_.RE2->clear();
+    // The view keeps the last program until the new one is handed back (a cancelled job leaves it).
     jobs_.start(new TBMPGCODE(exchange_, ctx_, jobPicture_, systemDecimalSeparator()));
 }
 

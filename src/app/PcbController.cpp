@@ -57,6 +57,10 @@ PcbController::PcbController(JobContext& ctx, PcbPage& page, ToolsPage& tools, G
         const QString path = askOpenFileName(QStringLiteral("Bitmap (*.bmp)"));
         if (!path.isEmpty()) { openBoard(path); }
     });
+    connect(&jobs_, &JobRunner::jobCancelled, this, [this] {
+        if (!pictureBeforeJob_.isNull()) { page_.IP->setPicture(pictureBeforeJob_); }
+    });
+    connect(&jobs_, &JobRunner::jobEnded, this, [this] { pictureBeforeJob_ = QImage(); });
     connect(page_.SBPCBR, &QPushButton::clicked, this, [this] { generate(true); });
     connect(page_.SBPCBO, &QPushButton::clicked, this, [this] { generate(false); });
     connect(page_.SBP1, &QPushButton::clicked, this, [this] { preview(true); });
@@ -149,10 +153,12 @@ void PcbController::generate(bool raster) {
     if (jobs_.refuseWhileBusy()) { return; }
     if (!ctx_.pcb.loaded()) { return; }
     // A clean picture to start from, and the offsets for the board's extent at the DPI now in the field.
+    pictureBeforeJob_ = page_.IP->picture();
     page_.IP->setPicture(paintClasses(ctx_.pcb.pcbClassMap, kPlainClasses));
     Status checked = fillParameters();
     if (checked) { checked = ApplyPcbStartPoint(ctx_); }
     if (!checked) {
+        pictureBeforeJob_ = QImage();
         showWarning(page_.window(), QString::fromStdString(checked.error()));
         return;
     }

@@ -45,6 +45,7 @@ void ProgramView::setProgram(std::shared_ptr<const ProgramLines> program) {
     horizontalScrollBar()->setValue(0);
     updateScrollBars();
     viewport()->update();
+    emit programChanged();
 }
 
 void ProgramView::setMessage(const QString& text) {

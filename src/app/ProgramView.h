@@ -43,6 +43,8 @@ public:
     void copySelection() const;
 
 signals:
+    // A new program (or message) is shown.
+    void programChanged();
     // Emitted after each paint of the lines (the first paint of a program is its appearance).
     void painted();
 

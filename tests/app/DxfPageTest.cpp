@@ -123,6 +123,28 @@ private slots:
         QVERIFY(takeMessages(w.form).isEmpty());
     }
 
+    void aCancelledGenerateKeepsTheShownProgram() {
+        Window w(folder_.path());
+        w.open(kDataDir + "square-circle-arc.dxf");
+        QTRY_VERIFY(child<QPushButton>(w.form, "SBDXF")->isEnabled());
+        QTRY_VERIFY(w.idle());
+        child<QPushButton>(w.form, "SBDXF")->click();
+        QTRY_VERIFY(w.idle());
+        auto* view = child<bw::app::ProgramView>(w.form, "RE1");
+        const std::string shown = view->fileText();
+        QVERIFY(!shown.empty());
+
+        // The job waits for its parameters from this thread: Cancel comes before its first report.
+        child<QCheckBox>(w.form, "CBDotnij")->click();
+        child<QPushButton>(w.form, "SBDXF")->click();
+        child<QPushButton>(w.form, "SBCancelJob")->click();
+        QTRY_VERIFY(w.idle());
+        QCOMPARE(w.form.statusBar()->currentMessage(), QStringLiteral("Cancelled"));
+        QCOMPARE(view->fileText(), shown);
+        QVERIFY(!child<QWidget>(w.form, "PJob")->isVisible());
+        QVERIFY(takeMessages(w.form).isEmpty());
+    }
+
     void aBadNumberShowsAnErrorAndTheWindowStaysUsable() {
         Window w(folder_.path());
         w.open(kDataDir + "bad-number.dxf");
