@@ -60,7 +60,7 @@ BmpController::BmpController(JobContext& ctx, BmpPage& page, ToolsPage& tools, G
       delivery_(delivery),
       help_(help) {
     askOpenFileName = [this](const QString& filter) {
-        return QFileDialog::getOpenFileName(page_.window(), QString(), QString(), filter);
+        return QFileDialog::getOpenFileName(page_.window(), QString(), openFolder_, filter);
     };
     askYesNo = [this](const QString& question) {
         return QMessageBox::question(page_.window(), QString(), question, QMessageBox::Yes | QMessageBox::No) ==
@@ -88,15 +88,16 @@ BmpController::BmpController(JobContext& ctx, BmpPage& page, ToolsPage& tools, G
     connect(page_.CBDithering, &QCheckBox::clicked, this, [this] { ToneModeChanged(page_.CBDithering); });
     connect(page_.CBSzarosc, &QCheckBox::toggled, this, &BmpController::UpdateToneControls);
     connect(page_.CBDithering, &QCheckBox::toggled, this, &BmpController::UpdateToneControls);
+    // A disabled bar is inert: a position set while it is disabled (a profile, a reset) changes no picture.
     for (QSlider* bar : {page_.TBGamma, page_.TBBrightness, page_.TBContrast}) {
-        connect(bar, &QSlider::valueChanged, this, [this] {
+        connect(bar, &QSlider::valueChanged, this, [this, bar] {
             showAdjustmentLabels();
-            RestartToneProcessing();
+            if (bar->isEnabled()) { RestartToneProcessing(); }
         });
     }
     connect(page_.TBProg, &QSlider::valueChanged, this, [this] {
         showAdjustmentLabels();
-        if (!ctx_.raster.pictureFileName.empty()) { RestartToneProcessing(); }
+        if (page_.TBProg->isEnabled() && !ctx_.raster.pictureFileName.empty()) { RestartToneProcessing(); }
     });
 
     connect(page_.ERXB, &QLineEdit::textChanged, this, [this] { resolutionEdited(ResolutionField::Width); });
@@ -108,6 +109,8 @@ BmpController::BmpController(JobContext& ctx, BmpPage& page, ToolsPage& tools, G
         page_.ERYB->setEnabled(!keep);
         page_.Label32->setEnabled(!keep);
     });
+    connect(page_.ERXB, &QLineEdit::editingFinished, this, [this] { sizeRefused_ = false; });
+    connect(page_.ERYB, &QLineEdit::editingFinished, this, [this] { sizeRefused_ = false; });
     page_.ERXB->installEventFilter(this);
     page_.ERYB->installEventFilter(this);
     page_.CBProporcjeB->installEventFilter(this);
@@ -153,6 +156,7 @@ void BmpController::open() {
     if (help_.ConsumeHelpClick(page_.SBOBMP)) { return; }
     const QString path = askOpenFileName(QStringLiteral("Picture File (*.bmp *.jpg)"));
     if (path.isEmpty()) { return; }
+    openFolder_ = QFileInfo(path).absolutePath();
     resetTrackBars();
     ctx_.raster.pictureFileName = QFile::encodeName(path).toStdString();
     LoadPicture(path, 0, 0);
@@ -162,7 +166,7 @@ bool BmpController::LoadPicture(const QString& path, int width, int height) {
     auto loaded = bw::LoadPicture(QFile::encodeName(path).toStdString(), width, height);
     if (!loaded) {
         // Too large, damaged or unreadable: the previous picture stays.
-        showWarning(page_.window(), QString::fromStdString(loaded.error()));
+        if (!quietRefusal_) { showWarning(page_.window(), QString::fromStdString(loaded.error())); }
         return false;
     }
     ResolutionFields fields = readSizing();
@@ -229,14 +233,20 @@ void BmpController::commitResolution() {
     if (ctx_.raster.pictureFileName.empty()) { return; }
     auto request = CommitResolution(readSizing(), ctx_.raster);
     if (request) {
-        LoadPicture(QFile::decodeName(QByteArray::fromStdString(ctx_.raster.pictureFileName)), request->width,
-                    request->height);
+        // A refused size is reported once per edit of the field, not again at every key.
+        quietRefusal_ = sizeRefused_;
+        sizeRefused_ = !LoadPicture(QFile::decodeName(QByteArray::fromStdString(ctx_.raster.pictureFileName)),
+                                    request->width, request->height);
+        quietRefusal_ = false;
     }
 }
 
 // ---- Tones ----
 
 ToneAdjustments BmpController::adjustments() const {
+    // Gamma, brightness and contrast act only while their bars are enabled (grey mode); a black and
+    // white picture is shown and engraved as the threshold or the dithering made it.
+    if (!page_.TBGamma->isEnabled()) { return ToneAdjustments{kDefaultGamma, 0, 0}; }
     return ToneAdjustments{page_.TBGamma->value(), page_.TBBrightness->value(), page_.TBContrast->value()};
 }
 
@@ -385,6 +395,7 @@ Status BmpController::showProgramView() {
     jobPicture_ = PixelBuffer{};
     page_.SBZGB->setEnabled(true);
     page_.SBKopiujB->setEnabled(true);
+    if (programShown) { programShown(fileLineCount(*program_)); }
     return success();
 }
 
@@ -395,7 +406,8 @@ const ProgramLines& BmpController::program() const {
 
 void BmpController::save() {
     if (help_.ConsumeHelpClick(page_.SBZGB)) { return; }
-    delivery_.save(program().text(), gcode_.RGRozszerzenie->itemIndex());
+    delivery_.save(program().text(), gcode_.RGRozszerzenie->itemIndex(),
+                   QFile::decodeName(QByteArray::fromStdString(ctx_.raster.pictureFileName)));
 }
 
 void BmpController::copy() {

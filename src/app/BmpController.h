@@ -35,6 +35,9 @@ public:
     // Asks a yes/no question; a question box unless replaced.
     std::function<bool(const QString& question)> askYesNo;
 
+    // Runs when a program has been handed back, with its line count.
+    std::function<void(std::size_t lines)> programShown;
+
     // The page has become current: the example picture on the first visit.
     void pageShown(const QString& programFolder);
     // Reads the picture (own size when width or height is 0) and starts the tone processing.
@@ -87,8 +90,11 @@ private:
     PixelBuffer jobPicture_;                     // the raster job's copy of the view
     std::shared_ptr<const ProgramLines> program_;  // shared with the view when it shows it
     bool tonePending_ = false;  // a tone request came while a job ran; the newest state runs after it
+    QString openFolder_;  // where the open dialog starts: the folder of the last file opened
     bool exampleLoaded_ = false;
     bool showingSizing_ = false;
+    bool sizeRefused_ = false;   // the size typed in this edit of a resolution field was refused
+    bool quietRefusal_ = false;  // a refusal is not shown again while it stands
 };
 
 }  // namespace bw::app

@@ -45,7 +45,7 @@ DxfController::DxfController(JobContext& ctx, DxfPage& page, ToolsPage& tools, G
       workBitmap_(workBitmap),
       help_(help) {
     askOpenFileName = [this](const QString& filter) {
-        return QFileDialog::getOpenFileName(page_.window(), QString(), QString(), filter);
+        return QFileDialog::getOpenFileName(page_.window(), QString(), openFolder_, filter);
     };
     exchange_.registerCode(JobCode::DxfParameters, [this] { return fillParameters(); });
     exchange_.registerCode(JobCode::DxfPreviewReady, [this] { return showPreview(); });
@@ -69,9 +69,17 @@ DxfController::DxfController(JobContext& ctx, DxfPage& page, ToolsPage& tools, G
     resizeRedraw_.setInterval(200);
     connect(view, &DrawingView::resized, &resizeRedraw_, qOverload<>(&QTimer::start));
     connect(&resizeRedraw_, &QTimer::timeout, this, [this] {
-        // Scale and pan stay; only a view without a running job is redrawn (the next pan or zoom catches up).
-        if (drawingShown_ && !jobs_.busy() && page_.I1->picture().size() != page_.I1->size()) {
-            ctx_.dxf.view.redrawBusy = true;
+        // A drawing still at its fitted scale is fitted to the new size; one the user has zoomed
+        // or panned keeps scale and pan. Only a view without a running job is redrawn (the next
+        // pan or zoom catches up).
+        const QSize drawn = page_.I1->picture().size();
+        if (drawingShown_ && !jobs_.busy() && drawn != page_.I1->size()) {
+            DxfView& view = ctx_.dxf.view;
+            if (view.viewPanX == 0 && view.viewPanY == 0 &&
+                view.viewScale == FitScale(ctx_.dxf.drawingBox, drawn.width(), drawn.height())) {
+                view.viewScale = FitScale(ctx_.dxf.drawingBox, page_.I1->width(), page_.I1->height());
+            }
+            view.redrawBusy = true;
             startRedraw();
         }
     });
@@ -113,7 +121,9 @@ bool DxfController::openDrawing(const QString& path) {
 void DxfController::open() {
     if (help_.ConsumeHelpClick(page_.SBODXF) || jobs_.refuseWhileBusy()) { return; }
     const QString path = askOpenFileName(QStringLiteral("DXF File (*.dxf)"));
-    if (!path.isEmpty()) { openDrawing(path); }
+    if (path.isEmpty()) { return; }
+    openFolder_ = QFileInfo(path).absolutePath();
+    openDrawing(path);
 }
 
 void DxfController::generate() {
@@ -163,12 +173,14 @@ Status DxfController::showPreview() {
 Status DxfController::showProgramView() {
     showProgram(page_.RE1, std::exchange(ctx_.programLines, {}));
     page_.SBZGD->setEnabled(true);
+    if (programShown) { programShown(page_.RE1->lineCount()); }
     return success();
 }
 
 void DxfController::save() {
     if (help_.ConsumeHelpClick(page_.SBZGD)) { return; }
-    delivery_.save(viewFileText(page_.RE1), gcode_.RGRozszerzenie->itemIndex());
+    delivery_.save(viewFileText(page_.RE1), gcode_.RGRozszerzenie->itemIndex(),
+                   QFile::decodeName(QByteArray::fromStdString(ctx_.dxf.dxfFileName)));
 }
 
 void DxfController::copy() {

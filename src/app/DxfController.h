@@ -31,9 +31,14 @@ public:
     // Asks for the drawing to open (empty = cancelled); the open dialog unless replaced.
     std::function<QString(const QString& filter)> askOpenFileName;
 
+    // Runs when a program has been handed to the view, with its line count.
+    std::function<void(std::size_t lines)> programShown;
+
     // The page has become current: the pass count, and the example drawing on the first visit.
     void pageShown(const QString& programFolder);
     void updatePassCount();
+    // A drawing has been read and is on screen.
+    bool drawingShown() const { return drawingShown_; }
     // Starts reading the drawing in a worker job, as the open button does after its dialog.
     bool openDrawing(const QString& path);
 
@@ -64,6 +69,7 @@ private:
     SharedBitmap& workBitmap_;
     HelpMode& help_;
     QTimer resizeRedraw_;  // draws the preview at the view's new size once resizing pauses
+    QString openFolder_;  // where the open dialog starts: the folder of the last file opened
     bool exampleLoaded_ = false;
     bool drawingShown_ = false;
 };

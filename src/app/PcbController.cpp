@@ -72,7 +72,8 @@ PcbController::PcbController(JobContext& ctx, PcbPage& page, ToolsPage& tools, G
             [this] { delivery_.save(viewFileText(page_.RE3), gcode_.RGRozszerzenie->itemIndex()); });
     connect(page_.SBKopiujRP, &QPushButton::clicked, this,
             [this] { delivery_.copy(QString::fromStdString(viewFileText(page_.RERaster))); });
-    connect(page_.SBKopiujOP, &QPushButton::clicked, this, [this] { delivery_.copy(QString::fromStdString(viewFileText(page_.RE3))); });
+    connect(page_.SBKopiujOP, &QPushButton::clicked, this,
+            [this] { delivery_.copy(QString::fromStdString(viewFileText(page_.RE3))); });
     connect(page_.SBCopyTOP, &QPushButton::clicked, this, [this] { delivery_.copy(qtext(kEagleTopCommand)); });
     connect(page_.SBCopyBOTTOM, &QPushButton::clicked, this,
             [this] { delivery_.copy(qtext(kEagleBottomCommand)); });

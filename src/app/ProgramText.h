@@ -14,5 +14,7 @@ namespace bw::app {
 std::shared_ptr<const ProgramLines> showProgram(ProgramView* view, ProgramLines&& lines);
 // The program the view shows as a file holds it (an empty view gives nothing).
 std::string viewFileText(const ProgramView* view);
+// The number of lines a file of the program has (entries may hold several).
+std::size_t fileLineCount(const ProgramLines& lines);
 
 }  // namespace bw::app

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -57,44 +59,44 @@ void ProgramView::setMessage(const QString& text) {
 void ProgramView::clear() { setProgram(nullptr); }
 
 void ProgramView::indexLines() {
-    lineStarts_.clear();
+    tallEntries_.clear();
     longestLine_ = 0;
-    lineCount_ = program_ ? program_->size() : 0;
+    lineCount_ = 0;
     if (!program_) { return; }
-    // One pass over the entries: the longest line, and where entries hold line breaks of their own.
-    bool breaksInside = false;
-    for (std::size_t i = 0; i < program_->size(); ++i) {
-        const std::string_view entry = program_->entry(i);
-        if (std::memchr(entry.data(), '\n', entry.size()) != nullptr) {
-            breaksInside = true;
-            break;
+    // One pass over the entries, a memchr each: the longest line, and the entries that hold line
+    // breaks of their own. Lines of other entries map to their entry by arithmetic.
+    std::size_t entry = 0;
+    program_->forEachEntry([&](std::string_view text) {
+        std::size_t lines = 1;
+        const char* from = text.data();
+        const char* const end = text.data() + text.size();
+        while (const auto* found = static_cast<const char*>(std::memchr(from, '\n', std::size_t(end - from)))) {
+            longestLine_ = std::max(longestLine_, std::size_t(found - from));
+            ++lines;
+            from = found + 1;
         }
-        longestLine_ = std::max(longestLine_, entry.size());
-    }
-    if (!breaksInside) { return; }
-    longestLine_ = 0;
-    for (std::size_t i = 0; i < program_->size(); ++i) {
-        const std::string_view entry = program_->entry(i);
-        std::size_t offset = 0;
-        while (true) {
-            lineStarts_.push_back({std::uint32_t(i), std::uint32_t(offset)});
-            const std::size_t end = entry.find('\n', offset);
-            longestLine_ = std::max(longestLine_, (end == std::string_view::npos ? entry.size() : end) - offset);
-            if (end == std::string_view::npos) { break; }
-            offset = end + 1;
-        }
-    }
-    lineCount_ = lineStarts_.size();
+        longestLine_ = std::max(longestLine_, std::size_t(end - from));
+        if (lines > 1) { tallEntries_.push_back({entry, lineCount_, lines}); }
+        lineCount_ += lines;
+        ++entry;
+    });
 }
 
 std::size_t ProgramView::lineCount() const { return lineCount_; }
 
 std::string_view ProgramView::lineBytes(std::size_t index) const {
     if (!program_ || index >= lineCount_) { return {}; }
-    if (lineStarts_.empty()) { return program_->entry(index); }
-    const LineStart start = lineStarts_[index];
-    std::string_view entry = program_->entry(start.entry).substr(start.offset);
-    return withoutCarriageReturn(entry.substr(0, entry.find('\n')));
+    // The last tall entry starting at or before the line.
+    auto after = std::upper_bound(tallEntries_.begin(), tallEntries_.end(), index,
+                                  [](std::size_t line, const TallEntry& tall) { return line < tall.firstLine; });
+    if (after == tallEntries_.begin()) { return program_->entry(index); }
+    const TallEntry& tall = *(after - 1);
+    if (index >= tall.firstLine + tall.lines) {
+        return program_->entry(tall.entry + 1 + (index - tall.firstLine - tall.lines));
+    }
+    std::string_view text = program_->entry(tall.entry);
+    for (std::size_t skip = index - tall.firstLine; skip > 0; --skip) { text.remove_prefix(text.find('\n') + 1); }
+    return withoutCarriageReturn(text.substr(0, text.find('\n')));
 }
 
 QString ProgramView::line(std::size_t index) const { return qtext(lineBytes(index)); }
@@ -280,6 +282,14 @@ void ProgramView::mouseMoveEvent(QMouseEvent* event) {
 
 void ProgramView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) { selecting_ = false; }
+}
+
+void ProgramView::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* copy = menu.addAction(QStringLiteral("Copy"), this, &ProgramView::copySelection);
+    copy->setEnabled(anchor_ != cursor_);
+    menu.addAction(QStringLiteral("Select All"), this, &ProgramView::selectAll);
+    menu.exec(event->globalPos());
 }
 
 void ProgramView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -57,6 +57,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     struct Position {
@@ -67,10 +68,11 @@ private:
         }
         friend bool operator==(const Position& a, const Position& b) = default;
     };
-    // Where a line starts: its entry and the byte offset inside it.
-    struct LineStart {
-        std::uint32_t entry;
-        std::uint32_t offset;
+    // An entry that holds line breaks of its own (a header or footer): it shows as several lines.
+    struct TallEntry {
+        std::size_t entry;
+        std::size_t firstLine;
+        std::size_t lines;
     };
 
     void indexLines();
@@ -84,7 +86,7 @@ private:
     int visibleLineCount() const;
 
     std::shared_ptr<const ProgramLines> program_;
-    std::vector<LineStart> lineStarts_;  // empty when every entry is one line
+    std::vector<TallEntry> tallEntries_;  // in order; usually only the header and the footer
     std::size_t lineCount_ = 0;
     std::size_t longestLine_ = 0;  // in bytes, for the horizontal scroll range
     Position anchor_;

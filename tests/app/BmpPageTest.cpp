@@ -29,7 +29,6 @@
 #include "PictureView.h"
 #include "ProfileController.h"
 #include "ProgramDelivery.h"
-#include "ProgramText.h"
 #include "ProgramView.h"
 #include "TForm1.h"
 #include "WindowTestSupport.h"
@@ -229,13 +228,13 @@ private slots:
         child<QPushButton>(w.form, "SBBMP")->click();
         QTRY_VERIFY(child<QPushButton>(w.form, "SBZGB")->isEnabled());
         QTRY_VERIFY(w.idle());
-        QVERIFY(w.form.statusBar()->currentMessage().startsWith("Print size 25x15mm"));
+        QVERIFY(w.form.statusBar()->currentMessage().startsWith("Program ready: "));
         const QByteArray expected =
             runCli({"image", picture, "--width", "100", "--height", "60", "--pixel-size", "0.25", "--gamma", "1.50",
                     "--contrast", "40", "--power-min", "20", "--power-max", "80", "--horizontal", "--vertical",
                     "--start-point", "5"});
         QVERIFY(expected.startsWith(";(Header)\r\n"));
-        QCOMPARE(QByteArray::fromStdString(bw::app::viewFileText(child<bw::app::ProgramView>(w.form, "RE2"))), expected);
+        QCOMPARE(QByteArray::fromStdString(child<bw::app::ProgramView>(w.form, "RE2")->fileText()), expected);
 
         child<QPushButton>(w.form, "SBKopiujB")->click();
         QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), expected);
@@ -330,7 +329,8 @@ private slots:
                                         !text.endsWith(" 0%");
                              }),
                  qPrintable(statuses.join(" | ")));
-        QCOMPARE(statuses.last(), QStringLiteral("Print size 900x900mm - 100%"));
+        QCOMPARE(statuses.value(statuses.size() - 2), QStringLiteral("Print size 900x900mm - 100%"));
+        QVERIFY(statuses.last().startsWith("Program ready: 2 3"));
         QVERIFY(w.form.context().raster.previewSuppressed);
         QTRY_VERIFY(w.idle());
     }

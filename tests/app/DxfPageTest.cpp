@@ -22,7 +22,6 @@
 #include "DxfController.h"
 #include "JobRunner.h"
 #include "ProgramDelivery.h"
-#include "ProgramText.h"
 #include "ProgramView.h"
 #include "TForm1.h"
 #include "WindowTestSupport.h"
@@ -79,8 +78,15 @@ private slots:
         const QByteArray expected =
             runCli({"dxf", kDataDir + "square-circle-arc.dxf", "--start-point", "3", "--finishing-pass"});
         QVERIFY(expected.startsWith(";(Header)\r\n"));
-        const std::string shown = bw::app::viewFileText(child<bw::app::ProgramView>(w.form, "RE1"));
+        const std::string shown = child<bw::app::ProgramView>(w.form, "RE1")->fileText();
         QCOMPARE(QByteArray::fromStdString(shown), expected);
+        // The status bar says what finished; the title names the drawing.
+        QCOMPARE(w.form.statusBar()->currentMessage(),
+                 QStringLiteral("Program ready: %1 lines").arg(expected.count("\r\n")));
+        QCOMPARE(w.form.windowTitle(), QStringLiteral("Beamwright - by Corvane v 1.1 - square-circle-arc.dxf"));
+        // Every field usable at the minimum size; the default size fits a 1366 x 768 screen.
+        QVERIFY(w.form.minimumWidth() >= 1000 && w.form.minimumHeight() >= 600);
+        QVERIFY(w.form.width() <= 1366 && w.form.height() <= 728);
 
         // Saving with "*.tap": "job" gets the extension, "job.TAP" keeps its own.
         child<QRadioButton>(w.form, "RGRozszerzenie3")->click();
@@ -119,7 +125,7 @@ private slots:
         QTRY_VERIFY(w.idle());
         QTRY_VERIFY(child<QPushButton>(w.form, "SBZGD")->isEnabled());
         const QByteArray expected = runCli({"dxf", kDataDir + "square-circle-arc.dxf"});
-        QCOMPARE(QByteArray::fromStdString(bw::app::viewFileText(child<bw::app::ProgramView>(w.form, "RE1"))), expected);
+        QCOMPARE(QByteArray::fromStdString(child<bw::app::ProgramView>(w.form, "RE1")->fileText()), expected);
         QVERIFY(takeMessages(w.form).isEmpty());
     }
 
