@@ -63,8 +63,8 @@ void TForm2::showTopic(const QString& html) {
     // never taller than the screen allows.
     I1->setVisible(!I1->pixmap().isNull());
     const int pictureHeight = I1->isVisible() ? kPictureBoxHeight : 0;
-    const int width = std::min(std::max(50, textWidth + 2), screen.width());
-    const int height = std::min(textHeight + 2 + pictureHeight, screen.height() - 35);
+    const int width = std::min(std::max(50, textWidth + 50), screen.width());
+    const int height = std::min(textHeight + 35 + pictureHeight, screen.height() - 35);
     resize(width, height);
     move(screen.x() + (screen.width() - width) / 2, screen.y() + (screen.height() - height) / 2);
     show();

@@ -16,6 +16,7 @@
 #include "CalibrationController.h"
 #include "HelpMode.h"
 #include "JobRunner.h"
+#include "ProgramView.h"
 #include "TForm1.h"
 #include "TForm2.h"
 #include "TForm3.h"
@@ -88,9 +89,26 @@ int main(int argc, char** argv) {
                 waitFor([&] { return !window.jobs().busy() && !window.bmp().toneJobPending(); }, 20000);
                 waitFor([] { return false; }, 400);  // the drawing view refits after a resize pause
                 waitFor([&] { return !window.jobs().busy(); }, 20000);
+                // The program tab shows the example's program.
+                auto* button = window.findChild<QPushButton*>(generate);
+                auto* view = button->parentWidget()->findChild<bw::app::ProgramView*>();
+                if (view != nullptr && view->lineCount() == 0) {
+                    button->click();
+                    waitFor([&] { return view->lineCount() > 0 && !window.jobs().busy(); }, 60000);
+                }
             }
             const QString file = QStringLiteral("%1%2.png").arg(shot.file, size.suffix);
             if (!save(window.grab(), output.filePath(file))) { return 1; }
+            // The page's other tabs (image settings, the program), named after their captions.
+            auto* inner = pages->currentWidget()->findChild<QTabWidget*>();
+            for (int tab = 1; inner != nullptr && tab < inner->count(); ++tab) {
+                inner->setCurrentIndex(tab);
+                waitFor([] { return false; }, 200);
+                const QString caption = inner->tabText(tab).toLower().replace(' ', '-').remove('&');
+                const QString tabFile = QStringLiteral("%1-%2%3.png").arg(shot.file, caption, size.suffix);
+                if (!save(window.grab(), output.filePath(tabFile))) { return 1; }
+            }
+            if (inner != nullptr) { inner->setCurrentIndex(0); }
         }
     }
     window.resize(sizes[0].size);
