@@ -83,6 +83,11 @@ DxfController::DxfController(JobContext& ctx, DxfPage& page, ToolsPage& tools, G
             startRedraw();
         }
     });
+    // A cancelled load leaves the drawing it would have replaced (the view still shows it).
+    connect(&jobs_, &JobRunner::jobCancelled, this, [this] {
+        if (beforeLoad_) { ctx_.dxf = std::move(*beforeLoad_); }
+    });
+    connect(&jobs_, &JobRunner::jobEnded, this, [this] { beforeLoad_.reset(); });
     // Whatever way a redraw ended, the view takes input again.
     connect(&jobs_, &JobRunner::jobEnded, this, [this] {
         if (ctx_.dxf.view.redrawBusy) { RedrawFinished(ctx_.dxf.view); }
@@ -114,6 +119,7 @@ void DxfController::updatePassCount() {
 
 bool DxfController::openDrawing(const QString& path) {
     if (jobs_.refuseWhileBusy()) { return false; }
+    beforeLoad_ = ctx_.dxf;
     ctx_.dxf.dxfFileName = QFile::encodeName(path).toStdString();
     return jobs_.start(new TDXFOpen(exchange_, ctx_, workBitmap_, TDXFOpen::Mode::Load, systemDecimalSeparator()));
 }

@@ -279,6 +279,10 @@ private slots:
         QCOMPARE(w.text("ERXB"), QStringLiteral("30"));
         QCOMPARE(child<bw::app::PictureView>(w.form, "I2")->picture().size(), QSize(30, 20));
         QTRY_VERIFY(w.idle());
+        // Typing a size is not answered by one refusal per key.
+        w.typeInto("ERXB", "40");
+        QVERIFY(takeMessages(w.form).size() <= 1);
+        QTRY_VERIFY(w.idle());
     }
 
     void theExamplePictureLoadsOnlyInItsShippedSize() {
