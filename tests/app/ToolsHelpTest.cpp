@@ -2,6 +2,7 @@
 // windows, and the two-click help mode, driven as a user would.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCursor>
 #include <QScreen>
@@ -228,6 +229,13 @@ private slots:
         child<QPushButton>(*form_, "SBKopiujD")->click();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
         QVERIFY(form_->help().popup()->REHelp->toPlainText().startsWith("Copy to clipboard"));
+        form_->help().popup()->close();
+        // A box clicked by the program keeps its state.
+        QTest::mouseClick(panel, Qt::LeftButton);
+        auto* dithering = child<QCheckBox>(*form_, "CBDithering");
+        dithering->click();
+        QVERIFY(!dithering->isChecked());
+        QVERIFY(form_->help().popup()->REHelp->toPlainText().startsWith("Dithering"));
         form_->help().popup()->close();
 
         // Profile save and delete, and the language toggle, do nothing while help mode is armed.
