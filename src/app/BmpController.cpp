@@ -1,5 +1,7 @@
 #include "BmpController.h"
 
+#include <utility>
+
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -59,7 +61,7 @@ BmpController::BmpController(JobContext& ctx, BmpPage& page, ToolsPage& tools, G
       delivery_(delivery),
       help_(help) {
     askOpenFileName = [this](const QString& filter) {
-        return QFileDialog::getOpenFileName(page_.window(), QString(), QString(), filter);
+        return QFileDialog::getOpenFileName(page_.window(), QString(), openFolder_, filter);
     };
     askYesNo = [this](const QString& question) {
         return QMessageBox::question(page_.window(), QString(), question, QMessageBox::Yes | QMessageBox::No) ==
@@ -87,15 +89,16 @@ BmpController::BmpController(JobContext& ctx, BmpPage& page, ToolsPage& tools, G
     connect(page_.CBDithering, &QCheckBox::clicked, this, [this] { ToneModeChanged(page_.CBDithering); });
     connect(page_.CBSzarosc, &QCheckBox::toggled, this, &BmpController::UpdateToneControls);
     connect(page_.CBDithering, &QCheckBox::toggled, this, &BmpController::UpdateToneControls);
+    // A disabled bar is inert: a position set while it is disabled (a profile, a reset) changes no picture.
     for (QSlider* bar : {page_.TBGamma, page_.TBBrightness, page_.TBContrast}) {
-        connect(bar, &QSlider::valueChanged, this, [this] {
+        connect(bar, &QSlider::valueChanged, this, [this, bar] {
             showAdjustmentLabels();
-            RestartToneProcessing();
+            if (bar->isEnabled()) { RestartToneProcessing(); }
         });
     }
     connect(page_.TBProg, &QSlider::valueChanged, this, [this] {
         showAdjustmentLabels();
-        if (!ctx_.raster.pictureFileName.empty()) { RestartToneProcessing(); }
+        if (page_.TBProg->isEnabled() && !ctx_.raster.pictureFileName.empty()) { RestartToneProcessing(); }
     });
 
     connect(page_.ERXB, &QLineEdit::textChanged, this, [this] { resolutionEdited(ResolutionField::Width); });
@@ -107,12 +110,16 @@ BmpController::BmpController(JobContext& ctx, BmpPage& page, ToolsPage& tools, G
         page_.ERYB->setEnabled(!keep);
         page_.Label32->setEnabled(!keep);
     });
+    connect(page_.ERXB, &QLineEdit::editingFinished, this, [this] { sizeRefused_ = false; });
+    connect(page_.ERYB, &QLineEdit::editingFinished, this, [this] { sizeRefused_ = false; });
     page_.ERXB->installEventFilter(this);
     page_.ERYB->installEventFilter(this);
     page_.CBProporcjeB->installEventFilter(this);
     page_.ScrollBox2->viewport()->installEventFilter(this);
 
-    // A tone request that came while another job ran is served as soon as it ends.
+    // A tone request that came while another job ran is served as soon as it ends; a
+    // cancelled job takes the waiting requests with it.
+    connect(&jobs_, &JobRunner::jobCancelled, this, [this] { tonePending_ = false; });
     connect(&jobs_, &JobRunner::jobEnded, this, [this] {
         if (tonePending_) { startToneJob(); }
     });
@@ -153,6 +160,7 @@ void BmpController::open() {
     // A picture that does not load changes nothing: the previous one stays with its
     // name, so that a later resize or "Reset image" reads the picture on screen.
     if (!LoadPicture(path, 0, 0)) { return; }
+    openFolder_ = QFileInfo(path).absolutePath();
     resetTrackBars();
     ctx_.raster.pictureFileName = QFile::encodeName(path).toStdString();
 }
@@ -161,7 +169,7 @@ bool BmpController::LoadPicture(const QString& path, int width, int height) {
     auto loaded = bw::LoadPicture(QFile::encodeName(path).toStdString(), width, height);
     if (!loaded) {
         // Too large, damaged or unreadable: the previous picture stays.
-        showWarning(page_.window(), QString::fromStdString(loaded.error()));
+        if (!quietRefusal_) { showWarning(page_.window(), QString::fromStdString(loaded.error())); }
         return false;
     }
     ResolutionFields fields = readSizing();
@@ -228,14 +236,20 @@ void BmpController::commitResolution() {
     if (ctx_.raster.pictureFileName.empty()) { return; }
     auto request = CommitResolution(readSizing(), ctx_.raster);
     if (request) {
-        LoadPicture(QFile::decodeName(QByteArray::fromStdString(ctx_.raster.pictureFileName)), request->width,
-                    request->height);
+        // A refused size is reported once per edit of the field, not again at every key.
+        quietRefusal_ = sizeRefused_;
+        sizeRefused_ = !LoadPicture(QFile::decodeName(QByteArray::fromStdString(ctx_.raster.pictureFileName)),
+                                    request->width, request->height);
+        quietRefusal_ = false;
     }
 }
 
 // ---- Tones ----
 
 ToneAdjustments BmpController::adjustments() const {
+    // Gamma, brightness and contrast act only while their bars are enabled (grey mode); a black and
+    // white picture is shown and engraved as the threshold or the dithering made it.
+    if (!page_.TBGamma->isEnabled()) { return ToneAdjustments{kDefaultGamma, 0, 0}; }
     return ToneAdjustments{page_.TBGamma->value(), page_.TBBrightness->value(), page_.TBContrast->value()};
 }
 
@@ -280,7 +294,12 @@ void BmpController::UpdateToneControls() {
 }
 
 void BmpController::ToneModeChanged(QObject* sender) {
-    if (help_.ConsumeHelpClick(sender)) { return; }
+    if (help_.ConsumeHelpClick(sender)) {
+        // A click that did not come through the mouse (which help mode stops at the press) has
+        // already changed the box: put it back.
+        if (auto* box = qobject_cast<QCheckBox*>(sender)) { box->setChecked(!box->isChecked()); }
+        return;
+    }
     if (page_.CBSzarosc->isChecked() && sender == page_.CBSzarosc) { page_.CBDithering->setChecked(false); }
     if (page_.CBDithering->isChecked()) { page_.CBSzarosc->setChecked(false); }
     RestartToneProcessing();
@@ -346,7 +365,7 @@ void BmpController::generate() {
         showWarning(page_.window(), QString::fromStdString(origin.error()));
         return;
     }
-    page_.RE2->clear();
+    // The view keeps the last program until the new one is handed back (a cancelled job leaves it).
     jobs_.start(new TBMPGCODE(exchange_, ctx_, jobPicture_, systemDecimalSeparator()));
 }
 
@@ -374,31 +393,35 @@ Status BmpController::fillParameters() {
 
 Status BmpController::showProgramView() {
     // The page keeps its program: another page's job reuses the shared list.
-    program_ = std::move(ctx_.programLines);
-    ctx_.programLines.clear();
-    page_.RE2->clear();
-    ctx_.raster.previewSuppressed = program_.size() > kRasterViewLimit;
+    program_ = std::make_shared<const ProgramLines>(std::exchange(ctx_.programLines, {}));
+    ctx_.raster.previewSuppressed = program_->size() > kRasterViewLimit;
     if (ctx_.raster.previewSuppressed) {
-        page_.RE2->setPlainText(QString::fromStdString(RasterTooLongText(ctx_.languageIndex)).replace("\r\n", "\n"));
+        page_.RE2->setMessage(QString::fromStdString(RasterTooLongText(ctx_.languageIndex)).replace("\r\n", "\n"));
     } else {
-        showProgram(page_.RE2, program_);
+        page_.RE2->setProgram(program_);
     }
     page_.PSciezkaB->programGenerated(program_, gcode_);
     jobPicture_ = PixelBuffer{};
     page_.SBZGB->setEnabled(true);
     page_.SBKopiujB->setEnabled(true);
+    if (programShown) { programShown(fileLineCount(*program_)); }
     return success();
+}
+
+const ProgramLines& BmpController::program() const {
+    static const ProgramLines kNone;
+    return program_ ? *program_ : kNone;
 }
 
 void BmpController::save() {
     if (help_.ConsumeHelpClick(page_.SBZGB)) { return; }
-    const std::string text = ctx_.raster.previewSuppressed ? program_.text() : viewFileText(page_.RE2);
-    delivery_.save(text, gcode_.RGRozszerzenie->itemIndex());
+    delivery_.save(program().text(), gcode_.RGRozszerzenie->itemIndex(),
+                   QFile::decodeName(QByteArray::fromStdString(ctx_.raster.pictureFileName)));
 }
 
 void BmpController::copy() {
     if (help_.ConsumeHelpClick(page_.SBKopiujB)) { return; }
-    delivery_.copy(QString::fromStdString(program_.text()));
+    delivery_.copy(QString::fromStdString(program().text()));
 }
 
 }  // namespace bw::app

@@ -35,6 +35,9 @@ public:
     // Asks a yes/no question; a question box unless replaced.
     std::function<bool(const QString& question)> askYesNo;
 
+    // Runs when a program has been handed back, with its line count.
+    std::function<void(std::size_t lines)> programShown;
+
     // The page has become current: the example picture on the first visit.
     void pageShown(const QString& programFolder);
     // Reads the picture (own size when width or height is 0) and starts the tone processing.
@@ -44,8 +47,10 @@ public:
     // The adjusted picture the view shows, which the raster job engraves.
     const PixelBuffer& viewBitmap() const { return view_; }
     // The last raster program (saved and copied whole even when the view cannot show it).
-    const ProgramLines& program() const { return program_; }
+    const ProgramLines& program() const;
     bool toneJobPending() const { return tonePending_; }
+    // Runs the tone processing again for the boxes and bars as they are now (after a settings load).
+    void RestartToneProcessing();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,7 +64,6 @@ private:
     void save();
     void copy();
     void resetImage();
-    void RestartToneProcessing();
     void startToneJob();
     void ToneModeChanged(QObject* sender);
     void resolutionEdited(ResolutionField sender);
@@ -84,10 +88,13 @@ private:
     PixelBuffer toned_;                          // the tone job's result, handed back with "BMPZ"
     PixelBuffer view_;                           // the view's bitmap: toned, then adjusted
     PixelBuffer jobPicture_;                     // the raster job's copy of the view
-    ProgramLines program_;
+    std::shared_ptr<const ProgramLines> program_;  // shared with the view when it shows it
     bool tonePending_ = false;  // a tone request came while a job ran; the newest state runs after it
+    QString openFolder_;  // where the open dialog starts: the folder of the last file opened
     bool exampleLoaded_ = false;
     bool showingSizing_ = false;
+    bool sizeRefused_ = false;   // the size typed in this edit of a resolution field was refused
+    bool quietRefusal_ = false;  // a refusal is not shown again while it stands
 };
 
 }  // namespace bw::app

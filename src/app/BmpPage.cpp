@@ -175,7 +175,7 @@ BmpPage::BmpPage(QWidget* parent) : QWidget(parent) {
     SBZGB->setEnabled(false);
     SBKopiujB = makeButton("SBKopiujB", "Copy to clipboard", program);
     SBKopiujB->setEnabled(false);
-    RE2 = makeProgramView("RE2", program);
+    RE2 = new ProgramView("RE2", program);
     Panel2 = new HelpPanel("Panel2", program);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(SBBMP);

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "HelpPanel.h"
+#include "ProgramView.h"
 #include "NumericEdit.h"
 #include "PictureView.h"
 #include "ProfileBox.h"
@@ -81,7 +82,7 @@ public:
     QPushButton* SBBMP;
     QPushButton* SBZGB;
     QPushButton* SBKopiujB;
-    QPlainTextEdit* RE2;
+    ProgramView* RE2;
     ToolpathPanel* PSciezkaB;  // RE2 or the toolpath of its program
     HelpPanel* Panel2;
 };

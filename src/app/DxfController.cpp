@@ -1,5 +1,7 @@
 #include "DxfController.h"
 
+#include <utility>
+
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,6 +10,7 @@
 #include "DxfPage.h"
 #include "FieldReader.h"
 #include "GCodeSettingsPage.h"
+#include "HelpMode.h"
 #include "JobExchange.h"
 #include "JobRunner.h"
 #include "ProgramDelivery.h"
@@ -31,7 +34,7 @@ constexpr qint64 kExampleDrawingSize = 207349;
 
 DxfController::DxfController(JobContext& ctx, DxfPage& page, ToolsPage& tools, GCodeSettingsPage& gcode,
                              JobRunner& jobs, JobExchange& exchange, ProgramDelivery& delivery,
-                             SharedBitmap& workBitmap, QObject* parent)
+                             SharedBitmap& workBitmap, HelpMode& help, QObject* parent)
     : QObject(parent),
       ctx_(ctx),
       page_(page),
@@ -40,9 +43,10 @@ DxfController::DxfController(JobContext& ctx, DxfPage& page, ToolsPage& tools, G
       jobs_(jobs),
       exchange_(exchange),
       delivery_(delivery),
-      workBitmap_(workBitmap) {
+      workBitmap_(workBitmap),
+      help_(help) {
     askOpenFileName = [this](const QString& filter) {
-        return QFileDialog::getOpenFileName(page_.window(), QString(), QString(), filter);
+        return QFileDialog::getOpenFileName(page_.window(), QString(), openFolder_, filter);
     };
     exchange_.registerCode(JobCode::DxfParameters, [this] { return fillParameters(); });
     exchange_.registerCode(JobCode::DxfPreviewReady, [this] { return showPreview(); });
@@ -66,12 +70,25 @@ DxfController::DxfController(JobContext& ctx, DxfPage& page, ToolsPage& tools, G
     resizeRedraw_.setInterval(200);
     connect(view, &DrawingView::resized, &resizeRedraw_, qOverload<>(&QTimer::start));
     connect(&resizeRedraw_, &QTimer::timeout, this, [this] {
-        // Scale and pan stay; only a view without a running job is redrawn (the next pan or zoom catches up).
-        if (drawingShown_ && !jobs_.busy() && page_.I1->picture().size() != page_.I1->size()) {
-            ctx_.dxf.view.redrawBusy = true;
+        // A drawing still at its fitted scale is fitted to the new size; one the user has zoomed
+        // or panned keeps scale and pan. Only a view without a running job is redrawn (the next
+        // pan or zoom catches up).
+        const QSize drawn = page_.I1->picture().size();
+        if (drawingShown_ && !jobs_.busy() && drawn != page_.I1->size()) {
+            DxfView& view = ctx_.dxf.view;
+            if (view.viewPanX == 0 && view.viewPanY == 0 &&
+                view.viewScale == FitScale(ctx_.dxf.drawingBox, drawn.width(), drawn.height())) {
+                view.viewScale = FitScale(ctx_.dxf.drawingBox, page_.I1->width(), page_.I1->height());
+            }
+            view.redrawBusy = true;
             startRedraw();
         }
     });
+    // A cancelled load leaves the drawing it would have replaced (the view still shows it).
+    connect(&jobs_, &JobRunner::jobCancelled, this, [this] {
+        if (beforeLoad_) { ctx_.dxf = std::move(*beforeLoad_); }
+    });
+    connect(&jobs_, &JobRunner::jobEnded, this, [this] { beforeLoad_.reset(); });
     // Whatever way a redraw ended, the view takes input again.
     connect(&jobs_, &JobRunner::jobEnded, this, [this] {
         if (ctx_.dxf.view.redrawBusy) { RedrawFinished(ctx_.dxf.view); }
@@ -103,18 +120,21 @@ void DxfController::updatePassCount() {
 
 bool DxfController::openDrawing(const QString& path) {
     if (jobs_.refuseWhileBusy()) { return false; }
+    beforeLoad_ = ctx_.dxf;
     ctx_.dxf.dxfFileName = QFile::encodeName(path).toStdString();
     return jobs_.start(new TDXFOpen(exchange_, ctx_, workBitmap_, TDXFOpen::Mode::Load, systemDecimalSeparator()));
 }
 
 void DxfController::open() {
-    if (jobs_.refuseWhileBusy()) { return; }
+    if (help_.ConsumeHelpClick(page_.SBODXF) || jobs_.refuseWhileBusy()) { return; }
     const QString path = askOpenFileName(QStringLiteral("DXF File (*.dxf)"));
-    if (!path.isEmpty()) { openDrawing(path); }
+    if (path.isEmpty()) { return; }
+    openFolder_ = QFileInfo(path).absolutePath();
+    openDrawing(path);
 }
 
 void DxfController::generate() {
-    if (jobs_.refuseWhileBusy()) { return; }
+    if (help_.ConsumeHelpClick(page_.SBDXF) || jobs_.refuseWhileBusy()) { return; }
     ApplyDxfStartPoint(ctx_);
     jobs_.start(new TDXFGCODE(exchange_, ctx_));
 }
@@ -158,15 +178,22 @@ Status DxfController::showPreview() {
 }
 
 Status DxfController::showProgramView() {
-    showProgram(page_.RE1, ctx_.programLines);
-    page_.PSciezkaD->programGenerated(ctx_.programLines, gcode_);
+    page_.PSciezkaD->programGenerated(showProgram(page_.RE1, std::exchange(ctx_.programLines, {})), gcode_);
     page_.SBZGD->setEnabled(true);
+    if (programShown) { programShown(page_.RE1->lineCount()); }
     return success();
 }
 
-void DxfController::save() { delivery_.save(viewFileText(page_.RE1), gcode_.RGRozszerzenie->itemIndex()); }
+void DxfController::save() {
+    if (help_.ConsumeHelpClick(page_.SBZGD)) { return; }
+    delivery_.save(viewFileText(page_.RE1), gcode_.RGRozszerzenie->itemIndex(),
+                   QFile::decodeName(QByteArray::fromStdString(ctx_.dxf.dxfFileName)));
+}
 
-void DxfController::copy() { delivery_.copy(page_.RE1->toPlainText()); }
+void DxfController::copy() {
+    if (help_.ConsumeHelpClick(page_.SBKopiujD)) { return; }
+    delivery_.copy(QString::fromStdString(viewFileText(page_.RE1)));
+}
 
 bool DxfController::viewAcceptsInput() const {
     return drawingShown_ && (!jobs_.busy() || ctx_.dxf.view.redrawBusy);

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 #include "job/JobContext.h"
 
@@ -14,6 +15,7 @@ namespace bw::app {
 
 class DxfPage;
 class GCodeSettingsPage;
+class HelpMode;
 class JobExchange;
 class JobRunner;
 class ProgramDelivery;
@@ -24,14 +26,20 @@ class DxfController : public QObject {
     Q_OBJECT
 public:
     DxfController(JobContext& ctx, DxfPage& page, ToolsPage& tools, GCodeSettingsPage& gcode, JobRunner& jobs,
-                  JobExchange& exchange, ProgramDelivery& delivery, SharedBitmap& workBitmap, QObject* parent);
+                  JobExchange& exchange, ProgramDelivery& delivery, SharedBitmap& workBitmap, HelpMode& help,
+                  QObject* parent);
 
     // Asks for the drawing to open (empty = cancelled); the open dialog unless replaced.
     std::function<QString(const QString& filter)> askOpenFileName;
 
+    // Runs when a program has been handed to the view, with its line count.
+    std::function<void(std::size_t lines)> programShown;
+
     // The page has become current: the pass count, and the example drawing on the first visit.
     void pageShown(const QString& programFolder);
     void updatePassCount();
+    // A drawing has been read and is on screen.
+    bool drawingShown() const { return drawingShown_; }
     // Starts reading the drawing in a worker job, as the open button does after its dialog.
     bool openDrawing(const QString& path);
 
@@ -60,7 +68,10 @@ private:
     JobExchange& exchange_;
     ProgramDelivery& delivery_;
     SharedBitmap& workBitmap_;
+    HelpMode& help_;
     QTimer resizeRedraw_;  // draws the preview at the view's new size once resizing pauses
+    std::optional<DxfState> beforeLoad_;  // put back when the user cancels a load
+    QString openFolder_;  // where the open dialog starts: the folder of the last file opened
     bool exampleLoaded_ = false;
     bool drawingShown_ = false;
 };

@@ -78,7 +78,7 @@ DxfPage::DxfPage(QWidget* parent) : QWidget(parent) {
     SBZGD = makeButton("SBZGD", "Save G-code", program);
     SBZGD->setEnabled(false);
     SBKopiujD = makeButton("SBKopiujD", "Copy to clipboard", program);
-    RE1 = makeProgramView("RE1", program);
+    RE1 = new ProgramView("RE1", program);
     PHelpDXF1 = new HelpPanel("PHelpDXF1", program);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(SBDXF);

@@ -5,7 +5,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include "ProgramView.h"
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -50,7 +50,7 @@ public:
     QPushButton* SBDXF;
     QPushButton* SBZGD;
     QPushButton* SBKopiujD;
-    QPlainTextEdit* RE1;
+    ProgramView* RE1;
     ToolpathPanel* PSciezkaD;  // RE1 or the toolpath of its program
     HelpPanel* PHelpDXF1;
 };

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -12,6 +13,7 @@
 #include <QTabWidget>
 
 #include "HelpPanel.h"
+#include "RadioGroup.h"
 #include "TForm2.h"
 #include "TForm4.h"
 #include "i18n/HelpTopics.h"
@@ -37,6 +39,9 @@ bool isHelpKind(const QObject* control) {
            qobject_cast<const QPushButton*>(control) != nullptr ||
            qobject_cast<const QCheckBox*>(control) != nullptr || qobject_cast<const QGroupBox*>(control) != nullptr;
 }
+
+// The keys that click a focused button or box.
+bool clicksButton(const QKeyEvent* key) { return key->key() == Qt::Key_Space || key->key() == Qt::Key_Select; }
 
 int topicOf(const QObject* control) {
     if (control == nullptr || !isHelpKind(control)) { return 0; }
@@ -87,9 +92,12 @@ void HelpMode::install() {
             control->installEventFilter(this);
         }
     }
-    // The extension group's items stand for the group.
-    for (QRadioButton* item : window_->findChildren<QRadioButton*>()) {
-        if (topicOf(item) == 0 && topicOf(item->parentWidget()) > 0) { item->installEventFilter(this); }
+    // The extension group's items stand for the group; the start-point buttons have no topic and act.
+    for (RadioGroup* group : window_->findChildren<RadioGroup*>()) {
+        if (topicOf(group) <= 0) { continue; }
+        for (QRadioButton* item : group->findChildren<QRadioButton*>()) {
+            if (topicOf(item) == 0) { item->installEventFilter(this); }
+        }
     }
     if (auto* pages = window_->findChild<QTabWidget*>("PC1")) { pages->tabBar()->installEventFilter(this); }
 }
@@ -152,8 +160,10 @@ bool HelpMode::eventFilter(QObject* watched, QEvent* event) {
         if (type == QEvent::MouseButtonRelease) { ConsumeHelpClick(bar->parentWidget()); }
         return false;
     }
-    // Buttons and boxes are stopped at the press, so they neither act nor change their state.
-    if (clickable && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)) {
+    // Buttons and boxes are stopped at the press (of the mouse or of the keys that click them),
+    // so they neither act nor change their state.
+    if (clickable && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+                      (type == QEvent::KeyPress && clicksButton(static_cast<QKeyEvent*>(event))))) {
         QObject* carrier = topicOf(watched) > 0 ? watched : watched->parent();
         ConsumeHelpClick(carrier);
         return true;

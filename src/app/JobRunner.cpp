@@ -3,13 +3,17 @@
 #include <QCoreApplication>
 #include <QStatusBar>
 
+#include <utility>
+
+#include "JobProgressBar.h"
 #include "MessageBoxes.h"
 
 namespace bw::app {
 
 JobRunner::JobRunner(QWidget* window, QStatusBar* statusBar)
-    : QObject(window), window_(window), statusBar_(statusBar) {
+    : QObject(window), window_(window), statusBar_(statusBar), progress_(new JobProgressBar(statusBar)) {
     showFailure = [this](const QString& message) { showWarning(window_, message); };
+    connect(progress_, &JobProgressBar::cancelClicked, this, &JobRunner::cancel);
 }
 
 bool JobRunner::refuseWhileBusy() {
@@ -31,10 +35,25 @@ bool JobRunner::start(WorkerJob* job) {
     connect(job, &QThread::finished, this, [this, job] {
         if (running_ == job) { running_ = nullptr; }
         job->deleteLater();
+        progress_->jobEnded();
+        if (std::exchange(cancelRequested_, false)) {
+            statusBar_->showMessage(QStringLiteral("Cancelled"));
+            emit jobCancelled();
+        }
         emit jobEnded();
     });
+    // Short jobs end before the bar would appear; only longer ones show it.
+    constexpr int kProgressDelayMs = 300;
+    cancelRequested_ = false;
+    progress_->jobStarted(kProgressDelayMs);
     job->start();
     return true;
+}
+
+void JobRunner::cancel() {
+    if (running_.isNull()) { return; }
+    cancelRequested_ = true;
+    running_->requestInterruption();
 }
 
 void JobRunner::cancelAndWait() {

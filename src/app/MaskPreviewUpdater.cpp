@@ -46,7 +46,10 @@ void MaskPreviewUpdater::rebuildNow() {
         statusBar_->showMessage(QString::fromStdString(lines.error()));
         return;
     }
-    showProgram(gcodePage_.REPodgladU, *lines);
+    // Five short lines: a plain text field shows them.
+    QString text = QString::fromStdString(lines->text()).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (text.endsWith(QLatin1Char('\n'))) { text.chop(1); }
+    gcodePage_.REPodgladU->setPlainText(text);
 }
 
 }  // namespace bw::app

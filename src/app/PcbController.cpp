@@ -1,5 +1,7 @@
 #include "PcbController.h"
 
+#include <utility>
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -56,6 +58,10 @@ PcbController::PcbController(JobContext& ctx, PcbPage& page, ToolsPage& tools, G
         const QString path = askOpenFileName(QStringLiteral("Bitmap (*.bmp)"));
         if (!path.isEmpty()) { openBoard(path); }
     });
+    connect(&jobs_, &JobRunner::jobCancelled, this, [this] {
+        if (!pictureBeforeJob_.isNull()) { page_.IP->setPicture(pictureBeforeJob_); }
+    });
+    connect(&jobs_, &JobRunner::jobEnded, this, [this] { pictureBeforeJob_ = QImage(); });
     connect(page_.SBPCBR, &QPushButton::clicked, this, [this] { generate(true); });
     connect(page_.SBPCBO, &QPushButton::clicked, this, [this] { generate(false); });
     connect(page_.SBP1, &QPushButton::clicked, this, [this] { preview(true); });
@@ -66,8 +72,9 @@ PcbController::PcbController(JobContext& ctx, PcbPage& page, ToolsPage& tools, G
     connect(page_.SBZGPO, &QPushButton::clicked, this,
             [this] { delivery_.save(viewFileText(page_.RE3), gcode_.RGRozszerzenie->itemIndex()); });
     connect(page_.SBKopiujRP, &QPushButton::clicked, this,
-            [this] { delivery_.copy(page_.RERaster->toPlainText()); });
-    connect(page_.SBKopiujOP, &QPushButton::clicked, this, [this] { delivery_.copy(page_.RE3->toPlainText()); });
+            [this] { delivery_.copy(QString::fromStdString(viewFileText(page_.RERaster))); });
+    connect(page_.SBKopiujOP, &QPushButton::clicked, this,
+            [this] { delivery_.copy(QString::fromStdString(viewFileText(page_.RE3))); });
     connect(page_.SBCopyTOP, &QPushButton::clicked, this, [this] { delivery_.copy(qtext(kEagleTopCommand)); });
     connect(page_.SBCopyBOTTOM, &QPushButton::clicked, this,
             [this] { delivery_.copy(qtext(kEagleBottomCommand)); });
@@ -133,15 +140,14 @@ Status PcbController::showPicture() {
 
 Status PcbController::showRaster() {
     (void)showPicture();
-    showProgram(page_.RERaster, ctx_.programLines);
-    page_.PSciezkaPR->programGenerated(ctx_.programLines, gcode_, true);  // the PCB programs switch no laser
+    // The PCB programs switch no laser: every feed move burns.
+    page_.PSciezkaPR->programGenerated(showProgram(page_.RERaster, std::exchange(ctx_.programLines, {})), gcode_, true);
     page_.SBZGPR->setEnabled(true);
     return success();
 }
 
 Status PcbController::showOutline() {
-    showProgram(page_.RE3, ctx_.programLines);
-    page_.PSciezkaPO->programGenerated(ctx_.programLines, gcode_, true);
+    page_.PSciezkaPO->programGenerated(showProgram(page_.RE3, std::exchange(ctx_.programLines, {})), gcode_, true);
     page_.SBZGPO->setEnabled(true);
     return success();
 }
@@ -150,10 +156,12 @@ void PcbController::generate(bool raster) {
     if (jobs_.refuseWhileBusy()) { return; }
     if (!ctx_.pcb.loaded()) { return; }
     // A clean picture to start from, and the offsets for the board's extent at the DPI now in the field.
+    pictureBeforeJob_ = page_.IP->picture();
     page_.IP->setPicture(paintClasses(ctx_.pcb.pcbClassMap, kPlainClasses));
     Status checked = fillParameters();
     if (checked) { checked = ApplyPcbStartPoint(ctx_); }
     if (!checked) {
+        pictureBeforeJob_ = QImage();
         showWarning(page_.window(), QString::fromStdString(checked.error()));
         return;
     }

@@ -3,6 +3,7 @@
 // finishing outline with their programs, the previews of both, saving and
 // copying, the EAGLE script and command lines, and the example board.
 
+#include <QImage>
 #include <QObject>
 #include <QString>
 
@@ -59,6 +60,7 @@ private:
     ProgramDelivery& delivery_;
     PixelBuffer board_;     // the bitmap as loaded, classified by the load job
     PcbJobOutput output_;   // what the running job hands to the view
+    QImage pictureBeforeJob_;  // put back when the user cancels a generator
     bool exampleLoaded_ = false;
 };
 

@@ -96,14 +96,14 @@ PcbPage::PcbPage(QWidget* parent) : QWidget(parent) {
     SBZGPR = makeButton("SBZGPR", "Save G-code");
     SBZGPR->setEnabled(false);
     SBKopiujRP = makeButton("SBKopiujRP", "Copy to clipboard");
-    RERaster = makeProgramView("RERaster");
+    RERaster = new ProgramView("RERaster");
     SBPCBO = makeButton("SBPCBO", "Envelope paths");
     SBPCBO->setEnabled(false);
     SBP2 = makeButton("SBP2", "Preview");
     SBZGPO = makeButton("SBZGPO", "Save G-code");
     SBZGPO->setEnabled(false);
     SBKopiujOP = makeButton("SBKopiujOP", "Copy to clipboard");
-    RE3 = makeProgramView("RE3");
+    RE3 = new ProgramView("RE3");
     auto* programColumn = new QVBoxLayout(program);
     auto* rasterRow = new QHBoxLayout;
     for (QWidget* each : {SBPCBR, SBP1, SBZGPR, SBKopiujRP}) { rasterRow->addWidget(each); }

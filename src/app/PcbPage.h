@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "NumericEdit.h"
+#include "ProgramView.h"
 #include "PictureView.h"
 #include "ToolpathPanel.h"
 #include "ProfileBox.h"
@@ -58,13 +59,13 @@ public:
     QPushButton* SBP1;
     QPushButton* SBZGPR;
     QPushButton* SBKopiujRP;
-    QPlainTextEdit* RERaster;
+    ProgramView* RERaster;
     ToolpathPanel* PSciezkaPR;  // RERaster or the toolpath of its program
     QPushButton* SBPCBO;
     QPushButton* SBP2;
     QPushButton* SBZGPO;
     QPushButton* SBKopiujOP;
-    QPlainTextEdit* RE3;
+    ProgramView* RE3;
     ToolpathPanel* PSciezkaPO;  // RE3 or the toolpath of its program
 };
 

@@ -30,8 +30,8 @@ ProfileController::ProfileController(QWidget* window, JobContext& ctx, std::file
         return name;
     };
     askYesNo = [this](const QString& question) {
-        return QMessageBox::question(window_, QString(), question, QMessageBox::Yes | QMessageBox::No) ==
-               QMessageBox::Yes;
+        return QMessageBox::question(window_, QString(), question, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
     };
     for (const Family& each : families_) {
         const ProfileKind kind = each.kind;
@@ -76,6 +76,7 @@ void ProfileController::loadSelected(ProfileKind kind) {
 }
 
 void ProfileController::save(ProfileKind kind) {
+    if (helpModeArmed && helpModeArmed()) { return; }
     QComboBox* list = family(kind).box->list;
     const QString proposed = list->currentIndex() >= 0 ? list->currentText() : QString();
     std::optional<QString> name = askProfileName(proposed);
@@ -89,6 +90,7 @@ void ProfileController::save(ProfileKind kind) {
 }
 
 void ProfileController::remove(ProfileKind kind) {
+    if (helpModeArmed && helpModeArmed()) { return; }
     QComboBox* list = family(kind).box->list;
     if (list->currentIndex() >= 0) {
         const QString name = list->currentText();

@@ -35,6 +35,8 @@ public:
     std::function<std::optional<QString>(const QString& proposed)> askProfileName;
     // Asks a yes/no question with an empty title unless replaced.
     std::function<bool(const QString& question)> askYesNo;
+    // While it answers true (help mode armed) the save and delete buttons do nothing.
+    std::function<bool()> helpModeArmed;
     // Runs after a profile of the kind was loaded into the window (the DXF pass count follows).
     std::function<void(ProfileKind)> profileLoaded;
 

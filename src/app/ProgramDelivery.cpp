@@ -1,7 +1,9 @@
 #include "ProgramDelivery.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include "MessageBoxes.h"
@@ -11,13 +13,19 @@ namespace bw::app {
 
 ProgramDelivery::ProgramDelivery(QWidget* window) : window_(window) {
     askSaveFileName = [this](const QString& filter) {
-        return QFileDialog::getSaveFileName(window_, QString(), QString(), filter);
+        return QFileDialog::getSaveFileName(window_, QString(), proposal_, filter);
     };
 }
 
-QString ProgramDelivery::save(const std::string& fileText, int extensionChoice) {
+QString ProgramDelivery::save(const std::string& fileText, int extensionChoice, const QString& sourceFile) {
     const std::string extension = ExtensionForChoice(extensionChoice);
     const QString ext = QString::fromStdString(extension);
+    const QFileInfo source(sourceFile);
+    const QString folder = !lastFolder_.isEmpty()  ? lastFolder_
+                           : sourceFile.isEmpty() ? QString()
+                                                  : source.absolutePath();
+    const QString base = sourceFile.isEmpty() ? QString() : source.completeBaseName() + "." + ext;
+    proposal_ = folder.isEmpty() ? base : base.isEmpty() ? folder : QDir(folder).filePath(base);
     const QString chosen = askSaveFileName(QStringLiteral("G-CODE (*.%1)").arg(ext));
     if (chosen.isEmpty()) { return {}; }
     const QString path = QString::fromStdString(ApplySaveExtension(chosen.toStdString(), extension));
@@ -26,6 +34,7 @@ QString ProgramDelivery::save(const std::string& fileText, int extensionChoice) 
         showWarning(window_, QString::fromStdString(written.error()));
         return {};
     }
+    lastFolder_ = QFileInfo(path).absolutePath();
     showInformation(window_, QStringLiteral("OK"));
     return path;
 }

@@ -20,12 +20,16 @@ public:
 
     // Saves `fileText` under a name the user picks, with the extension of the
     // extension choice; shows "OK", or a warning naming the file when it cannot be written.
-    // Answers the path written, empty when cancelled or failed.
-    QString save(const std::string& fileText, int extensionChoice);
+    // The dialog proposes the base name of `sourceFile` (the drawing or picture the program
+    // was made from) in the folder last saved to. Answers the path written, empty when
+    // cancelled or failed.
+    QString save(const std::string& fileText, int extensionChoice, const QString& sourceFile = QString());
     void copy(const QString& text);
 
 private:
     QWidget* window_;
+    QString proposal_;    // the path the save dialog starts with
+    QString lastFolder_;  // where the last program was saved
 };
 
 }  // namespace bw::app

@@ -1,24 +1,22 @@
 #include "ProgramText.h"
 
+#include <algorithm>
+
 namespace bw::app {
 
-void showProgram(QPlainTextEdit* view, const ProgramLines& lines) {
-    QString text = QString::fromUtf8(lines.text());
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (text.endsWith(QLatin1Char('\n'))) { text.chop(1); }
-    view->setPlainText(text);
+std::shared_ptr<const ProgramLines> showProgram(ProgramView* view, ProgramLines&& lines) {
+    auto shared = std::make_shared<const ProgramLines>(std::move(lines));
+    view->setProgram(shared);
+    return shared;
 }
 
-std::string viewFileText(const QPlainTextEdit* view) {
-    const QString text = view->toPlainText();
-    if (text.isEmpty()) { return {}; }
-    std::string result;
-    result.reserve(std::size_t(text.size()) + std::size_t(view->blockCount()));
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        result += line.toStdString();
-        result += "\r\n";
-    }
-    return result;
+std::string viewFileText(const ProgramView* view) { return view->fileText(); }
+
+std::size_t fileLineCount(const ProgramLines& lines) {
+    std::size_t count = 0;
+    lines.forEachChunk(
+        [&](std::string_view chunk) { count += std::size_t(std::count(chunk.begin(), chunk.end(), '\n')); });
+    return count;
 }
 
 }  // namespace bw::app

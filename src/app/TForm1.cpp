@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
+#include <QScreen>
 #include <QMessageBox>
 #include <QCoreApplication>
 #include <QRadioButton>
@@ -44,13 +46,23 @@ std::filesystem::path settingsFolderFor(const QString& programFolder) {
     return location ? location->folder : folder / "Settings";
 }
 
+// "Program ready: 12 345 lines": thousands set apart by a space whatever the locale.
+QString programReadyText(std::size_t lines) {
+    QString digits = QString::number(qulonglong(lines));
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3) { digits.insert(at, QLatin1Char(' ')); }
+    return QStringLiteral("Program ready: %1 %2")
+        .arg(digits, lines == 1 ? QStringLiteral("line") : QStringLiteral("lines"));
+}
+
+constexpr auto kWindowTitle = "Beamwright - by Corvane v 1.1";
+
 }  // namespace
 
 TForm1::TForm1(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent),
       programFolder_(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder) {
     setObjectName("Form1");
-    setWindowTitle(QStringLiteral("Beamwright - by Corvane v 1.1"));
+    setWindowTitle(QString::fromLatin1(kWindowTitle));
     buildPages();
 
     SB1 = new QStatusBar(this);
@@ -61,9 +73,9 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent)
     exchange_ = new JobExchange(SB1, this);
     delivery_ = std::make_unique<ProgramDelivery>(this);
     maskPreview_ = new MaskPreviewUpdater(ctx_, *gcodePage_, *toolsPage_, *jobs_, SB1, this);
-    dxf_ = new DxfController(ctx_, *dxfPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_,
-                                workBitmap_, this);
     help_ = new HelpMode(this);
+    dxf_ = new DxfController(ctx_, *dxfPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_,
+                                workBitmap_, *help_, this);
     bmp_ = new BmpController(ctx_, *bmpPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_, *help_, this);
     pcb_ = new PcbController(ctx_, *pcbPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_, this);
     calibration_ = new CalibrationController(ctx_, *toolsPage_, *gcodePage_, *jobs_, *delivery_, *help_, this);
@@ -75,15 +87,23 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent)
                                         {bw::ProfileKind::Bmp, bmpPage_->GroupBox18},
                                         {bw::ProfileKind::Pcb, pcbPage_->GroupBox17}}},
                                       setStart, this);
+    profiles_->helpModeArmed = [this] { return help_->armed(); };
     profiles_->profileLoaded = [this](bw::ProfileKind kind) {
         if (kind == bw::ProfileKind::Dxf) { dxf_->updatePassCount(); }
+        // The grey and dithering boxes may have changed: the picture follows them.
+        bmp_->RestartToneProcessing();
     };
     for (StartPointGroup* group : {dxfPage_->GBPktStartuD, bmpPage_->GBPktStartuB, pcbPage_->GBPktStartuP}) {
         connect(group, &StartPointGroup::startPointClicked, this, &TForm1::setStartPoint);
     }
     connect(toolsPage_->SBJezyk, &QPushButton::clicked, this, &TForm1::toggleLanguage);
+    const auto programReady = [this](std::size_t lines) { SB1->showMessage(programReadyText(lines)); };
+    dxf_->programShown = programReady;
+    bmp_->programShown = programReady;
+    // The title names the current page's file once its load job has ended.
+    connect(jobs_, &JobRunner::jobEnded, this, &TForm1::updateTitle);
     help_->install();
-    resize(1280, 800);
+    fitToScreen();
     startUp();
     connect(PC1, &QTabWidget::currentChanged, this, &TForm1::pageChanged);
 }
@@ -155,6 +175,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::toggleLanguage() {
+    if (help_->armed()) { return; }
     ctx_.languageIndex = bw::nextLanguageIndex(ctx_.languageIndex);
     ApplyLanguage(this, ctx_.languageIndex);
 }
@@ -167,11 +188,35 @@ void TForm1::setStartPoint(int startPoint) {
     }
 }
 
+void TForm1::fitToScreen() {
+    // Every field stays usable down to the minimum size; the default fits a 1366 x 768 screen
+    // with its task bar and the window frame.
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    QSize size(1280, 700);
+    if (const QScreen* screen = this->screen()) {
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 40));
+    }
+    resize(size.expandedTo(minimumSize()));
+}
+
+void TForm1::updateTitle() {
+    const QWidget* page = PC1->currentWidget();
+    std::string path;
+    if (page == dxfPage_ && dxf_->drawingShown()) { path = ctx_.dxf.dxfFileName; }
+    if (page == bmpPage_) { path = ctx_.raster.pictureFileName; }
+    const QString name = QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName();
+    setWindowTitle(name.isEmpty() ? QString::fromLatin1(kWindowTitle)
+                                  : QStringLiteral("%1 - %2").arg(QString::fromLatin1(kWindowTitle), name));
+}
+
 void TForm1::pageChanged(int index) {
+    // A status text belongs to the page that showed it.
+    SB1->clearMessage();
     QWidget* page = PC1->widget(index);
     if (page == dxfPage_) { dxf_->pageShown(programFolder_); }
     if (page == bmpPage_) { bmp_->pageShown(programFolder_); }
     if (page == pcbPage_) { pcb_->pageShown(programFolder_); }
+    updateTitle();
 }
 
 void TForm1::normalizeNumericFields() {

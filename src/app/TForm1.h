@@ -34,6 +34,10 @@ class ToolsPage;
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
+    // The smallest size at which every page's fields stay usable.
+    static constexpr int kMinimumWidth = 1000;
+    static constexpr int kMinimumHeight = 640;
+
     // `programFolder` holds the example files and the settings folder; empty = the program's own folder.
     explicit TForm1(const QString& programFolder = QString(), QWidget* parent = nullptr);
     ~TForm1() override;
@@ -59,6 +63,8 @@ private:
     void setStartPoint(int startPoint);
     void toggleLanguage();
     void pageChanged(int index);
+    void fitToScreen();
+    void updateTitle();
     void normalizeNumericFields();
     void loadStartupState();
     void saveLastState();

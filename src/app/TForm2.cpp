@@ -59,9 +59,12 @@ void TForm2::showTopic(const QString& html) {
     const int frame = 2 * REHelp->frameWidth() + 2;
     const int textWidth = int(document->idealWidth() + 2 * document->documentMargin()) + frame;
     const int textHeight = int(document->size().height()) + frame;
-    // Room for the text and its frame, the empty picture box below, and never taller than the screen allows.
+    // Room for the text and its frame (the picture box shows only when it holds a picture), and
+    // never taller than the screen allows.
+    I1->setVisible(!I1->pixmap().isNull());
+    const int pictureHeight = I1->isVisible() ? kPictureBoxHeight : 0;
     const int width = std::min(std::max(50, textWidth + 50), screen.width());
-    const int height = std::min(textHeight + 35 + kPictureBoxHeight, screen.height() - 35);
+    const int height = std::min(textHeight + 35 + pictureHeight, screen.height() - 35);
     resize(width, height);
     move(screen.x() + (screen.width() - width) / 2, screen.y() + (screen.height() - height) / 2);
     show();

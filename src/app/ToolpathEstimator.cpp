@@ -15,12 +15,12 @@ void ToolpathEstimator::stop() {
     running_ = false;
 }
 
-void ToolpathEstimator::start(const ProgramLines& program, const SimulationOptions& options) {
+void ToolpathEstimator::start(std::shared_ptr<const ProgramLines> program, const SimulationOptions& options) {
     stop();
     const std::uint64_t generation = ++generation_;
     running_ = true;
-    auto lines = std::make_shared<const ProgramLines>(program);
-    thread_ = std::thread([this, lines, options, generation] {
+    // The view shares the program, so the estimate reads it without a copy.
+    thread_ = std::thread([this, lines = std::move(program), options, generation] {
         auto path = std::make_shared<ToolpathRecording>();
         ProgramSimulator simulator(options, [&path](const ToolpathSegment& segment) { path->add(segment); });
         for (std::size_t i = 0; i < lines->size(); ++i) {

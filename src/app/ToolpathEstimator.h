@@ -24,7 +24,7 @@ public:
 
     // Takes a copy of the program (the next job may replace the shared one while
     // the estimate runs) and starts.
-    void start(const ProgramLines& program, const SimulationOptions& options);
+    void start(std::shared_ptr<const ProgramLines> program, const SimulationOptions& options);
     bool running() const { return running_; }
 
 signals:

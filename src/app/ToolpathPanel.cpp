@@ -41,7 +41,7 @@ ToolpathPanel::ToolpathPanel(const QString& pageLetter, QWidget* programView, QW
     connect(&estimator_, &ToolpathEstimator::finished, this, &ToolpathPanel::showEstimate);
 }
 
-void ToolpathPanel::programGenerated(const ProgramLines& program, const GCodeSettingsPage& gcode, bool burnAllFeedMoves) {
+void ToolpathPanel::programGenerated(std::shared_ptr<const ProgramLines> program, const GCodeSettingsPage& gcode, bool burnAllFeedMoves) {
     Result<MachineLimits> limits = readMachineLimits(gcode);
     if (!limits) {
         showStatus(QString::fromStdString(limits.error()));
@@ -50,7 +50,7 @@ void ToolpathPanel::programGenerated(const ProgramLines& program, const GCodeSet
     SimulationOptions options;
     options.limits = *limits;
     options.burnAllFeedMoves = burnAllFeedMoves;
-    estimator_.start(program, options);
+    estimator_.start(std::move(program), options);
 }
 
 void ToolpathPanel::showEstimate(const SimulationSummary& summary, std::shared_ptr<const ToolpathRecording> path) {

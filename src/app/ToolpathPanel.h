@@ -31,7 +31,7 @@ public:
 
     // A program has been generated: estimate it with the machine values of the
     // G-CODE Settings page (a bad value is named in the status bar instead).
-    void programGenerated(const ProgramLines& program, const GCodeSettingsPage& gcode, bool burnAllFeedMoves = false);
+    void programGenerated(std::shared_ptr<const ProgramLines> program, const GCodeSettingsPage& gcode, bool burnAllFeedMoves = false);
     bool estimating() const { return estimator_.running(); }
 
 signals:

@@ -7,7 +7,7 @@ namespace bw::app {
 
 namespace {
 
-// Unwinds a job's computation from its progress report when the window closes.
+// Unwinds a job's computation from its progress report when it is cancelled.
 struct JobCancelled {};
 
 }  // namespace
@@ -15,7 +15,7 @@ struct JobCancelled {};
 WorkerJob::WorkerJob(JobHost& host) : host_(host) {}
 
 Status WorkerJob::exchange(const char* jobMessage) {
-    if (isInterruptionRequested()) { return Error{"The job was cancelled because the window is closing."}; }
+    if (isInterruptionRequested()) { return Error{"The job was cancelled."}; }
     flushStatus();
     std::optional<Status> result;
     QMetaObject::invokeMethod(

@@ -25,13 +25,14 @@ signals:
 protected:
     // The job's work; an error ends the run and is shown by the window.
     virtual Status work() = 0;
-    // Synchronizes ParameterExchange for the code; fails when the window refuses or is closing.
+    // Synchronizes ParameterExchange for the code; fails when the window refuses or the job was cancelled.
     Status exchange(const char* jobMessage);
     // Synchronizes ShowStatus; a text equal to the last one shown is not sent again, and
     // texts coming faster than the eye can follow wait (the newest one is shown before the
     // next exchange and when the run ends), since every call stops the worker until the
-    // window has answered. When the window is closing, it ends the run instead (the
-    // engine reports progress often, so this is how a long computation stops).
+    // window has answered. When the job was cancelled (the Cancel button, or the window
+    // closing), it ends the run instead (the engine reports progress often, so this is
+    // how a long computation stops).
     void showStatus(const std::string& jobMessage);
     JobHost& host() { return host_; }
 

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -26,8 +27,9 @@
 #include "DecimalSeparator.h"
 #include "JobRunner.h"
 #include "PictureView.h"
+#include "ProfileController.h"
 #include "ProgramDelivery.h"
-#include "ProgramText.h"
+#include "ProgramView.h"
 #include "TForm1.h"
 #include "WindowTestSupport.h"
 
@@ -179,6 +181,26 @@ private slots:
         QCOMPARE(child<bw::app::PictureView>(w.form, "I2")->picture(), before);
     }
 
+    void aProfileThatSwitchesToDitheringReprocessesThePicture() {
+        Window w(folder_.path());
+        w.open(writePicture(folder_.filePath("grey.bmp"), 64, 48));
+        QTRY_VERIFY(child<QPushButton>(w.form, "SBBMP")->isEnabled());
+        QTRY_VERIFY(w.idle());
+        child<QCheckBox>(w.form, "CBDithering")->click();
+        QTRY_VERIFY(w.idle());
+        const QImage dithered = child<bw::app::PictureView>(w.form, "I2")->picture().copy();
+        w.form.profiles().askProfileName = [](const QString&) -> std::optional<QString> { return "dots"; };
+        child<QPushButton>(w.form, "SpeedButton6")->click();
+        child<QCheckBox>(w.form, "CBSzarosc")->click();
+        QTRY_VERIFY(w.idle());
+        QVERIFY(child<bw::app::PictureView>(w.form, "I2")->picture() != dithered);
+
+        emit child<QComboBox>(w.form, "CBProfilB")->activated(0);
+        QVERIFY(child<QCheckBox>(w.form, "CBDithering")->isChecked());
+        QTRY_VERIFY(w.idle());
+        QCOMPARE(child<bw::app::PictureView>(w.form, "I2")->picture(), dithered);
+    }
+
     void generateGivesTheCommandLinesProgram() {
         Window w(folder_.path());
         const QString picture = writePicture(folder_.filePath("small.bmp"), 120, 90);
@@ -206,13 +228,13 @@ private slots:
         child<QPushButton>(w.form, "SBBMP")->click();
         QTRY_VERIFY(child<QPushButton>(w.form, "SBZGB")->isEnabled());
         QTRY_VERIFY(w.idle());
-        QVERIFY(w.form.statusBar()->currentMessage().startsWith("Print size 25x15mm"));
+        QVERIFY(w.form.statusBar()->currentMessage().startsWith("Program ready: "));
         const QByteArray expected =
             runCli({"image", picture, "--width", "100", "--height", "60", "--pixel-size", "0.25", "--gamma", "1.50",
                     "--contrast", "40", "--power-min", "20", "--power-max", "80", "--horizontal", "--vertical",
                     "--start-point", "5"});
         QVERIFY(expected.startsWith(";(Header)\r\n"));
-        QCOMPARE(QByteArray::fromStdString(bw::app::viewFileText(child<QPlainTextEdit>(w.form, "RE2"))), expected);
+        QCOMPARE(QByteArray::fromStdString(child<bw::app::ProgramView>(w.form, "RE2")->fileText()), expected);
 
         child<QPushButton>(w.form, "SBKopiujB")->click();
         QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), expected);
@@ -236,7 +258,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(w.form, "SBZGB")->isEnabled(), 60000);
         QTRY_VERIFY(w.idle());
         QVERIFY(w.form.bmp().program().size() > 100000);
-        QCOMPARE(child<QPlainTextEdit>(w.form, "RE2")->toPlainText(),
+        QCOMPARE(child<bw::app::ProgramView>(w.form, "RE2")->toPlainText(),
                  QStringLiteral("Preview unavailable.\nG-code too long."));
         QVERIFY(w.form.context().raster.previewSuppressed);
 
@@ -256,6 +278,10 @@ private slots:
         QCOMPARE(takeMessages(w.form), QStringList{"The image size is limited to 2000x2000 pixels."});
         QCOMPARE(w.text("ERXB"), QStringLiteral("30"));
         QCOMPARE(child<bw::app::PictureView>(w.form, "I2")->picture().size(), QSize(30, 20));
+        QTRY_VERIFY(w.idle());
+        // Typing a size is not answered by one refusal per key.
+        w.typeInto("ERXB", "40");
+        QVERIFY(takeMessages(w.form).size() <= 1);
         QTRY_VERIFY(w.idle());
 
         // A damaged JPEG is refused the same way, and the picture on screen keeps its
@@ -322,7 +348,8 @@ private slots:
                                         !text.endsWith(" 0%");
                              }),
                  qPrintable(statuses.join(" | ")));
-        QCOMPARE(statuses.last(), QStringLiteral("Print size 900x900mm - 100%"));
+        QCOMPARE(statuses.value(statuses.size() - 2), QStringLiteral("Print size 900x900mm - 100%"));
+        QVERIFY(statuses.last().startsWith("Program ready: 2 3"));
         QVERIFY(w.form.context().raster.previewSuppressed);
         QTRY_VERIFY(w.idle());
     }

@@ -3,6 +3,8 @@
 // a user can cause.
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +23,7 @@
 #include "JobRunner.h"
 #include "ProgramDelivery.h"
 #include "ProgramText.h"
+#include "ProgramView.h"
 #include "TForm1.h"
 #include "WindowTestSupport.h"
 
@@ -76,9 +79,15 @@ private slots:
         const QByteArray expected =
             runCli({"dxf", kDataDir + "square-circle-arc.dxf", "--start-point", "3", "--finishing-pass"});
         QVERIFY(expected.startsWith(";(Header)\r\n"));
-        const std::string shown = bw::app::viewFileText(child<QPlainTextEdit>(w.form, "RE1"));
+        const std::string shown = child<bw::app::ProgramView>(w.form, "RE1")->fileText();
         QCOMPARE(QByteArray::fromStdString(shown), expected);
-        QCOMPARE(child<QPlainTextEdit>(w.form, "RE1")->lineWrapMode(), QPlainTextEdit::NoWrap);
+        // The status bar says what finished; the title names the drawing.
+        QCOMPARE(w.form.statusBar()->currentMessage(),
+                 QStringLiteral("Program ready: %1 lines").arg(expected.count("\r\n")));
+        QCOMPARE(w.form.windowTitle(), QStringLiteral("Beamwright - by Corvane v 1.1 - square-circle-arc.dxf"));
+        // Every field usable at the minimum size; the default size fits a 1366 x 768 screen.
+        QVERIFY(w.form.minimumWidth() >= 1000 && w.form.minimumHeight() >= 600);
+        QVERIFY(w.form.width() <= 1366 && w.form.height() <= 728);
 
         // Saving with "*.tap": "job" gets the extension, "job.TAP" keeps its own.
         child<QRadioButton>(w.form, "RGRozszerzenie3")->click();
@@ -97,12 +106,9 @@ private slots:
         QVERIFY(!QFile::exists(folder_.filePath("job.TAP.tap")));
         QCOMPARE(takeMessages(w.form), QStringList{"OK"});
 
-        // An edited view is what gets saved.
-        child<QPlainTextEdit>(w.form, "RE1")->setPlainText("G0 X1\nG1 X2");
-        name = folder_.filePath("edited.txt");
-        child<QPushButton>(w.form, "SBZGD")->click();
-        QCOMPARE(readAll(folder_.filePath("edited.txt.tap")), QByteArray("G0 X1\r\nG1 X2\r\n"));
-        takeMessages(w.form);
+        // Copying puts the saved bytes on the clipboard, CR LF and final line break included.
+        child<QPushButton>(w.form, "SBKopiujD")->click();
+        QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), expected);
     }
 
     void aSecondGenerateWhileAJobRunsIsRefused() {
@@ -120,7 +126,29 @@ private slots:
         QTRY_VERIFY(w.idle());
         QTRY_VERIFY(child<QPushButton>(w.form, "SBZGD")->isEnabled());
         const QByteArray expected = runCli({"dxf", kDataDir + "square-circle-arc.dxf"});
-        QCOMPARE(QByteArray::fromStdString(bw::app::viewFileText(child<QPlainTextEdit>(w.form, "RE1"))), expected);
+        QCOMPARE(QByteArray::fromStdString(child<bw::app::ProgramView>(w.form, "RE1")->fileText()), expected);
+        QVERIFY(takeMessages(w.form).isEmpty());
+    }
+
+    void aCancelledGenerateKeepsTheShownProgram() {
+        Window w(folder_.path());
+        w.open(kDataDir + "square-circle-arc.dxf");
+        QTRY_VERIFY(child<QPushButton>(w.form, "SBDXF")->isEnabled());
+        QTRY_VERIFY(w.idle());
+        child<QPushButton>(w.form, "SBDXF")->click();
+        QTRY_VERIFY(w.idle());
+        auto* view = child<bw::app::ProgramView>(w.form, "RE1");
+        const std::string shown = view->fileText();
+        QVERIFY(!shown.empty());
+
+        // The job waits for its parameters from this thread: Cancel comes before its first report.
+        child<QCheckBox>(w.form, "CBDotnij")->click();
+        child<QPushButton>(w.form, "SBDXF")->click();
+        child<QPushButton>(w.form, "SBCancelJob")->click();
+        QTRY_VERIFY(w.idle());
+        QCOMPARE(w.form.statusBar()->currentMessage(), QStringLiteral("Cancelled"));
+        QCOMPARE(view->fileText(), shown);
+        QVERIFY(!child<QWidget>(w.form, "PJob")->isVisible());
         QVERIFY(takeMessages(w.form).isEmpty());
     }
 
@@ -167,7 +195,7 @@ private slots:
         child<QPushButton>(w.form, "SBDXF")->click();
         QTRY_VERIFY(child<QPushButton>(w.form, "SBZGD")->isEnabled());
         QTRY_VERIFY(w.idle());
-        QCOMPARE(QByteArray::fromStdString(bw::app::viewFileText(child<QPlainTextEdit>(w.form, "RE1"))),
+        QCOMPARE(QByteArray::fromStdString(bw::app::viewFileText(child<bw::app::ProgramView>(w.form, "RE1"))),
                  runCli({"dxf", kDataDir + "square-circle-arc.dxf"}));
     }
 

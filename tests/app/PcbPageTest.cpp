@@ -20,6 +20,7 @@
 #include "PictureView.h"
 #include "ProgramDelivery.h"
 #include "ProgramText.h"
+#include "ProgramView.h"
 #include "TForm1.h"
 #include "WindowTestSupport.h"
 
@@ -34,7 +35,7 @@ QByteArray runCli(const QStringList& arguments) { return window_test::runCli(arg
 const QString kBoard = QStringLiteral(BEAMWRIGHT_EXAMPLES_DIR "/ExamplePCB.bmp");
 
 QByteArray viewText(QWidget& window, const char* name) {
-    return QByteArray::fromStdString(bw::app::viewFileText(child<QPlainTextEdit>(window, name)));
+    return QByteArray::fromStdString(bw::app::viewFileText(child<bw::app::ProgramView>(window, name)));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,6 +127,35 @@ private slots:
         QCOMPARE(asked, QStringLiteral("Delete Wood 3mm?"));
         QVERIFY(!QFile::exists(file));
         QCOMPARE(list->count(), 0);
+    }
+
+    void decimalsInEitherNotationLoseNothing() {
+        // A profile written on a desktop of the other notation, or edited by hand.
+        QVERIFY(QDir(folder_->path()).mkpath("Settings"));
+        QFile profile(folder_->filePath("Settings/mixed.cpd"));
+        QVERIFY(profile.open(QIODevice::WriteOnly));
+        profile.write("[DXF]\r\nProstki=0.25\r\nGrubosc=2,5\r\nWarstwa=1,2,3\r\n");
+        profile.close();
+        TForm1 window(folder_->path());
+        window.show();
+        child<QComboBox>(window, "CBProfilD")->setCurrentIndex(0);
+        emit child<QComboBox>(window, "CBProfilD")->activated(0);
+        QCOMPARE(child<QLineEdit>(window, "EProstki")->text(), sys("0,25"));
+        QCOMPARE(child<QLineEdit>(window, "EGrubosc")->text(), sys("2,5"));
+        QCOMPARE(child<QLineEdit>(window, "EWarstwa")->text(), QStringLiteral("1"));  // unreadable: the default
+
+        // Typed: either separator becomes the system's; whole-number fields refuse both.
+        for (const char* typed : {"2,5", "2.5"}) {
+            auto* field = child<QLineEdit>(window, "EGrubosc");
+            field->setFocus();
+            field->selectAll();
+            QTest::keyClicks(field, typed);
+            QCOMPARE(field->text(), sys("2,5"));
+        }
+        auto* feed = child<QLineEdit>(window, "ESzJD");
+        feed->selectAll();
+        QTest::keyClicks(feed, "2,5.");
+        QCOMPARE(feed->text(), QStringLiteral("25"));
     }
 
     void lastStateIsWrittenAtCloseAndRestoredExceptTheToolsValues() {

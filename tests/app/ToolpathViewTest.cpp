@@ -28,7 +28,7 @@ namespace {
 
 using window_test::child;
 
-QString expectedStatus(const QPlainTextEdit* view, double acceleration) {
+QString expectedStatus(const bw::app::ProgramView* view, double acceleration) {
     bw::SimulationOptions options;
     options.limits.accelerationMmPerS2 = acceleration;
     bw::ProgramSimulator simulator(options);
@@ -71,7 +71,7 @@ private slots:
         QTRY_VERIFY(child<QPushButton>(form, "SBDXF")->isEnabled());
         QTRY_VERIFY(!form.jobs().busy());
 
-        auto* program = child<QPlainTextEdit>(form, "RE1");
+        auto* program = child<bw::app::ProgramView>(form, "RE1");
         child<QPushButton>(form, "SBDXF")->click();
         QTRY_VERIFY(child<QPushButton>(form, "SBZGD")->isEnabled());
         QTRY_VERIFY(!form.jobs().busy());

@@ -2,6 +2,7 @@
 // windows, and the two-click help mode, driven as a user would.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCursor>
 #include <QScreen>
@@ -23,6 +24,7 @@
 #include "HelpMode.h"
 #include "HelpPanel.h"
 #include "JobRunner.h"
+#include "ProfileController.h"
 #include "ProgramDelivery.h"
 #include "TForm1.h"
 #include "WindowTestSupport.h"
@@ -202,6 +204,63 @@ private slots:
 
         QTest::mouseClick(child<QPushButton>(*form_, "SBODXF"), Qt::LeftButton);
         QVERIFY(asked);
+    }
+
+    void helpModeStopsEveryCommandHoweverItIsTriggered() {
+        auto* pages = child<QTabWidget>(*form_, "PC1");
+        pages->setCurrentWidget(child<QWidget>(*form_, "TS1"));
+        auto* panel = child<bw::app::HelpPanel>(*form_, "PHelpDXF");
+        bool asked = false;
+        form_->dxf().askOpenFileName = [&](const QString&) {
+            asked = true;
+            return QString();
+        };
+        // The keyboard: Space on the focused button.
+        QTest::mouseClick(panel, Qt::LeftButton);
+        auto* open = child<QPushButton>(*form_, "SBODXF");
+        open->setFocus();
+        QTest::keyClick(open, Qt::Key_Space);
+        QVERIFY(!asked);
+        QVERIFY(form_->help().popup()->REHelp->toPlainText().startsWith("Open DXF file"));
+        form_->help().popup()->close();
+        // A click made by the program.
+        QGuiApplication::clipboard()->setText("before");
+        QTest::mouseClick(panel, Qt::LeftButton);
+        child<QPushButton>(*form_, "SBKopiujD")->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+        QVERIFY(form_->help().popup()->REHelp->toPlainText().startsWith("Copy to clipboard"));
+        form_->help().popup()->close();
+        // A box clicked by the program keeps its state.
+        QTest::mouseClick(panel, Qt::LeftButton);
+        auto* dithering = child<QCheckBox>(*form_, "CBDithering");
+        dithering->click();
+        QVERIFY(!dithering->isChecked());
+        QVERIFY(form_->help().popup()->REHelp->toPlainText().startsWith("Dithering"));
+        form_->help().popup()->close();
+
+        // Profile save and delete, and the language toggle, do nothing while help mode is armed.
+        QTest::mouseClick(panel, Qt::LeftButton);
+        bool named = false;
+        form_->profiles().askProfileName = [&](const QString&) -> std::optional<QString> {
+            named = true;
+            return std::nullopt;
+        };
+        form_->profiles().askYesNo = [&](const QString&) { return named = true; };
+        child<QPushButton>(*form_, "SpeedButton4")->click();
+        child<QPushButton>(*form_, "SpeedButton5")->click();
+        child<QPushButton>(*form_, "SBJezyk")->click();
+        QVERIFY(!named);
+        QCOMPARE(form_->context().languageIndex, 1);
+        QVERIFY(form_->help().armed());
+        // The start-point buttons have no topic: they act, and help mode stays armed.
+        QTest::mouseClick(child<QRadioButton>(*form_, "RBSP3D"), Qt::LeftButton);
+        QCOMPARE(form_->context().startPoint, 3);
+        QVERIFY(!form_->help().popup()->isVisible());
+        QVERIFY(form_->help().armed());
+        QTest::mouseClick(panel, Qt::LeftButton);
+        QVERIFY(!form_->help().armed());
+        child<QPushButton>(*form_, "SBJezyk")->click();
+        QCOMPARE(form_->context().languageIndex, 0);
     }
 
 private:

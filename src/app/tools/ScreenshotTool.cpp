@@ -1,7 +1,8 @@
 // beamwright-screenshots FOLDER: opens the window with the example files, shows
-// each visible page once its example has loaded, and writes a PNG per page;
-// also the toolpath views of the examples' programs, the hidden PCB and Tools
-// pages, the calibration dialog and a help popup.
+// each visible page once its example has loaded, and writes a PNG per page at
+// the default size, the minimum size and 1920 x 1080; also the toolpath views of
+// the examples' programs, the hidden PCB and Tools pages, the calibration dialog
+// and a help popup.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include "CalibrationController.h"
 #include "HelpMode.h"
 #include "JobRunner.h"
+#include "ProgramView.h"
 #include "TForm1.h"
 #include "TForm2.h"
 #include "TForm3.h"
@@ -62,28 +64,57 @@ int main(int argc, char** argv) {
         QFile::copy(QApplication::applicationDirPath() + "/" + example, programFolder.filePath(example));
     }
     TForm1 window(programFolder.path());
-    window.resize(1280, 800);
     window.show();
     auto* pages = window.findChild<QTabWidget*>("PC1");
     const struct {
         const char* page;
         const char* file;
-    } shots[] = {{"TS1", "dxf.png"},       {"TS2", "bmp-jpg.png"},    {"TabSheet3", "gcode-settings.png"},
-                 {"TS3", "pcb.png"},       {"TabSheet8", "tools.png"}};
-    for (const auto& shot : shots) {
-        pages->setCurrentWidget(window.findChild<QWidget*>(shot.page));
-        waitFor([] { return false; }, 300);
-        waitFor([&] { return !window.jobs().busy(); }, 20000);
-        // Each source page waits for its example to be shown.
-        const char* generate = QString(shot.page) == "TS1" ? "SBDXF" : QString(shot.page) == "TS2" ? "SBBMP"
-                               : QString(shot.page) == "TS3" ? "SBPCBR" : nullptr;
-        if (generate != nullptr) {
-            waitFor([&] { return window.findChild<QPushButton*>(generate)->isEnabled(); }, 20000);
-            waitFor([&] { return !window.jobs().busy() && !window.bmp().toneJobPending(); }, 20000);
-            waitFor([] { return false; }, 200);
+    } shots[] = {{"TS1", "dxf"},       {"TS2", "bmp-jpg"},    {"TabSheet3", "gcode-settings"},
+                 {"TS3", "pcb"},       {"TabSheet8", "tools"}};
+    // Each page at the window's default size, at its minimum size and at 1920 x 1080.
+    const struct {
+        QSize size;
+        const char* suffix;
+    } sizes[] = {{window.size(), ""},
+                 {window.minimumSize(), "-minimum"},
+                 {QSize(1920, 1080), "-1920x1080"}};
+    for (const auto& size : sizes) {
+        window.resize(size.size);
+        for (const auto& shot : shots) {
+            pages->setCurrentWidget(window.findChild<QWidget*>(shot.page));
+            waitFor([] { return false; }, 300);
+            waitFor([&] { return !window.jobs().busy(); }, 20000);
+            // Each source page waits for its example to be shown.
+            const char* generate = QString(shot.page) == "TS1" ? "SBDXF" : QString(shot.page) == "TS2" ? "SBBMP"
+                                   : QString(shot.page) == "TS3" ? "SBPCBR" : nullptr;
+            if (generate != nullptr) {
+                waitFor([&] { return window.findChild<QPushButton*>(generate)->isEnabled(); }, 20000);
+                waitFor([&] { return !window.jobs().busy() && !window.bmp().toneJobPending(); }, 20000);
+                waitFor([] { return false; }, 400);  // the drawing view refits after a resize pause
+                waitFor([&] { return !window.jobs().busy(); }, 20000);
+                // The program tab shows the example's program.
+                auto* button = window.findChild<QPushButton*>(generate);
+                auto* view = button->parentWidget()->findChild<bw::app::ProgramView*>();
+                if (view != nullptr && view->lineCount() == 0) {
+                    button->click();
+                    waitFor([&] { return view->lineCount() > 0 && !window.jobs().busy(); }, 60000);
+                }
+            }
+            const QString file = QStringLiteral("%1%2.png").arg(shot.file, size.suffix);
+            if (!save(window.grab(), output.filePath(file))) { return 1; }
+            // The page's other tabs (image settings, the program), named after their captions.
+            auto* inner = pages->currentWidget()->findChild<QTabWidget*>();
+            for (int tab = 1; inner != nullptr && tab < inner->count(); ++tab) {
+                inner->setCurrentIndex(tab);
+                waitFor([] { return false; }, 200);
+                const QString caption = inner->tabText(tab).toLower().replace(' ', '-').remove('&');
+                const QString tabFile = QStringLiteral("%1-%2%3.png").arg(shot.file, caption, size.suffix);
+                if (!save(window.grab(), output.filePath(tabFile))) { return 1; }
+            }
+            if (inner != nullptr) { inner->setCurrentIndex(0); }
         }
-        if (!save(window.grab(), output.filePath(shot.file))) { return 1; }
     }
+    window.resize(sizes[0].size);
 
     // The toolpath view of each example's program, as Generate leaves it.
     const struct {

@@ -38,6 +38,18 @@ public:
     std::size_t textSize() const { return textSize_; }
     // Bytes held, for the memory benchmark.
     std::size_t capacityBytes() const;
+    // Visits every entry in order without its line end (faster than entry() one by one).
+    template <typename Visit>
+    void forEachEntry(Visit&& visit) const {
+        for (std::size_t c = 0; c < chunks_.size(); ++c) {
+            const std::size_t last = c + 1 < chunks_.size() ? chunkFirstEntry_[c + 1] : starts_.size();
+            const char* data = chunks_[c].data.get();
+            for (std::size_t i = chunkFirstEntry_[c]; i < last; ++i) {
+                const std::size_t end = i + 1 < last ? starts_[i + 1] : chunks_[c].size;
+                visit(std::string_view(data + starts_[i], end - starts_[i] - 2));
+            }
+        }
+    }
     // Visits the text in order, chunk by chunk (for writing without a copy).
     template <typename Visit>
     void forEachChunk(Visit&& visit) const {

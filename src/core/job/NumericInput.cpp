@@ -29,13 +29,15 @@ FilteredInput FilterNumericInput(std::string_view text, int caret, int tag, char
         if (c.size() != 1) { return false; }
         char ch = c[0];
         return ((tag & NumericTag::Digits) && ch >= '0' && ch <= '9') || ((tag & NumericTag::Minus) && ch == '-') ||
-               ((tag & NumericTag::Separator) && ch == decimalSeparator);
+               ((tag & NumericTag::Separator) && (ch == '.' || ch == ','));
     };
     std::string kept;
     int index = 0;
     for (std::string_view c : codePoints(text)) {
         if (accepted(c)) {
-            kept.push_back(c[0]);
+            // A decimal field takes either separator and shows the system's: "2,5" typed on a point
+            // system is 2.5, not 25.
+            kept.push_back(c[0] == '.' || c[0] == ',' ? decimalSeparator : c[0]);
             ++index;
         } else if (index < caret) {
             --caret;

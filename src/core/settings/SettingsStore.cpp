@@ -44,6 +44,8 @@ void readKey(const SettingsKey& key, std::optional<std::string_view> value, Fiel
     switch (key.kind) {
         case ValueKind::Number: {
             std::optional<Fixed4> number = value ? parseDecimal(*value, separator) : std::nullopt;
+            // A file written under the other notation loses nothing: "0.5" reads as 0,5 on a comma system.
+            if (!number && value) { number = parseDecimal(*value, separator == ',' ? '.' : ','); }
             if (!number) { number = parseDecimal(key.defaultValue, '.'); }
             fields.setText(key.fieldId, numberText(*number, separator));
             return;

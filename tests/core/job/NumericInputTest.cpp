@@ -8,7 +8,10 @@ using namespace bw;
 TEST(NumericInput, FilterKeepsOnlyWhatTheTagAccepts) {
     EXPECT_EQ(FilterNumericInput("1a2,,3", 6, 5, ',').text, "12,3");
     EXPECT_EQ(FilterNumericInput("1a2..3", 6, 5, '.').text, "12.3");
-    EXPECT_EQ(FilterNumericInput("1.5", 3, 5, ',').text, "15");  // a comma system rejects a typed point
+    EXPECT_EQ(FilterNumericInput("1.5", 3, 5, ',').text, "1,5");  // the other separator becomes the system's
+    EXPECT_EQ(FilterNumericInput("2,5", 3, 5, '.').text, "2.5");
+    EXPECT_EQ(FilterNumericInput("2,5.1", 5, 5, '.').text, "2.51");
+    EXPECT_EQ(FilterNumericInput("2,5", 3, 1, '.').text, "25");  // whole-number fields refuse both
     EXPECT_EQ(FilterNumericInput("5-3", 3, 7, ',').text, "53");
     EXPECT_EQ(FilterNumericInput("-0,5", 4, 7, ',').text, "-0,5");
     EXPECT_EQ(FilterNumericInput("-1,5", 4, 1, ',').text, "15");

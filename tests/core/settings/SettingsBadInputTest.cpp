@@ -41,6 +41,10 @@ TEST(SettingsBadInput, UnreadableValuesGiveTheirDefaults) {
     ASSERT_TRUE(LoadProfile(folder.path, ProfileKind::Dxf, "bad", fields, ',').value());
     EXPECT_EQ(fields.text("EGrubosc"), "1");
     EXPECT_EQ(fields.text("EWarstwa"), "0,75");
+    // The other notation is read, not dropped.
+    writeFile(folder.path / "point.cpd", "[DXF]\r\nProstki=0.5\r\n");
+    ASSERT_TRUE(LoadProfile(folder.path, ProfileKind::Dxf, "point", fields, ',').value());
+    EXPECT_EQ(fields.text("EProstki"), "0,5");
     EXPECT_FALSE(fields.flag("CBDotnij", true));
     EXPECT_FALSE(DecodeHex("410").has_value());
     EXPECT_EQ(DecodeHex("410d0a42").value(), "A\r\nB");
