@@ -2,6 +2,8 @@
 // through the same steps as there (read at its own size, resolution fields,
 // re-read at the chosen size, tones, adjustments) and the same raster job.
 
+#include <iostream>
+
 #include "CliSupport.h"
 #include "ProfileOptions.h"
 #include "PictureReader.h"
@@ -173,7 +175,12 @@ void runImage(const ImageOptions& o) {
     ToneMode mode = v.mode == "threshold" ? ToneMode::Threshold : v.mode == "dither" ? ToneMode::Dithering : ToneMode::Greyscale;
     PixelBuffer view = ProcessTones(picture.pixels, mode, threshold);
     picture.pixels = PixelBuffer{};
-    ApplyAdjustments(view, adjustments);
+    const ToneAdjustments active = ActiveAdjustments(mode, adjustments);
+    if (active.gammaPosition != adjustments.gammaPosition || active.brightness != adjustments.brightness ||
+        active.contrast != adjustments.contrast) {
+        std::cerr << "beamwright-cli: warning: --gamma, --brightness and --contrast act in grey mode only: ignored\n";
+    }
+    ApplyAdjustments(view, active);
     if (!o.previewPng.empty()) {
         if (Status written = WritePicturePng(o.previewPng, view); !written) { throw JobError(written.error()); }
     }

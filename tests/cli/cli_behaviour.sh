@@ -88,6 +88,10 @@ b=$(LC_ALL=C "$cli" preview --dir-step 0.25)
 a=$(LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 "$cli" image "$data/pattern-8bit.bmp" --pixel-size 0.25 --dir-step 0.1 --mask "[G] [X] [Y] (A)[A]")
 b=$(LC_ALL=C "$cli" image "$data/pattern-8bit.bmp" --pixel-size 0.25 --dir-step 0.1 --mask "[G] [X] [Y] (A)[A]")
 [ "$a" = "$b" ] || { echo "FAIL: image output depends on the locale"; failures=$((failures + 1)); }
+# Gamma, brightness and contrast leave a dithered picture alone, as the window's disabled bars do.
+a=$("$cli" image "$data/pattern-8bit.bmp" --mode dither)
+b=$("$cli" image "$data/pattern-8bit.bmp" --mode dither --brightness 200 --gamma 3 2>/dev/null)
+[ "$a" = "$b" ] || { echo "FAIL: adjustments changed a dithered picture"; failures=$((failures + 1)); }
 rm -f /tmp/bw-cli-out.$$
 rm -f /tmp/bw-cli-err.$$
 exit $failures

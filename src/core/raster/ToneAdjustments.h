@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "raster/PixelBuffer.h"
+#include "raster/ToneProcessing.h"
 
 namespace bw {
 
@@ -15,6 +16,13 @@ struct ToneAdjustments {
     int brightness = 0;       // -255..255
     int contrast = 0;         // -255..255
 };
+
+// Gamma, brightness and contrast act on grey pictures only: a black and white
+// picture is engraved as the threshold or the dithering made it (the window
+// disables their bars then).
+inline ToneAdjustments ActiveAdjustments(ToneMode mode, const ToneAdjustments& adjustments) {
+    return mode == ToneMode::Greyscale ? adjustments : ToneAdjustments{};
+}
 
 inline constexpr int kMinGammaPosition = 1;
 inline constexpr int kMaxGammaPosition = 800;
