@@ -93,7 +93,7 @@ void PcbController::pageShown(const QString& programFolder) {
 
 bool PcbController::openBoard(const QString& path) {
     if (jobs_.refuseWhileBusy()) { return false; }
-    auto picture = ReadPicture(QFile::encodeName(path).toStdString());
+    auto picture = LoadPcbPicture(QFile::encodeName(path).toStdString());
     if (!picture) {
         showWarning(page_.window(), QString::fromStdString(picture.error()));
         return false;

@@ -1,9 +1,6 @@
 #include "CliSupport.h"
 
-#include <fstream>
-#include <iostream>
-#include <sstream>
-
+#include "files/InputFile.h"
 #include "gcode/ProgramOutput.h"
 
 namespace bw::cli {
@@ -22,22 +19,45 @@ int integerOption(const std::string& option, const std::string& text) {
     return static_cast<int>(*value);
 }
 
-void deliverProgram(const ProgramLines& lines, const std::string& outputPath) {
-    if (outputPath.empty()) {
-        lines.forEachChunk([](std::string_view chunk) { std::cout.write(chunk.data(), static_cast<std::streamsize>(chunk.size())); });
-        std::cout.flush();
-        return;
+Fixed4 rangedOption(const std::string& option, const std::string& text, const FieldRange& range) {
+    Fixed4 value = range.whole ? Fixed4::fromInt(integerOption(option, text)) : decimalOption(option, text);
+    if (Status inside = CheckRange(range, value, kCliSeparator); !inside) {
+        throw UsageError(option + ": '" + text + "' " + OutsideRange(range, kCliSeparator));
     }
-    Status written = WriteProgram(outputPath, lines);
-    if (!written) { throw JobError(written.error()); }
+    return value;
+}
+
+int rangedWhole(const std::string& option, const std::string& text, const FieldRange& range) {
+    return static_cast<int>(rangedOption(option, text, range).raw / Fixed4::kScale);
+}
+
+OutputFile openOutput(const std::string& option, const std::string& path, const std::vector<std::string>& inputs) {
+    if (path.empty()) { return OutputFile::StandardOutput(); }
+    for (const std::string& input : inputs) {
+        if (!input.empty() && IsSameFile(path, input)) {
+            throw UsageError(option + ": \"" + path + "\" is also an input of this run");
+        }
+    }
+    auto opened = OutputFile::Open(path);
+    if (!opened) { throw JobError(opened.error()); }
+    return std::move(opened).value();
+}
+
+void commitOutput(OutputFile& output) {
+    Status committed = output.commit();
+    if (!committed) { throw JobError(committed.error()); }
+}
+
+void deliverProgram(const ProgramLines& lines, const std::string& outputPath, const std::vector<std::string>& inputs) {
+    OutputFile output = openOutput("--output", outputPath, inputs);
+    WriteProgramTo(output, lines);
+    commitOutput(output);
 }
 
 std::string readTextFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) { throw JobError("cannot read \"" + path + "\""); }
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    auto content = ReadWholeFile(path, kMaxTextFileBytes);
+    if (!content) { throw JobError(content.error()); }
+    return std::move(content).value();
 }
 
 }  // namespace bw::cli

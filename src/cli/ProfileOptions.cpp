@@ -93,8 +93,16 @@ GCodeSettings GCodeOptions::resolve() const {
     settings.footerText = footerFile_.given() ? FieldTextFromFile(readTextFile(footerFile_.value)) : fields.text("REFooterU");
     settings.pwmMaxText = pwmMax_.orField(fields, "EMWPWM");
     settings.extensionChoice = fields.index("RGRozszerzenie", 0);
-    decimalOption("--pwm-max", settings.pwmMaxText);
+    rangedOption("--pwm-max", settings.pwmMaxText, FieldRanges::PwmMax);
     return settings;
+}
+
+std::vector<std::string> GCodeOptions::inputFiles() const {
+    std::vector<std::string> files;
+    for (const FieldOption* option : {&profile_, &headerFile_, &footerFile_}) {
+        if (option->given()) { files.push_back(option->value); }
+    }
+    return files;
 }
 
 void PageProfileOption::add(CLI::App& command) {

@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <iostream>
+#include <new>
 
 #include "CliSupport.h"
 
@@ -40,6 +41,10 @@ int main(int argc, char** argv) {
         return 2;
     } catch (const bw::cli::JobError& error) {
         std::cerr << "beamwright-cli: " << error.what() << '\n';
+        return 1;
+    } catch (const std::bad_alloc&) {
+        // Outputs of the run were abandoned while the stack unwound.
+        std::cerr << "beamwright-cli: not enough memory for this job\n";
         return 1;
     }
     return 0;
