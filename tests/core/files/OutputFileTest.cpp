@@ -108,10 +108,15 @@ TEST(OutputFile, SpecialFilesAreWrittenDirectlyAndFailuresReported) {
     EXPECT_EQ(received, "G0 X1\r\n");
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_EQ(dir.entries(), 1u);
-    // A full device: the write fails and says so, naming the file.
-    auto full = WriteWholeFile("/dev/full", "G0 X1\r\n");
-    ASSERT_FALSE(full.ok());
-    EXPECT_NE(full.error().find("/dev/full"), std::string::npos);
+    // A failure at the last step is reported, naming the file.
+    fs::create_directory(dir.path / "gone");
+    auto file = OutputFile::Open(dir.path / "gone" / "job.nc");
+    ASSERT_TRUE(file.ok());
+    file->write("G0 X1\r\n");
+    fs::remove_all(dir.path / "gone");
+    auto failed = file->commit();
+    ASSERT_FALSE(failed.ok());
+    EXPECT_NE(failed.error().find("job.nc"), std::string::npos);
 }
 
 TEST(ReadWholeFile, CapHoldsForDevicesAndFoldersAreErrors) {
