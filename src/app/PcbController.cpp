@@ -7,6 +7,7 @@
 #include <QEvent>
 
 #include "DecimalSeparator.h"
+#include "FieldReader.h"
 #include "GCodeSettingsPage.h"
 #include "JobExchange.h"
 #include "JobRunner.h"
@@ -110,6 +111,11 @@ bool PcbController::openBoard(const QString& path) {
 }
 
 Status PcbController::fillParameters() {
+    for (const Result<Fixed4>& checked : {readRanged(page_.Edit2, page_.LDpi, FieldRanges::Dpi),
+                                          readRanged(page_.Edit3, page_.Label5, FieldRanges::BeamDiameter),
+                                          readRanged(page_.EGruboscP, page_.Label19, FieldRanges::Thickness)}) {
+        if (!checked) { return Error{checked.error()}; }
+    }
     PcbFields fields;
     fields.workFeedText = page_.ESzRPCB->text().toStdString();
     fields.rapidFeedText = page_.ESzJPCB->text().toStdString();
