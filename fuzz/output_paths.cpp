@@ -28,10 +28,11 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
     for (auto it = fs::recursive_directory_iterator(root, error); !error && it != fs::recursive_directory_iterator();
          it.increment(error)) {
         const fs::path& path = it->path();
-        std::string key = fs::relative(path, root).string();
-        if (it->is_symlink()) {
-            entries[key] = "link:" + fs::read_symlink(path).string();
-        } else if (it->is_directory()) {
+        std::string key = path.lexically_relative(root).string();
+        std::error_code ignored;
+        if (it->is_symlink(ignored)) {
+            entries[key] = "link:" + fs::read_symlink(path, ignored).string();
+        } else if (it->is_directory(ignored)) {
             entries[key] = "folder";
         } else {
             std::ifstream in(path, std::ios::binary);
