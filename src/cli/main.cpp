@@ -44,7 +44,9 @@ int main(int argc, char** argv) {
         return 1;
     } catch (const std::bad_alloc&) {
         // Outputs of the run were abandoned while the stack unwound.
-        std::cerr << "beamwright-cli: not enough memory for this job\n";
+        const auto chosen = app.get_subcommands();
+        std::cerr << "beamwright-cli: not enough memory for " << (chosen.empty() ? "this job" : chosen.front()->get_name())
+                  << '\n';
         return 1;
     }
     return 0;

@@ -49,6 +49,21 @@ expect 1 "$cli" image "$pattern" --preview-png "$dir/view.png" -o "$dir/missing/
 [ -e "$dir/view.png" ] && fail "a failed image run left its preview"
 [ -z "$(ls "$dir" | grep '\.part$')" ] || fail "temporary files left behind"
 
+# Running out of memory is a failed job with one line, never an abort: an 8000 x 8000
+# 1-bit board (8 MB) needs about 450 MB; with less, loading or exposing it fails cleanly.
+/usr/bin/python3 - "$dir/big.bmp" <<'PY'
+import struct, sys
+side, stride = 8000, 1000
+head = b"BM" + struct.pack("<IHHI", 62 + stride * side, 0, 0, 62)
+head += struct.pack("<IiiHHIIiiII", 40, side, side, 1, 1, 0, stride * side, 0, 0, 2, 0) + b"\0\0\0\0\xff\xff\xff\0"
+open(sys.argv[1], "wb").write(head + b"\xff" * (stride * side))
+PY
+for limit in 300000 380000; do
+  ( ulimit -v $limit; "$cli" pcb-raster "$dir/big.bmp" -o "$dir/big.nc" 2>"$dir/stderr" ); status=$?
+  [ $status -eq 1 ] && grep -q "memory" "$dir/stderr" && [ ! -e "$dir/big.nc" ] ||
+    fail "out of memory at $limit KB: status $status, '$(cat "$dir/stderr")'"
+done
+
 # Text inputs are bounded; a folder is not a file.
 expect 1 timeout 20 "$cli" dxf "$dir/a.dxf" --header-file /dev/zero
 expect 1 "$cli" dxf "$dir/a.dxf" --header-file "$dir"
