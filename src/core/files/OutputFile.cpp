@@ -84,19 +84,20 @@ Result<OutputFile> OutputFile::Open(const fs::path& target) {
     OutputFile file;
     file.name_ = target.string();
     if (target.empty()) { return Error{"No output file name given"}; }
-    auto resolved = followLinks(target);
-    if (!resolved) { return Error{"Cannot write " + inQuotes(file.name_) + ": " + resolved.error()}; }
-    file.target_ = *resolved;
     struct stat info {};
-    const bool exists = ::stat(file.target_.c_str(), &info) == 0;
+    bool exists = ::stat(target.c_str(), &info) == 0;
     if (exists && S_ISDIR(info.st_mode)) { return Error{"Cannot write " + inQuotes(file.name_) + ": it is a folder"}; }
     if (exists && !S_ISREG(info.st_mode)) {
-        // A device or FIFO is the destination itself: it cannot be replaced, only written.
+        // A device or FIFO is the destination itself: it cannot be replaced, only written. It is
+        // opened by the name given, so that links such as /dev/stdout keep working.
         file.direct_ = true;
-        file.fd_ = ::open(file.target_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        file.fd_ = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
         if (file.fd_ < 0) { return Error{"Cannot write " + inQuotes(file.name_) + ": " + describe(errno)}; }
         return file;
     }
+    auto resolved = followLinks(target);
+    if (!resolved) { return Error{"Cannot write " + inQuotes(file.name_) + ": " + resolved.error()}; }
+    file.target_ = *resolved;
     if (exists && ::access(file.target_.c_str(), W_OK) != 0) {
         return Error{"Cannot write " + inQuotes(file.name_) + ": " + describe(errno)};
     }
