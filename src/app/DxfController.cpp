@@ -132,6 +132,9 @@ Status DxfController::fillParameters() {
     if (!thickness) { return Error{thickness.error()}; }
     auto pwmMax = readIntegerAsFixed(gcode_.EMWPWM, gcode_.LMWPWM);
     if (!pwmMax) { return Error{pwmMax.error()}; }
+    if (auto inRange = readRanged(gcode_.EMWPWM, gcode_.LMWPWM, FieldRanges::PwmMax); !inRange) {
+        return Error{inRange.error()};
+    }
     p.sourceWidthPx = page_.I1->width();
     p.sourceHeightPx = page_.I1->height();
     p.segmentLength = *segment;

@@ -113,7 +113,8 @@ bool PcbController::openBoard(const QString& path) {
 Status PcbController::fillParameters() {
     for (const Result<Fixed4>& checked : {readRanged(page_.Edit2, page_.LDpi, FieldRanges::Dpi),
                                           readRanged(page_.Edit3, page_.Label5, FieldRanges::BeamDiameter),
-                                          readRanged(page_.EGruboscP, page_.Label19, FieldRanges::Thickness)}) {
+                                          readRanged(page_.EGruboscP, page_.Label19, FieldRanges::Thickness),
+                                          readRanged(gcode_.EMWPWM, gcode_.LMWPWM, FieldRanges::PwmMax)}) {
         if (!checked) { return Error{checked.error()}; }
     }
     PcbFields fields;
