@@ -25,11 +25,11 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
-        std::cout << app.help();
-        return 0;
+        std::cout << app.help() << std::flush;
+        return std::cout ? 0 : 1;  // help that could not be shown is no success either
     } catch (const CLI::CallForAllHelp&) {
-        std::cout << app.help("", CLI::AppFormatMode::All);
-        return 0;
+        std::cout << app.help("", CLI::AppFormatMode::All) << std::flush;
+        return std::cout ? 0 : 1;
     } catch (const CLI::ParseError& error) {
         std::cerr << "beamwright-cli: " << error.what() << '\n';
         return 2;
