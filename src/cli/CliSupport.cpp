@@ -1,5 +1,6 @@
 #include "CliSupport.h"
 
+#include "common/QuotedText.h"
 #include "files/InputFile.h"
 #include "gcode/ProgramOutput.h"
 
@@ -7,14 +8,14 @@ namespace bw::cli {
 
 Fixed4 decimalOption(const std::string& option, const std::string& text) {
     auto value = parseDecimal(text, kCliSeparator);
-    if (!value) { throw UsageError(option + ": '" + text + "' is not a number (use a point as decimal separator)"); }
+    if (!value) { throw UsageError(option + ": " + QuoteForMessage(text) + " is not a number (use a point as decimal separator)"); }
     return *value;
 }
 
 int integerOption(const std::string& option, const std::string& text) {
     auto value = parseInteger(text);
     if (!value || *value < INT32_MIN || *value > INT32_MAX) {
-        throw UsageError(option + ": '" + text + "' is not a whole number");
+        throw UsageError(option + ": " + QuoteForMessage(text) + " is not a whole number");
     }
     return static_cast<int>(*value);
 }
@@ -22,7 +23,7 @@ int integerOption(const std::string& option, const std::string& text) {
 Fixed4 rangedOption(const std::string& option, const std::string& text, const FieldRange& range) {
     Fixed4 value = range.whole ? Fixed4::fromInt(integerOption(option, text)) : decimalOption(option, text);
     if (Status inside = CheckRange(range, value, kCliSeparator); !inside) {
-        throw UsageError(option + ": '" + text + "' " + OutsideRange(range, kCliSeparator));
+        throw UsageError(option + ": " + QuoteForMessage(text) + " " + OutsideRange(range, kCliSeparator));
     }
     return value;
 }

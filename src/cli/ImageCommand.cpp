@@ -7,6 +7,7 @@
 #include "CliSupport.h"
 #include "ProfileOptions.h"
 #include "PictureReader.h"
+#include "common/QuotedText.h"
 #include "gcode/MaskPreview.h"
 #include "gcode/ProgramOutput.h"
 #include "job/JobContext.h"
@@ -86,7 +87,7 @@ ImageValues resolve(const ImageOptions& o) {
 int rangedInteger(const std::string& option, const std::string& text, int low, int high) {
     int value = integerOption(option, text);
     if (value < low || value > high) {
-        throw UsageError(option + ": '" + text + "' is outside " + std::to_string(low) + ".." + std::to_string(high));
+        throw UsageError(option + ": " + QuoteForMessage(text) + " is outside " + std::to_string(low) + ".." + std::to_string(high));
     }
     return value;
 }
@@ -95,7 +96,7 @@ int rangedInteger(const std::string& option, const std::string& text, int low, i
 int gammaPosition(const std::string& text) {
     Fixed4 gamma = decimalOption("--gamma", text);
     if (gamma.raw % 100 != 0 || gamma.raw < 100 || gamma.raw > 80000) {
-        throw UsageError("--gamma: '" + text + "' must lie between 0.01 and 8.00 with at most two decimals");
+        throw UsageError("--gamma: " + QuoteForMessage(text) + " must lie between 0.01 and 8.00 with at most two decimals");
     }
     return static_cast<int>(gamma.raw / 100);
 }
@@ -103,7 +104,7 @@ int gammaPosition(const std::string& text) {
 // A resolution as typed into its field: digits only.
 std::string resolutionText(const std::string& option, const std::string& text) {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
-        throw UsageError(option + ": '" + text + "' is not a whole number of pixels");
+        throw UsageError(option + ": " + QuoteForMessage(text) + " is not a whole number of pixels");
     }
     return text;
 }
