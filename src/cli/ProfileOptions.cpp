@@ -21,14 +21,26 @@ std::string environment(const char* name) {
     return value ? value : "";
 }
 
-// A profile named without folder may live in the settings folder, with or without its extension.
+fs::path programFolder() {
+    std::error_code error;
+    fs::path program = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::current_path(error) : program.parent_path();
+}
+
+// A profile named without folder may live in the settings folder, with or without its extension;
+// a "Settings" folder beside the program that cannot be written is still read.
 fs::path locateProfile(const std::string& pathOrName, ProfileKind kind) {
     fs::path given(pathOrName);
     std::error_code error;
     if (fs::exists(given, error) || given.has_parent_path()) { return given; }
-    fs::path folder = settingsFolder();
-    for (std::string name : {pathOrName, pathOrName + std::string(FamilyOf(kind).extension)}) {
-        if (auto found = FindCaseInsensitive(folder, name); found && fs::is_regular_file(*found, error)) { return *found; }
+    std::vector<fs::path> folders{settingsFolder()};
+    if (auto beside = FindCaseInsensitive(programFolder(), "Settings")) { folders.push_back(*beside); }
+    for (const fs::path& folder : folders) {
+        for (std::string name : {pathOrName, pathOrName + std::string(FamilyOf(kind).extension)}) {
+            if (auto found = FindCaseInsensitive(folder, name); found && fs::is_regular_file(*found, error)) {
+                return *found;
+            }
+        }
     }
     return given;
 }
@@ -46,10 +58,7 @@ std::string optionName(ProfileKind kind) {
 }  // namespace
 
 fs::path settingsFolder() {
-    std::error_code error;
-    fs::path program = fs::read_symlink("/proc/self/exe", error);
-    fs::path programFolder = error ? fs::current_path(error) : program.parent_path();
-    auto location = ResolveSettingsFolder(programFolder, environment("XDG_CONFIG_HOME"), environment("HOME"));
+    auto location = ResolveSettingsFolder(programFolder(), environment("XDG_CONFIG_HOME"), environment("HOME"));
     if (!location) { throw JobError(location.error()); }
     return location->folder;
 }
