@@ -1,15 +1,18 @@
-// Picture loading for the BMP/JPG page on arbitrary file contents: header
-// checks, decoding, resampling and the tone chain must refuse or succeed, never
-// crash or hang. Qt decodes; our checks and buffers are what is instrumented.
+// Picture loading for the BMP/JPG page and the PCB page on arbitrary file
+// contents: header and data checks, decoding, resampling, the tone chain and
+// the PCB classification must refuse or succeed, never crash or hang. Qt
+// decodes; our checks and buffers are what is instrumented.
 
 #include <QByteArray>
 #include <QFile>
+#include <QImageReader>
 #include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
 
 #include "PictureReader.h"
+#include "pcb/PcbBitmapLoader.h"
 #include "raster/ToneAdjustments.h"
 #include "raster/ToneProcessing.h"
 
@@ -20,6 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) { return 0; }
         file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    }
+    // The PCB path has no size limit; a tiny file may claim a picture of gigabytes,
+    // which the memory-limited fuzzer cannot tell from a crash, so only modest claims run.
+    if (QImageReader(path).size().width() * qint64(QImageReader(path).size().height()) <= (1 << 22)) {
+        auto board = bw::LoadPcbPicture(path.toStdString());
+        bw::PcbState pcb;
+        if (board && !bw::LoadPcbBitmap(pcb, *board)) { __builtin_trap(); }
     }
     auto loaded = bw::LoadPicture(path.toStdString(), 0, 0);
     if (!loaded) { return 0; }

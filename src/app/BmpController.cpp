@@ -370,6 +370,12 @@ void BmpController::generate() {
 }
 
 Status BmpController::fillParameters() {
+    for (const Result<Fixed4>& checked : {readRanged(page_.ESkala, page_.Label8, FieldRanges::PixelSize),
+                                          readRanged(page_.EGruboscB, page_.Label18, FieldRanges::Thickness),
+                                          readRanged(tools_.EEkstruzja, tools_.Label13, FieldRanges::DirAxisStep),
+                                          readRanged(gcode_.EMWPWM, gcode_.LMWPWM, FieldRanges::PwmMax)}) {
+        if (!checked) { return Error{checked.error()}; }
+    }
     RasterJobFields fields;
     fields.pixelSizeText = page_.ESkala->text().toStdString();
     fields.focusZText = tools_.EOgniskowa->text().toStdString();

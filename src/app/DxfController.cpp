@@ -141,18 +141,21 @@ void DxfController::generate() {
 
 Status DxfController::fillParameters() {
     JobParameters& p = ctx_.params;
-    auto segment = readDecimal(page_.EProstki, page_.Label14);
+    auto segment = readRanged(page_.EProstki, page_.Label14, FieldRanges::SegmentLength);
     if (!segment) { return Error{segment.error()}; }
-    auto step = readDecimal(tools_.EEkstruzja, tools_.Label13);
+    auto step = readRanged(tools_.EEkstruzja, tools_.Label13, FieldRanges::DirAxisStep);
     if (!step) { return Error{step.error()}; }
     auto focus = readDecimal(tools_.EOgniskowa, tools_.Label12);
     if (!focus) { return Error{focus.error()}; }
     auto layer = readDecimal(page_.EWarstwa, page_.Label17);
     if (!layer) { return Error{layer.error()}; }
-    auto thickness = readDecimal(page_.EGrubosc, page_.Label16);
+    auto thickness = readRanged(page_.EGrubosc, page_.Label16, FieldRanges::Thickness);
     if (!thickness) { return Error{thickness.error()}; }
     auto pwmMax = readIntegerAsFixed(gcode_.EMWPWM, gcode_.LMWPWM);
     if (!pwmMax) { return Error{pwmMax.error()}; }
+    if (auto inRange = readRanged(gcode_.EMWPWM, gcode_.LMWPWM, FieldRanges::PwmMax); !inRange) {
+        return Error{inRange.error()};
+    }
     p.sourceWidthPx = page_.I1->width();
     p.sourceHeightPx = page_.I1->height();
     p.segmentLength = *segment;

@@ -22,6 +22,19 @@ Result<Fixed4> readDecimal(const QLineEdit* field, const QLabel* caption) {
     return *value;
 }
 
+Result<Fixed4> readRanged(const QLineEdit* field, const QLabel* caption, const FieldRange& range) {
+    auto value = readDecimal(field, caption);
+    if (!value) { return value; }
+    if (!CheckRange(range, *value, systemDecimalSeparator())) {
+        QString name = caption != nullptr ? caption->text() : field->objectName();
+        return Error{QStringLiteral("The field \"%1\" holds \"%2\", which %3. Please correct it and try again.")
+                         .arg(name, field->text(),
+                              QString::fromStdString(OutsideRange(range, systemDecimalSeparator())))
+                         .toStdString()};
+    }
+    return value;
+}
+
 Result<std::int32_t> readInteger(const QLineEdit* field, const QLabel* caption) {
     auto value = parseInteger(field->text().trimmed().toStdString());
     if (!value || *value < INT32_MIN || *value > INT32_MAX) { return fieldError(field, caption, "a whole number"); }

@@ -11,12 +11,16 @@
 
 #include "common/Fixed4.h"
 #include "common/Result.h"
+#include "job/FieldRanges.h"
 
 namespace bw::app {
 
 // `caption` names the field in the message (its label).
 Result<Fixed4> readDecimal(const QLineEdit* field, const QLabel* caption);
 Result<std::int32_t> readInteger(const QLineEdit* field, const QLabel* caption);
+// A number of a field shared by several pages, within the one range every page
+// and the command line apply; outside it the message names the field and the range.
+Result<Fixed4> readRanged(const QLineEdit* field, const QLabel* caption, const FieldRange& range);
 // A whole number read into Fixed4 (the maximum PWM value of the DXF and PCB jobs).
 Result<Fixed4> readIntegerAsFixed(const QLineEdit* field, const QLabel* caption);
 

@@ -9,6 +9,7 @@
 #include <QEvent>
 
 #include "DecimalSeparator.h"
+#include "FieldReader.h"
 #include "GCodeSettingsPage.h"
 #include "JobExchange.h"
 #include "JobRunner.h"
@@ -101,7 +102,7 @@ void PcbController::pageShown(const QString& programFolder) {
 
 bool PcbController::openBoard(const QString& path) {
     if (jobs_.refuseWhileBusy()) { return false; }
-    auto picture = ReadPicture(QFile::encodeName(path).toStdString());
+    auto picture = LoadPcbPicture(QFile::encodeName(path).toStdString());
     if (!picture) {
         showWarning(page_.window(), QString::fromStdString(picture.error()));
         return false;
@@ -118,6 +119,12 @@ bool PcbController::openBoard(const QString& path) {
 }
 
 Status PcbController::fillParameters() {
+    for (const Result<Fixed4>& checked : {readRanged(page_.Edit2, page_.LDpi, FieldRanges::Dpi),
+                                          readRanged(page_.Edit3, page_.Label5, FieldRanges::BeamDiameter),
+                                          readRanged(page_.EGruboscP, page_.Label19, FieldRanges::Thickness),
+                                          readRanged(gcode_.EMWPWM, gcode_.LMWPWM, FieldRanges::PwmMax)}) {
+        if (!checked) { return Error{checked.error()}; }
+    }
     PcbFields fields;
     fields.workFeedText = page_.ESzRPCB->text().toStdString();
     fields.rapidFeedText = page_.ESzJPCB->text().toStdString();

@@ -39,11 +39,11 @@ using namespace bw::app;
 namespace {
 
 // The settings folder beside the program, or the user's one when that cannot be written.
-std::filesystem::path settingsFolderFor(const QString& programFolder) {
+bw::SettingsLocation settingsLocationFor(const QString& programFolder) {
     const std::filesystem::path folder(programFolder.toStdU16String());
     auto location = bw::ResolveSettingsFolder(folder, qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(),
                                               QDir::homePath().toStdString());
-    return location ? location->folder : folder / "Settings";
+    return location ? *location : bw::SettingsLocation{folder / "Settings", false, location.error()};
 }
 
 // "Program ready: 12 345 lines": thousands set apart by a space whatever the locale.
@@ -81,7 +81,8 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent)
     calibration_ = new CalibrationController(ctx_, *toolsPage_, *gcodePage_, *jobs_, *delivery_, *help_, this);
 
     const auto setStart = [this](int point) { setStartPoint(point); };
-    profiles_ = new ProfileController(this, ctx_, settingsFolderFor(programFolder_),
+    const bw::SettingsLocation settings = settingsLocationFor(programFolder_);
+    profiles_ = new ProfileController(this, ctx_, settings.folder,
                                       {{{bw::ProfileKind::GCode, gcodePage_->GroupBox16},
                                         {bw::ProfileKind::Dxf, dxfPage_->GroupBox13},
                                         {bw::ProfileKind::Bmp, bmpPage_->GroupBox18},
@@ -105,6 +106,8 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent)
     help_->install();
     fitToScreen();
     startUp();
+    // Said once: the window keeps working with the user's folder.
+    if (!settings.notice.empty()) { showWarning(this, QString::fromStdString(settings.notice)); }
     connect(PC1, &QTabWidget::currentChanged, this, &TForm1::pageChanged);
 }
 

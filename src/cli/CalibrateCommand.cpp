@@ -56,14 +56,11 @@ void addCalibrateCommand(CLI::App& app, Runner& run) {
             integerOption("--rapid-feed", o.rapidFeed);
             decimalOption("--base-z", o.baseZ);
             decimalOption("--focus-z", o.focusZ);
-            decimalOption("--thickness", o.thickness);
+            rangedOption("--thickness", o.thickness, FieldRanges::Thickness);
             decimalOption("--power-min", o.powerMin);
             decimalOption("--power-max", o.powerMax);
-            decimalOption("--dir-step", o.dirStep);
-            int decimals = integerOption("--decimals", o.decimals);
-            if (decimals < 0 || decimals > NumberFormat::kMaxDecimals) {
-                throw UsageError("--decimals: '" + o.decimals + "' is outside 0.." + std::to_string(NumberFormat::kMaxDecimals));
-            }
+            rangedOption("--dir-step", o.dirStep, FieldRanges::DirAxisStep);
+            rangedOption("--decimals", o.decimals, FieldRanges::Decimals);
             GCodeSettings gcode = o.gcode.resolve();
 
             CalibrationFields fields;
@@ -85,7 +82,7 @@ void addCalibrateCommand(CLI::App& app, Runner& run) {
                          : o.pattern == "fine"   ? BuildFineFocusPattern(ctx, fields, kCliSeparator)
                                                  : BuildGreyscalePattern(ctx, fields, kCliSeparator);
             if (!program) { throw UsageError(program.error()); }
-            deliverProgram(*program, o.output);
+            deliverProgram(*program, o.output, o.gcode.inputFiles());
         };
     });
 }

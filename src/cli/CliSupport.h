@@ -7,8 +7,11 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "common/Fixed4.h"
+#include "files/OutputFile.h"
+#include "job/FieldRanges.h"
 #include "gcode/ProgramLines.h"
 
 namespace bw::cli {
@@ -26,12 +29,25 @@ inline constexpr char kCliSeparator = '.';
 
 Fixed4 decimalOption(const std::string& option, const std::string& text);
 int integerOption(const std::string& option, const std::string& text);
+// A value of a field shared by several sub-commands, checked against the one
+// range every page and sub-command applies; UsageError naming the option.
+Fixed4 rangedOption(const std::string& option, const std::string& text, const FieldRange& range);
+int rangedWhole(const std::string& option, const std::string& text, const FieldRange& range);
 
-// Without a file name the program goes to standard output; with one it is
-// written through a temporary file, so a failure never leaves a partial file.
-void deliverProgram(const ProgramLines& lines, const std::string& outputPath);
+// An output of the run: standard output for an empty name, else the file
+// (see OutputFile). Opened before the work, so that a missing folder is
+// reported at once; nothing reaches the file before commitOutput(), and an
+// output left uncommitted (a failed run) leaves no trace. An output that is
+// also one of `inputs` is a UsageError.
+OutputFile openOutput(const std::string& option, const std::string& path, const std::vector<std::string>& inputs);
+// Puts the output in place (or flushes standard output), or throws JobError.
+void commitOutput(OutputFile& output);
 
-// Reads a whole text file (header and footer files), or throws JobError.
+// The program to standard output or a file, for runs without other outputs.
+void deliverProgram(const ProgramLines& lines, const std::string& outputPath, const std::vector<std::string>& inputs = {});
+
+// Reads a whole text file (header and footer files) with the size cap of text
+// files, or throws JobError.
 std::string readTextFile(const std::string& path);
 
 // Every sub-command registers itself here; main runs the chosen one.

@@ -12,6 +12,7 @@
 #include "dxf/DxfReader.h"
 #include "gcode/DefaultHeaderFooter.h"
 #include "gcode/MaskPreview.h"
+#include "gcode/ProgramOutput.h"
 #include "job/JobContext.h"
 
 namespace bw::cli {
@@ -97,21 +98,18 @@ void runDxf(const DxfOptions& options) {
     gcode.decimalsText = options.decimals;
     gcode.dirAxisStepText = options.dirStep;
     gcode.pwmMaxText = settings.pwmMaxText;
-    integerOption("--decimals", options.decimals);
-    Fixed4 dirStep = decimalOption("--dir-step", options.dirStep);
+    rangedOption("--decimals", options.decimals, FieldRanges::Decimals);
+    Fixed4 dirStep = rangedOption("--dir-step", options.dirStep, FieldRanges::DirAxisStep);
     // The job reads the maximum PWM value as a whole number.
     int pwmMax = integerOption("--pwm-max", settings.pwmMaxText);
-    Fixed4 thickness = decimalOption("--thickness", values.thickness);
+    Fixed4 thickness = rangedOption("--thickness", values.thickness, FieldRanges::Thickness);
     Fixed4 layer = decimalOption("--layer", values.layer);
     if (layer.raw < 0) { throw UsageError("--layer: '" + values.layer + "' must not be negative"); }
-    Fixed4 segmentLength = decimalOption("--segment-length", values.segmentLength);
+    Fixed4 segmentLength = rangedOption("--segment-length", values.segmentLength, FieldRanges::SegmentLength);
     Fixed4 focusZ = decimalOption("--focus-z", options.focusZ);
     integerOption("--feed", values.feed);
     integerOption("--rapid-feed", values.rapidFeed);
-    int startPoint = integerOption("--start-point", options.startPoint);
-    if (!isValidStartPoint(startPoint)) {
-        throw UsageError("--start-point: '" + options.startPoint + "' is not a start point 1..9");
-    }
+    int startPoint = rangedWhole("--start-point", options.startPoint, FieldRanges::StartPoint);
     std::string header = HeaderFooterFromText(settings.headerText);
     std::string footer = HeaderFooterFromText(settings.footerText);
 
@@ -136,6 +134,11 @@ void runDxf(const DxfOptions& options) {
     params.headerText = header;
     params.footerText = footer;
 
+    std::vector<std::string> inputs = options.gcode.inputFiles();
+    inputs.push_back(options.input);
+    inputs.push_back(options.page.inputFile());
+    OutputFile output = openOutput("--output", options.output, inputs);
+
     ProgressPrinter printer;
     DxfStatusCallback status;
     if (options.progress) { status = [&printer](std::string_view text) { printer(text); }; }
@@ -152,7 +155,8 @@ void runDxf(const DxfOptions& options) {
     ApplyDxfStartPoint(ctx);
     Status generated = GenerateDxfProgram(ctx, status);
     if (!generated) { throw JobError(generated.error()); }
-    deliverProgram(ctx.programLines, options.output);
+    WriteProgramTo(output, ctx.programLines);
+    commitOutput(output);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // beamwright-cli eagle-command: the text the PCB page's "Top" and "Bottom" buttons copy.
 
-#include <iostream>
-
 #include "CliSupport.h"
 #include "pcb/EagleExport.h"
 
@@ -13,7 +11,12 @@ void addEagleCommandCommand(CLI::App& app, Runner& run) {
         app.add_subcommand("eagle-command", "Print the EAGLE command line that exports the top or bottom copper");
     command->add_option("SIDE", *side, "top or bottom")->required()->check(CLI::IsMember({"top", "bottom"}));
     command->callback([&run, side] {
-        run = [side] { std::cout << (*side == "top" ? kEagleTopCommand : kEagleBottomCommand) << '\n'; };
+        run = [side] {
+            OutputFile output = OutputFile::StandardOutput();
+            output.write(*side == "top" ? kEagleTopCommand : kEagleBottomCommand);
+            output.write("\n");
+            commitOutput(output);
+        };
     });
 }
 

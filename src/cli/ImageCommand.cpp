@@ -3,11 +3,14 @@
 // re-read at the chosen size, tones, adjustments) and the same raster job.
 
 #include <iostream>
+#include <optional>
 
 #include "CliSupport.h"
 #include "ProfileOptions.h"
 #include "PictureReader.h"
+#include "common/QuotedText.h"
 #include "gcode/MaskPreview.h"
+#include "gcode/ProgramOutput.h"
 #include "job/JobContext.h"
 #include "job/StartPoint.h"
 #include "raster/PictureSizing.h"
@@ -85,7 +88,7 @@ ImageValues resolve(const ImageOptions& o) {
 int rangedInteger(const std::string& option, const std::string& text, int low, int high) {
     int value = integerOption(option, text);
     if (value < low || value > high) {
-        throw UsageError(option + ": '" + text + "' is outside " + std::to_string(low) + ".." + std::to_string(high));
+        throw UsageError(option + ": " + QuoteForMessage(text) + " is outside " + std::to_string(low) + ".." + std::to_string(high));
     }
     return value;
 }
@@ -94,7 +97,7 @@ int rangedInteger(const std::string& option, const std::string& text, int low, i
 int gammaPosition(const std::string& text) {
     Fixed4 gamma = decimalOption("--gamma", text);
     if (gamma.raw % 100 != 0 || gamma.raw < 100 || gamma.raw > 80000) {
-        throw UsageError("--gamma: '" + text + "' must lie between 0.01 and 8.00 with at most two decimals");
+        throw UsageError("--gamma: " + QuoteForMessage(text) + " must lie between 0.01 and 8.00 with at most two decimals");
     }
     return static_cast<int>(gamma.raw / 100);
 }
@@ -102,7 +105,7 @@ int gammaPosition(const std::string& text) {
 // A resolution as typed into its field: digits only.
 std::string resolutionText(const std::string& option, const std::string& text) {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
-        throw UsageError(option + ": '" + text + "' is not a whole number of pixels");
+        throw UsageError(option + ": " + QuoteForMessage(text) + " is not a whole number of pixels");
     }
     return text;
 }
@@ -118,14 +121,15 @@ void runImage(const ImageOptions& o) {
     const ImageValues v = resolve(o);
     // Check every option before any work, so a typo never costs a long job.
     JobContext ctx;
-    ctx.startPoint = rangedInteger("--start-point", o.startPoint, 1, 9);
-    decimalOption("--pixel-size", v.pixelSize);
+    ctx.startPoint = rangedWhole("--start-point", o.startPoint, FieldRanges::StartPoint);
+    rangedOption("--pixel-size", v.pixelSize, FieldRanges::PixelSize);
+    rangedOption("--thickness", v.thickness, FieldRanges::Thickness);
     const int threshold = rangedInteger("--threshold", v.threshold, 0, 255);
     ToneAdjustments adjustments{gammaPosition(o.gamma),
                                 rangedInteger("--brightness", o.brightness, -kMaxBrightnessContrast, kMaxBrightnessContrast),
                                 rangedInteger("--contrast", o.contrast, -kMaxBrightnessContrast, kMaxBrightnessContrast)};
     for (const auto& [option, text] : {std::pair{"--power-min", v.powerMin}, {"--power-max", v.powerMax},
-                                       {"--thickness", v.thickness}, {"--focus-z", o.focusZ}}) {
+                                       {"--focus-z", o.focusZ}}) {
         decimalOption(option, text);
     }
     if (auto feed = parseFeed(v.feed, "--feed"); !feed) { throw UsageError(feed.error()); }
@@ -136,9 +140,8 @@ void runImage(const ImageOptions& o) {
 
     // Like the window at start-up: the mask preview sets the number format and the mask.
     MaskPreviewFields preview{gcode.maskText, o.decimals, o.dirStep, gcode.pwmMaxText};
-    decimalOption("--dir-step", o.dirStep);
-    decimalOption("--pwm-max", gcode.pwmMaxText);
-    integerOption("--decimals", o.decimals);
+    rangedOption("--dir-step", o.dirStep, FieldRanges::DirAxisStep);
+    rangedOption("--decimals", o.decimals, FieldRanges::Decimals);
     if (auto built = BuildMaskPreview(ctx, preview, kCliSeparator); !built) { throw UsageError(built.error()); }
 
     RasterJobFields fields;
@@ -157,6 +160,19 @@ void runImage(const ImageOptions& o) {
     fields.maskText = gcode.maskText;
     fields.headerText = gcode.headerText;
     fields.footerText = gcode.footerText;
+
+    // The outputs may not replace an input; their folders are checked before the work.
+    std::vector<std::string> inputs = o.gcode.inputFiles();
+    inputs.push_back(o.input);
+    inputs.push_back(o.page.inputFile());
+    OutputFile program = openOutput("--output", o.output, inputs);
+    std::optional<OutputFile> previewFile;
+    if (!o.previewPng.empty()) {
+        if (!o.output.empty() && IsSameFile(o.previewPng, o.output)) {
+            throw UsageError("--preview-png: \"" + o.previewPng + "\" is also the program's file");
+        }
+        previewFile = openOutput("--preview-png", o.previewPng, inputs);
+    }
 
     // Open the picture, then type the resolution and release the key, as on the page.
     ResolutionFields sizing;
@@ -181,8 +197,10 @@ void runImage(const ImageOptions& o) {
         std::cerr << "beamwright-cli: warning: --gamma, --brightness and --contrast act in grey mode only: ignored\n";
     }
     ApplyAdjustments(view, active);
-    if (!o.previewPng.empty()) {
-        if (Status written = WritePicturePng(o.previewPng, view); !written) { throw JobError(written.error()); }
+    if (previewFile) {
+        auto png = EncodePicturePng(view);
+        if (!png) { throw JobError(png.error()); }
+        previewFile->write(*png);
     }
 
     if (Status origin = SetRasterOrigin(ctx, fields.pixelSizeText, view, kCliSeparator); !origin) {
@@ -191,7 +209,9 @@ void runImage(const ImageOptions& o) {
     if (Status filled = FillRasterParameters(ctx, fields, view, kCliSeparator); !filled) { throw UsageError(filled.error()); }
     auto outcome = GenerateRaster(ctx, view, {}, kCliSeparator);
     if (!outcome) { throw JobError(outcome.error()); }
-    deliverProgram(ctx.programLines, o.output);
+    WriteProgramTo(program, ctx.programLines);
+    if (previewFile) { commitOutput(*previewFile); }
+    commitOutput(program);
 }
 
 }  // namespace

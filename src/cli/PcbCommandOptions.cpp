@@ -4,7 +4,9 @@
 #include "PictureReader.h"
 #include "pcb/ClassRendering.h"
 #include "pcb/PcbBitmapLoader.h"
+#include "pcb/PcbGeometry.h"
 #include "pcb/PcbRaster.h"
+#include "gcode/ProgramOutput.h"
 
 namespace bw::cli {
 
@@ -63,10 +65,13 @@ void preparePcbJob(JobContext& ctx, const PcbCommandOptions& options) {
     MaskPreviewFields maskFields = options.maskFields;
     maskFields.maskText = gcode.maskText;
     maskFields.pwmMaxText = fields.pwmMaxText;
-    integerOption("--decimals", maskFields.decimalsText);
-    decimalOption("--dir-step", maskFields.dirAxisStepText);
+    rangedOption("--decimals", maskFields.decimalsText, FieldRanges::Decimals);
+    rangedOption("--dir-step", maskFields.dirAxisStepText, FieldRanges::DirAxisStep);
     integerOption("--pwm-max", maskFields.pwmMaxText);
-    ctx.startPoint = integerOption("--start-point", options.startPoint);
+    ctx.startPoint = rangedWhole("--start-point", options.startPoint, FieldRanges::StartPoint);
+    rangedOption("--dpi", fields.dpiText, FieldRanges::Dpi);
+    rangedOption("--beam", fields.beamDiameterText, FieldRanges::BeamDiameter);
+    rangedOption("--thickness", fields.thicknessText, FieldRanges::Thickness);
     auto preview = BuildMaskPreview(ctx, maskFields, kCliSeparator);
     if (!preview) {
         throw UsageError(preview.error());
@@ -75,8 +80,12 @@ void preparePcbJob(JobContext& ctx, const PcbCommandOptions& options) {
     if (!snapshot) {
         throw UsageError(snapshot.error());
     }
+    // The beam must cover one pixel and at most the largest supported disk at this resolution.
+    if (auto radius = BeamRadiusPx(ctx.params.beamDiameter, ctx.params.pcbDpi); !radius) {
+        throw UsageError("--beam, --dpi: " + radius.error());
+    }
 
-    auto picture = ReadPicture(options.input);
+    auto picture = LoadPcbPicture(options.input);
     if (!picture) {
         throw JobError(picture.error());
     }
@@ -93,15 +102,30 @@ void preparePcbJob(JobContext& ctx, const PcbCommandOptions& options) {
     }
 }
 
-void writePcbPreview(const PcbCommandOptions& options, const ClassLayer& layer, bool outline) {
-    if (options.previewPng.empty()) {
-        return;
+PcbOutputs openPcbOutputs(const PcbCommandOptions& options) {
+    std::vector<std::string> inputs = options.gcode.inputFiles();
+    inputs.push_back(options.input);
+    inputs.push_back(options.page.inputFile());
+    PcbOutputs outputs{openOutput("--output", options.output, inputs), std::nullopt};
+    if (!options.previewPng.empty()) {
+        if (!options.output.empty() && IsSameFile(options.previewPng, options.output)) {
+            throw UsageError("--preview-png: \"" + options.previewPng + "\" is also the program's file");
+        }
+        outputs.preview = openOutput("--preview-png", options.previewPng, inputs);
     }
-    IndexedPicture view = RenderClassMap(layer, outline ? kOutlinePreviewClasses : kRasterPreviewClasses);
-    Status written = WritePreviewPng(options.previewPng, ToPixels(view));
-    if (!written) {
-        throw JobError(written.error());
+    return outputs;
+}
+
+void deliverPcbOutputs(PcbOutputs& outputs, const ProgramLines& lines, const ClassLayer& layer, bool outline) {
+    WriteProgramTo(outputs.program, lines);
+    if (outputs.preview) {
+        IndexedPicture view = RenderClassMap(layer, outline ? kOutlinePreviewClasses : kRasterPreviewClasses);
+        auto png = EncodePreviewPng(ToPixels(view));
+        if (!png) { throw JobError(png.error()); }
+        outputs.preview->write(*png);
+        commitOutput(*outputs.preview);
     }
+    commitOutput(outputs.program);
 }
 
 }  // namespace bw::cli

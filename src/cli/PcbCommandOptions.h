@@ -4,6 +4,7 @@
 // job context as the window has it when the generate button is clicked.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "CliSupport.h"
@@ -36,7 +37,15 @@ void addPcbOptions(CLI::App& command, PcbCommandOptions& options);
 // classifies the bitmap, takes the PCB fields and sets the origin offsets.
 void preparePcbJob(JobContext& ctx, const PcbCommandOptions& options);
 
-// Writes the class rendering when --preview-png was given.
-void writePcbPreview(const PcbCommandOptions& options, const ClassLayer& layer, bool outline);
+// -o (or standard output) and --preview-png, opened before the work.
+struct PcbOutputs {
+    OutputFile program;
+    std::optional<OutputFile> preview;
+};
+PcbOutputs openPcbOutputs(const PcbCommandOptions& options);
+
+// Writes the program and, with --preview-png, the class rendering of `layer`,
+// then puts both in place: a failure leaves neither behind.
+void deliverPcbOutputs(PcbOutputs& outputs, const ProgramLines& lines, const ClassLayer& layer, bool outline);
 
 }  // namespace bw::cli

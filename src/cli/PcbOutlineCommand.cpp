@@ -19,6 +19,7 @@ void addPcbOutlineCommand(CLI::App& app, Runner& run) {
     command->callback([&run, options, decimalComma] {
         run = [options, decimalComma] {
             JobContext ctx;
+            PcbOutputs outputs = openPcbOutputs(*options);
             preparePcbJob(ctx, *options);
             auto result = GeneratePcbOutline(ctx, *decimalComma ? ',' : '.');
             if (!result) {
@@ -29,8 +30,7 @@ void addPcbOutlineCommand(CLI::App& app, Runner& run) {
                           << " outline walk(s) circled without returning to their start; those contours end "
                              "there\n";
             }
-            deliverProgram(ctx.programLines, options->output);
-            writePcbPreview(*options, ctx.pcb.outlineClassMap, true);
+            deliverPcbOutputs(outputs, ctx.programLines, ctx.pcb.outlineClassMap, true);
         };
     });
 }

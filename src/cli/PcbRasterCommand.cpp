@@ -14,13 +14,13 @@ void addPcbRasterCommand(CLI::App& app, Runner& run) {
     command->callback([&run, options] {
         run = [options] {
             JobContext ctx;
+            PcbOutputs outputs = openPcbOutputs(*options);
             preparePcbJob(ctx, *options);
             auto result = GeneratePcbRaster(ctx);
             if (!result) {
                 throw JobError(result.error());
             }
-            deliverProgram(ctx.programLines, options->output);
-            writePcbPreview(*options, ctx.pcb.rasterClassMap, false);
+            deliverPcbOutputs(outputs, ctx.programLines, ctx.pcb.rasterClassMap, false);
         };
     });
 }

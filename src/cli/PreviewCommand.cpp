@@ -30,10 +30,10 @@ void addPreviewCommand(CLI::App& app, Runner& run) {
     command->callback([&run, options] {
         run = [options] {
             JobContext ctx;
-            ctx.startPoint = integerOption("--start-point", options->startPoint);
-            decimalOption("--dir-step", options->fields.dirAxisStepText);
-            decimalOption("--pwm-max", options->fields.pwmMaxText);
-            integerOption("--decimals", options->fields.decimalsText);
+            ctx.startPoint = rangedWhole("--start-point", options->startPoint, FieldRanges::StartPoint);
+            rangedOption("--dir-step", options->fields.dirAxisStepText, FieldRanges::DirAxisStep);
+            rangedOption("--pwm-max", options->fields.pwmMaxText, FieldRanges::PwmMax);
+            rangedOption("--decimals", options->fields.decimalsText, FieldRanges::Decimals);
             ctx.applyStartPoint(decimalOption("--extent-width", options->extentWidth),
                                 decimalOption("--extent-height", options->extentHeight));
             auto lines = BuildMaskPreview(ctx, options->fields, kCliSeparator);

@@ -21,14 +21,26 @@ std::string environment(const char* name) {
     return value ? value : "";
 }
 
-// A profile named without folder may live in the settings folder, with or without its extension.
+fs::path programFolder() {
+    std::error_code error;
+    fs::path program = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::current_path(error) : program.parent_path();
+}
+
+// A profile named without folder may live in the settings folder, with or without its extension;
+// a "Settings" folder beside the program that cannot be written is still read.
 fs::path locateProfile(const std::string& pathOrName, ProfileKind kind) {
     fs::path given(pathOrName);
     std::error_code error;
     if (fs::exists(given, error) || given.has_parent_path()) { return given; }
-    fs::path folder = settingsFolder();
-    for (std::string name : {pathOrName, pathOrName + std::string(FamilyOf(kind).extension)}) {
-        if (auto found = FindCaseInsensitive(folder, name); found && fs::is_regular_file(*found, error)) { return *found; }
+    std::vector<fs::path> folders{settingsFolder()};
+    if (auto beside = FindCaseInsensitive(programFolder(), "Settings")) { folders.push_back(*beside); }
+    for (const fs::path& folder : folders) {
+        for (std::string name : {pathOrName, pathOrName + std::string(FamilyOf(kind).extension)}) {
+            if (auto found = FindCaseInsensitive(folder, name); found && fs::is_regular_file(*found, error)) {
+                return *found;
+            }
+        }
     }
     return given;
 }
@@ -46,10 +58,7 @@ std::string optionName(ProfileKind kind) {
 }  // namespace
 
 fs::path settingsFolder() {
-    std::error_code error;
-    fs::path program = fs::read_symlink("/proc/self/exe", error);
-    fs::path programFolder = error ? fs::current_path(error) : program.parent_path();
-    auto location = ResolveSettingsFolder(programFolder, environment("XDG_CONFIG_HOME"), environment("HOME"));
+    auto location = ResolveSettingsFolder(programFolder(), environment("XDG_CONFIG_HOME"), environment("HOME"));
     if (!location) { throw JobError(location.error()); }
     return location->folder;
 }
@@ -93,8 +102,16 @@ GCodeSettings GCodeOptions::resolve() const {
     settings.footerText = footerFile_.given() ? FieldTextFromFile(readTextFile(footerFile_.value)) : fields.text("REFooterU");
     settings.pwmMaxText = pwmMax_.orField(fields, "EMWPWM");
     settings.extensionChoice = fields.index("RGRozszerzenie", 0);
-    decimalOption("--pwm-max", settings.pwmMaxText);
+    rangedOption("--pwm-max", settings.pwmMaxText, FieldRanges::PwmMax);
     return settings;
+}
+
+std::vector<std::string> GCodeOptions::inputFiles() const {
+    std::vector<std::string> files;
+    for (const FieldOption* option : {&profile_, &headerFile_, &footerFile_}) {
+        if (option->given()) { files.push_back(option->value); }
+    }
+    return files;
 }
 
 void PageProfileOption::add(CLI::App& command) {

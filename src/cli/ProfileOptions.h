@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/FieldValues.h"
 #include "settings/ProfileList.h"
@@ -56,6 +57,8 @@ public:
     void add(CLI::App& command, bool withHeaderAndFooter = true);
     // Call when the command runs: defaults, then the profile, then the options.
     GCodeSettings resolve() const;
+    // The files named by these options (profile, header, footer): inputs an output may not replace.
+    std::vector<std::string> inputFiles() const;
 
 private:
     FieldOption profile_, mask_, headerFile_, footerFile_, pwmMax_;
@@ -68,6 +71,8 @@ public:
     void add(CLI::App& command);
     // The form defaults, then the profile when one was given; numbers with a point.
     FieldValues fields() const;
+    // The profile file named, if any.
+    std::string inputFile() const { return profile_.given() ? profile_.value : std::string(); }
 
 private:
     ProfileKind kind_;

@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <iostream>
+#include <new>
 
 #include "CliSupport.h"
 
@@ -25,11 +26,11 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
-        std::cout << app.help();
-        return 0;
+        std::cout << app.help() << std::flush;
+        return std::cout ? 0 : 1;  // help that could not be shown is no success either
     } catch (const CLI::CallForAllHelp&) {
-        std::cout << app.help("", CLI::AppFormatMode::All);
-        return 0;
+        std::cout << app.help("", CLI::AppFormatMode::All) << std::flush;
+        return std::cout ? 0 : 1;
     } catch (const CLI::ParseError& error) {
         std::cerr << "beamwright-cli: " << error.what() << '\n';
         return 2;
@@ -41,6 +42,12 @@ int main(int argc, char** argv) {
         return 2;
     } catch (const bw::cli::JobError& error) {
         std::cerr << "beamwright-cli: " << error.what() << '\n';
+        return 1;
+    } catch (const std::bad_alloc&) {
+        // Outputs of the run were abandoned while the stack unwound.
+        const auto chosen = app.get_subcommands();
+        std::cerr << "beamwright-cli: not enough memory for " << (chosen.empty() ? "this job" : chosen.front()->get_name())
+                  << '\n';
         return 1;
     }
     return 0;

@@ -8,6 +8,9 @@
 
 namespace bw {
 
+// The PNG file's bytes.
+Result<std::string> EncodePreviewPng(const PixelBuffer& picture);
+
 // The file is complete or not written at all.
 Status WritePreviewPng(const std::string& path, const PixelBuffer& picture);
 

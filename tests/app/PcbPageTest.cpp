@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -102,6 +103,36 @@ private slots:
         child<QPushButton>(form, "SBZGPR")->click();
         QCOMPARE(readAll(folder_.filePath("board.g")), raster);
         QCOMPARE(takeMessages(form), QStringList{"OK"});
+    }
+
+    void damagedBoardsAndOutOfRangeFieldsAreRefused() {
+        TForm1 form(folder_.path());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_VERIFY(!form.jobs().busy());
+        // The first half of the example board: refused, nothing loaded.
+        const QString cut = folder_.filePath("cut.bmp");
+        QFile out(cut);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(readAll(kBoard).left(16619));
+        out.close();
+        form.pcb().askOpenFileName = [&](const QString&) { return cut; };
+        child<QPushButton>(form, "SBOPCB")->click();
+        QStringList messages = takeMessages(form);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].contains("damaged or incomplete") && messages[0].contains("cut.bmp"));
+        QVERIFY(!form.context().pcb.loaded());
+        QVERIFY(!child<QPushButton>(form, "SBPCBR")->isEnabled());
+        // A beam of 0 mm is refused naming the field, as the command line refuses --beam 0.
+        form.pcb().askOpenFileName = [&](const QString&) { return kBoard; };
+        child<QPushButton>(form, "SBOPCB")->click();
+        QTRY_VERIFY(!form.jobs().busy());
+        child<QLineEdit>(form, "Edit3")->setText("0");
+        child<QPushButton>(form, "SBPCBR")->click();
+        QTRY_VERIFY(!form.jobs().busy());
+        messages = takeMessages(form);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains("must be above 0"), qPrintable(messages[0]));
     }
 
     void eagleHelpers() {

@@ -69,8 +69,8 @@ expect_usage_error pcb-raster "$examples/ExamplePCB.bmp" --dpi 0
 expect_usage_error pcb-outline "$examples/ExamplePCB.bmp" --pwm-max 255.5
 expect_usage_error pcb-outline
 expect_usage_error eagle-command left
-expect_job_error pcb-raster "$examples/ExamplePCB.bmp" --beam 0
-expect_job_error pcb-outline "$examples/ExamplePCB.bmp" --beam 30
+expect_usage_error pcb-raster "$examples/ExamplePCB.bmp" --beam 0
+expect_usage_error pcb-outline "$examples/ExamplePCB.bmp" --beam 30
 expect_job_error pcb-raster /nonexistent/board.bmp
 "$cli" eagle-ulp /nonexistent/folder >/dev/null 2>&1
 [ $? -eq 1 ] || { echo "FAIL: eagle-ulp into a missing folder"; failures=$((failures + 1)); }

@@ -9,7 +9,7 @@
 using namespace bw;
 
 TEST(PcbPictures, ExampleLoadsAsBlackCopperOnWhite) {
-    auto picture = ReadPicture(std::string(BEAMWRIGHT_EXAMPLES_DIR) + "/ExamplePCB.bmp");
+    auto picture = LoadPcbPicture(std::string(BEAMWRIGHT_EXAMPLES_DIR) + "/ExamplePCB.bmp");
     ASSERT_TRUE(picture.ok()) << picture.error();
     EXPECT_EQ(picture->width, 416);
     EXPECT_EQ(picture->height, 638);

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <cstdio>
 #include <string>
 
 #include "PictureReader.h"
@@ -146,4 +147,104 @@ TEST(WritePicturePng, WritesWhatWillBeEngraved) {
     ASSERT_TRUE(back.ok());
     EXPECT_EQ(back->pixels, picture.pixels);
     EXPECT_FALSE(WritePicturePng(dir.filePath("no-folder/view.png").toStdString(), picture).ok());
+}
+
+namespace {
+
+void put32(QByteArray& b, int at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) { b[at + i] = char((v >> (8 * i)) & 0xFF); }
+}
+
+// A BMP with a 40-byte header, `colours` palette entries (grey ramp) and the given pixel data.
+QByteArray bmpFile(std::int32_t width, std::int32_t height, int bits, std::uint32_t compression, int colours,
+                   const QByteArray& pixels) {
+    QByteArray b(54 + colours * 4, '\0');
+    const int offset = b.size();
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(b, 2, std::uint32_t(offset + pixels.size()));
+    put32(b, 10, std::uint32_t(offset));
+    put32(b, 14, 40);
+    put32(b, 18, std::uint32_t(width));
+    put32(b, 22, std::uint32_t(height));
+    b[26] = 1;
+    b[28] = char(bits);
+    put32(b, 30, compression);
+    put32(b, 46, std::uint32_t(colours));
+    for (int i = 0; i < colours; ++i) {
+        const char level = char(colours == 2 ? i * 255 : i);
+        b[54 + 4 * i] = b[55 + 4 * i] = b[56 + 4 * i] = level;
+    }
+    return b + pixels;
+}
+
+}  // namespace
+
+TEST(LoadPicture, IncompleteBmpDataIsRefusedOnEveryPath) {
+    QTemporaryDir dir;
+    // RLE8 of 2 x 2: a run of two of colour 1, end of row, two of colour 2, end of bitmap.
+    const QByteArray rle = QByteArray::fromHex("0201000002020001");
+    std::string complete = writeBytes(dir, "rle.bmp", bmpFile(2, 2, 8, 1, 3, rle));
+    auto decoded = LoadPicture(complete, 0, 0);
+    ASSERT_TRUE(decoded.ok()) << decoded.error();
+    EXPECT_EQ(decoded->pixels.row(1)[0], rgb(1, 1, 1));  // bottom row first in the file
+    EXPECT_EQ(decoded->pixels.row(0)[1], rgb(2, 2, 2));
+    QByteArray cut = readBytes(std::string(BEAMWRIGHT_EXAMPLES_DIR) + "/ExamplePCB.bmp");
+    std::string cases[] = {
+        writeBytes(dir, "rle-cut.bmp", bmpFile(2000, 2000, 8, 1, 3, QByteArray::fromHex("02010000"))),
+        writeBytes(dir, "rle-short.bmp", bmpFile(2, 2, 8, 1, 3, rle.left(5))),
+        writeBytes(dir, "offset-past-end.bmp", [] {
+            QByteArray b = bmpFile(2, 2, 24, 0, 0, QByteArray(16, '\0'));
+            put32(b, 10, 5000);
+            return b;
+        }()),
+        writeBytes(dir, "pcb-half.bmp", cut.left(16619)),
+    };
+    for (const std::string& path : cases) {
+        auto page = LoadPicture(path, 0, 0);
+        ASSERT_FALSE(page.ok()) << path;
+        EXPECT_NE(page.error().find(path), std::string::npos) << page.error();
+        auto pcb = LoadPcbPicture(path);
+        ASSERT_FALSE(pcb.ok()) << path;
+        EXPECT_NE(pcb.error().find(path), std::string::npos) << pcb.error();
+    }
+}
+
+TEST(LoadPicture, TopDownBmpAndRawFileNamesAreRead) {
+    QTemporaryDir dir;
+    PixelBuffer expected = expectedPattern();
+    QByteArray bottomUp = readBytes(data("pattern-24bit.bmp"));
+    // The same rows stored from the top, announced by a negative height.
+    QByteArray topDown = bottomUp.left(54);
+    put32(topDown, 22, std::uint32_t(-3));
+    const int stride = 16;
+    for (int row = 2; row >= 0; --row) { topDown += bottomUp.mid(54 + row * stride, stride); }
+    // A name that is not valid UTF-8, as a file system may hold it.
+    const std::string name = (dir.path() + "/top-\xff.bmp").toStdString();
+    std::FILE* out = std::fopen(name.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fwrite(topDown.constData(), 1, std::size_t(topDown.size()), out);
+    std::fclose(out);
+    auto loaded = LoadPicture(name, 0, 0);
+    ASSERT_TRUE(loaded.ok()) << loaded.error();
+    EXPECT_EQ(loaded->pixels.pixels, expected.pixels);
+    auto pcb = LoadPcbPicture(name);
+    ASSERT_TRUE(pcb.ok()) << pcb.error();
+    EXPECT_EQ(pcb->pixels, expected.pixels);
+}
+
+TEST(LoadPcbPicture, OneBitBitmapsBeyondQtsAllocationLimitLoad) {
+    // 6000 x 6000 at 1 bit: 4.5 MB on disk, 144 MB as 32-bit pixels (Qt's default limit is 128 MB).
+    constexpr int kSide = 6000;
+    constexpr int kStride = (kSide + 31) / 32 * 4;
+    QByteArray rows(kStride * kSide, char(0xFF));  // white
+    rows[0] = char(0x7F);                          // bottom-left pixel black
+    QTemporaryDir dir;
+    std::string path = writeBytes(dir, "large.bmp", bmpFile(kSide, kSide, 1, 0, 2, rows));
+    auto board = LoadPcbPicture(path);
+    ASSERT_TRUE(board.ok()) << board.error();
+    EXPECT_EQ(board->width, kSide);
+    EXPECT_EQ(board->row(kSide - 1)[0], rgb(0, 0, 0));
+    EXPECT_EQ(board->row(0)[0], rgb(255, 255, 255));
+    EXPECT_EQ(LoadPicture(path, 0, 0).error(), kPictureTooLargeMessage);  // the page keeps its limit
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <limits>
 
+#include "common/QuotedText.h"
 #include "dxf/ArcGeometry.h"
 #include "dxf/ComputeDrawingBox.h"
 #include "dxf/DxfLineScan.h"
@@ -159,15 +160,8 @@ private:
         return text_.substr(offset, end - offset);
     }
 
-    // The bad text as the message shows it: quoted, and cut short when long.
-    static std::string quoted(std::string_view text) {
-        constexpr std::size_t kShown = 40;
-        std::string out(1, '\'');
-        out.append(text.substr(0, kShown));
-        if (text.size() > kShown) { out.append("..."); }
-        out.push_back('\'');
-        return out;
-    }
+    // The bad text as the message shows it: quoted, escaped, and cut short when long.
+    static std::string quoted(std::string_view text) { return QuoteForMessage(text); }
 
     static std::string lineLabel(std::uint32_t codeLine) {
         std::string label = "line ";

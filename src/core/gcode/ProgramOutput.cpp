@@ -1,11 +1,5 @@
 #include "gcode/ProgramOutput.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <system_error>
-
 namespace bw {
 
 std::string ExtensionForChoice(int choice) {
@@ -29,33 +23,6 @@ std::string_view extensionOf(std::string_view name) {
     return name.substr(dot);
 }
 
-template <typename Producer>
-Status writeThroughTemporary(const std::filesystem::path& path, Producer&& produce) {
-    std::filesystem::path temporary = path;
-    temporary += ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return Error{"Cannot write \"" + path.string() + "\": " + std::strerror(errno)};
-        }
-        produce(out);
-        out.flush();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return Error{"Writing \"" + path.string() + "\" failed (disk full?)"};
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return Error{"Cannot replace \"" + path.string() + "\": " + error.message()};
-    }
-    return success();
-}
-
 }  // namespace
 
 std::string ApplySaveExtension(std::string_view fileName, std::string_view extension) {
@@ -68,14 +35,17 @@ std::string ApplySaveExtension(std::string_view fileName, std::string_view exten
     return result;
 }
 
-Status WriteFileAtomically(const std::filesystem::path& path, std::string_view text) {
-    return writeThroughTemporary(path, [&](std::ofstream& out) { out.write(text.data(), static_cast<std::streamsize>(text.size())); });
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view text) { return WriteWholeFile(path, text); }
+
+void WriteProgramTo(OutputFile& file, const ProgramLines& lines) {
+    lines.forEachChunk([&](std::string_view chunk) { file.write(chunk); });
 }
 
 Status WriteProgram(const std::filesystem::path& path, const ProgramLines& lines) {
-    return writeThroughTemporary(path, [&](std::ofstream& out) {
-        lines.forEachChunk([&](std::string_view chunk) { out.write(chunk.data(), static_cast<std::streamsize>(chunk.size())); });
-    });
+    auto file = OutputFile::Open(path);
+    if (!file) { return Error{file.error()}; }
+    WriteProgramTo(*file, lines);
+    return file->commit();
 }
 
 }  // namespace bw

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/Result.h"
+#include "files/OutputFile.h"
 #include "gcode/ProgramLines.h"
 
 namespace bw {
@@ -18,9 +19,11 @@ std::string ExtensionForChoice(int choice);
 // "part.txt" -> "part.txt.nc", "PART.NC" stays.
 std::string ApplySaveExtension(std::string_view fileName, std::string_view extension);
 
-// Writes `text` to `path` through a temporary file in the same folder and a
-// rename, replacing an existing file only when everything was written.
+// Writes `text` to `path` through OutputFile: the file is replaced only when
+// everything was written, links are followed, devices written directly.
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view text);
 Status WriteProgram(const std::filesystem::path& path, const ProgramLines& lines);
+// Appends the program's lines to an open output (its commit is the caller's).
+void WriteProgramTo(OutputFile& file, const ProgramLines& lines);
 
 }  // namespace bw

@@ -1,6 +1,7 @@
 #include "settings/SettingsFolder.h"
 
-#include <fstream>
+#include <unistd.h>
+
 #include <system_error>
 
 namespace bw {
@@ -24,12 +25,12 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 bool canCreateFilesIn(const fs::path& folder) {
     std::error_code error;
     if (!fs::is_directory(folder, error)) { return false; }
-    fs::path probe = folder / ".beamwright-write-probe";
-    {
-        std::ofstream out(probe, std::ios::binary | std::ios::trunc);
-        if (!out) { return false; }
-    }
-    fs::remove(probe, error);
+    // A new file of a unique name, never an existing one or a link.
+    std::string probe = (folder / ".beamwright-probe-XXXXXX").string();
+    int fd = ::mkstemp(probe.data());
+    if (fd < 0) { return false; }
+    ::close(fd);
+    ::unlink(probe.c_str());
     return true;
 }
 
@@ -51,16 +52,22 @@ Result<SettingsLocation> ResolveSettingsFolder(const fs::path& programFolder, st
                                                std::string_view home) {
     std::error_code error;
     std::optional<fs::path> existing = FindCaseInsensitive(programFolder, "Settings");
+    std::string notice;
     if (existing && fs::is_directory(*existing, error)) {
-        if (canCreateFilesIn(*existing)) { return SettingsLocation{*existing, false}; }
+        if (canCreateFilesIn(*existing)) { return SettingsLocation{*existing, false, {}}; }
+        notice = "The settings folder \"" + existing->string() + "\" cannot be written";
     } else if (!existing && canCreateFilesIn(programFolder)) {
-        return SettingsLocation{programFolder / "Settings", false};
+        return SettingsLocation{programFolder / "Settings", false, {}};
     }
+    auto perUser = [&](fs::path folder) {
+        if (!notice.empty()) { notice += "; settings are kept in \"" + folder.string() + "\" instead."; }
+        return SettingsLocation{std::move(folder), true, notice};
+    };
     // A relative XDG_CONFIG_HOME is to be ignored.
     if (!xdgConfigHome.empty() && fs::path(std::string(xdgConfigHome)).is_absolute()) {
-        return SettingsLocation{fs::path(std::string(xdgConfigHome)) / "beamwright" / "Settings", true};
+        return perUser(fs::path(std::string(xdgConfigHome)) / "beamwright" / "Settings");
     }
-    if (!home.empty()) { return SettingsLocation{fs::path(std::string(home)) / ".config" / "beamwright" / "Settings", true}; }
+    if (!home.empty()) { return perUser(fs::path(std::string(home)) / ".config" / "beamwright" / "Settings"); }
     return Error{"No settings folder: \"" + (programFolder / "Settings").string() +
                  "\" cannot be written and neither XDG_CONFIG_HOME nor HOME is set"};
 }

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "common/Result.h"
@@ -16,6 +17,9 @@ namespace bw {
 struct SettingsLocation {
     std::filesystem::path folder;  // may not exist yet: saving creates it
     bool perUser = false;          // true when the program's own folder could not be used
+    // Set when a "Settings" folder beside the program exists but cannot be
+    // written: the reason the user's folder is used, to be shown once.
+    std::string notice;
 };
 
 // `xdgConfigHome` and `home` are the environment's values, empty when unset.

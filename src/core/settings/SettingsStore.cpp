@@ -1,11 +1,10 @@
 #include "settings/SettingsStore.h"
 
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 #include "common/Fixed4.h"
 #include "common/TextLines.h"
+#include "files/InputFile.h"
 #include "gcode/ProgramOutput.h"
 #include "job/StartPoint.h"
 #include "settings/HexText.h"
@@ -18,7 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Settings files are a few kilobytes; anything far larger is not one.
-constexpr std::uintmax_t kMaxSettingsFileBytes = 16u << 20;
+constexpr std::size_t kMaxSettingsFileBytes = kMaxTextFileBytes;
 
 std::optional<int> readInteger(std::string_view text) {
     auto value = parseInteger(text);
@@ -113,18 +112,7 @@ Result<std::string> valueOf(const SettingsKey& key, const FieldValues& fields, c
     return std::string();
 }
 
-Result<std::string> readFile(const fs::path& path) {
-    std::error_code error;
-    std::uintmax_t size = fs::file_size(path, error);
-    if (error) { return Error{"Cannot read \"" + path.string() + "\": " + error.message()}; }
-    if (size > kMaxSettingsFileBytes) { return Error{"\"" + path.string() + "\" is too large for a settings file"}; }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) { return Error{"Cannot read \"" + path.string() + "\""}; }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) { return Error{"Reading \"" + path.string() + "\" failed"}; }
-    return content.str();
-}
+Result<std::string> readFile(const fs::path& path) { return ReadWholeFile(path, kMaxSettingsFileBytes); }
 
 std::string profileFile(ProfileKind kind, std::string_view name) {
     return std::string(name) + std::string(FamilyOf(kind).extension);
@@ -195,7 +183,13 @@ Status SaveSettings(const fs::path& folder, std::string_view fileName, SettingsS
     }
     Status written = WriteSection(document, section, fields, decimalSeparator);
     if (!written) { return written; }
-    return WriteFileAtomically(path, document.text());
+    std::string text = document.text();
+    // A file the next start would refuse to read is not written at all.
+    if (text.size() > kMaxSettingsFileBytes) {
+        return Error{"Cannot write \"" + path.string() + "\": the settings would exceed " +
+                     std::to_string(kMaxSettingsFileBytes >> 20) + " MiB"};
+    }
+    return WriteFileAtomically(path, text);
 }
 
 Result<bool> LoadProfile(const fs::path& folder, ProfileKind kind, std::string_view name, FieldValues& fields,

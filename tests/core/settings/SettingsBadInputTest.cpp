@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include "SettingsTestSupport.h"
 #include "settings/FormDefaults.h"
 #include "settings/HexText.h"
@@ -151,4 +153,32 @@ TEST(SettingsBadInput, AProfileNameStaysInsideTheSettingsFolder) {
     EXPECT_FALSE(SaveProfile(folder.path / "Settings", ProfileKind::Dxf, "", fields, '.').ok());
     EXPECT_FALSE(DeleteProfile(folder.path / "Settings", ProfileKind::Dxf, "../escape").ok());
     EXPECT_TRUE(SaveProfile(folder.path / "Settings", ProfileKind::Dxf, "Wood 3mm (new)", fields, '.').ok());
+}
+
+TEST(SettingsBadInput, WritesNothingTheNextStartWouldRefuseAndFollowsLinks) {
+    TempFolder folder;
+    FieldValues fields = FormDefaultFields('.');
+    fields.setText("REHeaderU", std::string(9u << 20, 'x'));  // twice that as hex: beyond what is read back
+    ASSERT_FALSE(SaveSettings(folder.path, "Huge.gcd", SettingsSection::GCode, fields, '.').ok());
+    EXPECT_FALSE(std::filesystem::exists(folder.path / "Huge.gcd"));
+    // A settings file kept elsewhere through a link is updated there; the link stays.
+    std::filesystem::create_directories(folder.path / "elsewhere");
+    std::filesystem::create_directories(folder.path / "Settings");
+    writeFile(folder.path / "elsewhere" / "Last.ini", "[Other]\r\nkept=1\r\n");
+    std::filesystem::create_symlink("../elsewhere/Last.ini", folder.path / "Settings" / "Last.ini");
+    ASSERT_TRUE(SaveSettings(folder.path / "Settings", "Last.ini", SettingsSection::Last, FormDefaultFields('.'), '.').ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.path / "Settings" / "Last.ini"));
+    EXPECT_NE(readFile(folder.path / "elsewhere" / "Last.ini").find("kept=1"), std::string::npos);
+}
+
+TEST(SettingsFolder, AReadOnlySettingsFolderIsReported) {
+    if (::geteuid() == 0) { GTEST_SKIP() << "root writes into read-only folders"; }
+    TempFolder folder;
+    std::filesystem::create_directories(folder.path / "Settings");
+    std::filesystem::permissions(folder.path / "Settings", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    auto location = ResolveSettingsFolder(folder.path, "/xdg", "/home/someone");
+    std::filesystem::permissions(folder.path / "Settings", std::filesystem::perms::owner_all);
+    ASSERT_TRUE(location.ok());
+    EXPECT_TRUE(location->perUser);
+    EXPECT_NE(location->notice.find("cannot be written"), std::string::npos) << location->notice;
 }

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "files/InputFile.h"
+#include "files/OutputFile.h"
+
+using namespace bw;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void writeFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        char name[] = "/tmp/bw-files-XXXXXX";
+        path = ::mkdtemp(name);
+    }
+    ~TempDir() { fs::remove_all(path); }
+    std::size_t entries() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(path), {})); }
+};
+
+}  // namespace
+
+TEST(OutputFile, NothingReachesTheTargetBeforeCommitAndAbandonLeavesNoTrace) {
+    TempDir dir;
+    const fs::path target = dir.path / "job.nc";
+    writeFile(target, "old");
+    {
+        auto file = OutputFile::Open(target);
+        ASSERT_TRUE(file.ok()) << file.error();
+        file->write(std::string(1 << 20, 'x'));  // beyond the buffer: on disk, but in the temporary file
+        EXPECT_EQ(readFile(target), "old");
+        EXPECT_EQ(dir.entries(), 2u);
+    }  // never committed
+    EXPECT_EQ(readFile(target), "old");
+    EXPECT_EQ(dir.entries(), 1u);
+    auto folder = OutputFile::Open(dir.path);
+    ASSERT_FALSE(folder.ok());
+    EXPECT_NE(folder.error().find("folder"), std::string::npos);
+    EXPECT_FALSE(OutputFile::Open(dir.path / "missing" / "job.nc").ok());
+    EXPECT_EQ(dir.entries(), 1u);
+}
+
+TEST(OutputFile, TemporaryNamesAreUniqueAndNeverFollowLinks) {
+    TempDir dir;
+    const fs::path target = dir.path / "job.nc";
+    writeFile(dir.path / "victim", "keep");
+    fs::create_symlink(dir.path / "victim", dir.path / "job.nc.part");  // an old fixed temporary name
+    // Two runs writing the same output at once: each file is whole, the last commit wins.
+    auto first = OutputFile::Open(target);
+    auto second = OutputFile::Open(target);
+    ASSERT_TRUE(first.ok() && second.ok());
+    first->write(std::string(300000, 'a'));
+    second->write(std::string(500000, 'b'));
+    ASSERT_TRUE(first->commit().ok());
+    EXPECT_EQ(readFile(target), std::string(300000, 'a'));
+    ASSERT_TRUE(second->commit().ok());
+    EXPECT_EQ(readFile(target), std::string(500000, 'b'));
+    EXPECT_TRUE(fs::is_symlink(dir.path / "job.nc.part"));
+    EXPECT_EQ(readFile(dir.path / "victim"), "keep");
+    EXPECT_EQ(dir.entries(), 3u);
+}
+
+TEST(OutputFile, KeepsPermissionsAndWritesThroughLinks) {
+    TempDir dir;
+    const fs::path real = dir.path / "real.nc";
+    writeFile(real, "old");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("real.nc", dir.path / "link.nc");
+    ASSERT_TRUE(WriteWholeFile(dir.path / "link.nc", "new").ok());
+    EXPECT_TRUE(fs::is_symlink(dir.path / "link.nc"));
+    EXPECT_EQ(readFile(real), "new");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    // A link to a file not written yet: the file appears where the link points.
+    fs::create_symlink("later.nc", dir.path / "dangling.nc");
+    ASSERT_TRUE(WriteWholeFile(dir.path / "dangling.nc", "first").ok());
+    EXPECT_TRUE(fs::is_symlink(dir.path / "dangling.nc"));
+    EXPECT_EQ(readFile(dir.path / "later.nc"), "first");
+    EXPECT_TRUE(IsSameFile(dir.path / "link.nc", real));
+    EXPECT_FALSE(IsSameFile(real, dir.path / "later.nc"));
+    EXPECT_FALSE(IsSameFile(real, dir.path / "missing.nc"));
+}
+
+TEST(OutputFile, SpecialFilesAreWrittenDirectlyAndFailuresReported) {
+    TempDir dir;
+    const fs::path fifo = dir.path / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = readFile(fifo); });
+    ASSERT_TRUE(WriteWholeFile(fifo, "G0 X1\r\n").ok());
+    reader.join();
+    EXPECT_EQ(received, "G0 X1\r\n");
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(dir.entries(), 1u);
+    // A failure at the last step is reported, naming the file.
+    fs::create_directory(dir.path / "gone");
+    auto file = OutputFile::Open(dir.path / "gone" / "job.nc");
+    ASSERT_TRUE(file.ok());
+    file->write("G0 X1\r\n");
+    fs::remove_all(dir.path / "gone");
+    auto failed = file->commit();
+    ASSERT_FALSE(failed.ok());
+    EXPECT_NE(failed.error().find("job.nc"), std::string::npos);
+}
+
+TEST(ReadWholeFile, CapHoldsForDevicesAndFoldersAreErrors) {
+    TempDir dir;
+    writeFile(dir.path / "header.txt", "G21\r\n");
+    auto header = ReadWholeFile(dir.path / "header.txt", 5);
+    ASSERT_TRUE(header.ok());
+    EXPECT_EQ(*header, "G21\r\n");
+    EXPECT_FALSE(ReadWholeFile(dir.path / "header.txt", 4).ok());
+    auto endless = ReadWholeFile("/dev/zero", std::size_t(1) << 20);
+    ASSERT_FALSE(endless.ok());
+    EXPECT_NE(endless.error().find("larger than 1 MiB"), std::string::npos);
+    auto folder = ReadWholeFile(dir.path, kMaxTextFileBytes);
+    ASSERT_FALSE(folder.ok());
+    EXPECT_NE(folder.error().find("folder"), std::string::npos);
+    EXPECT_FALSE(ReadWholeFile(dir.path / "missing.txt", kMaxTextFileBytes).ok());
+}
