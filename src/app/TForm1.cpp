@@ -14,6 +14,7 @@
 #include "DecimalSeparator.h"
 #include "DxfController.h"
 #include "DxfPage.h"
+#include "ExampleFolder.h"
 #include "GCodeSettingsPage.h"
 #include "HelpMode.h"
 #include "JobExchange.h"
@@ -169,9 +170,11 @@ void TForm1::setStartPoint(int startPoint) {
 
 void TForm1::pageChanged(int index) {
     QWidget* page = PC1->widget(index);
-    if (page == dxfPage_) { dxf_->pageShown(programFolder_); }
-    if (page == bmpPage_) { bmp_->pageShown(programFolder_); }
-    if (page == pcbPage_) { pcb_->pageShown(programFolder_); }
+    if (page != dxfPage_ && page != bmpPage_ && page != pcbPage_) { return; }
+    const QString examples = exampleFolderFor(programFolder_);
+    if (page == dxfPage_) { dxf_->pageShown(examples); }
+    if (page == bmpPage_) { bmp_->pageShown(examples); }
+    if (page == pcbPage_) { pcb_->pageShown(examples); }
 }
 
 void TForm1::normalizeNumericFields() {

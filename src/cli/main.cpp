@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
                  "Numbers use a point as decimal separator. Programs go to standard output unless -o is given;\n"
                  "lines end in CR LF, exactly as the window saves them.",
                  "beamwright-cli"};
+    app.set_version_flag("--version", "beamwright-cli " BEAMWRIGHT_VERSION);
     app.require_subcommand(1);
     bw::cli::Runner run;
     bw::cli::addPreviewCommand(app, run);
@@ -28,6 +29,9 @@ int main(int argc, char** argv) {
         return 0;
     } catch (const CLI::CallForAllHelp&) {
         std::cout << app.help("", CLI::AppFormatMode::All);
+        return 0;
+    } catch (const CLI::CallForVersion& version) {
+        std::cout << version.what() << '\n';
         return 0;
     } catch (const CLI::ParseError& error) {
         std::cerr << "beamwright-cli: " << error.what() << '\n';
