@@ -42,8 +42,10 @@ foreach(case ${cases})
     execute_process(COMMAND diff -u --label ${name}/expected.gcode --label actual ${case}/expected.gcode ${actual}
                     COMMAND head -n ${diff_lines}
                     OUTPUT_VARIABLE difference)
-    message(SEND_ERROR "${name}: FAILED, the program differs from expected.gcode\n"
-                       "  this case proves: ${proves}\n${difference}(at most ${diff_lines} lines shown; the program is ${actual})")
+    string(REPLACE "\r" "" difference "${difference}")
+    message(SEND_ERROR "${name}: FAILED, the program differs from expected.gcode; this case proves: ${proves}")
+    # Printed as it stands (an error message would be re-flowed).
+    message(NOTICE "${difference}(at most ${diff_lines} lines of the diff; the whole program is ${actual})")
     math(EXPR failures "${failures} + 1")
   else()
     message(STATUS "${name}: ok - ${proves}")
