@@ -133,26 +133,6 @@ TEST(CoarseFocusPattern, EveryLabelCoversExactlyItsBox) {
     }
 }
 
-TEST(CoarseFocusPattern, DigitsOfTheLabel100BeginWhereTheyShould) {
-    JobContext ctx;
-    CalibrationFields fields;
-    fields.maskText = "[G] [X] [Y] [Z]";
-    auto program = BuildCoarseFocusPattern(ctx, fields, ',');
-    ASSERT_TRUE(program.ok());
-    // The digit 1 of "100" ends before the first 0 begins and the two 0s do not touch.
-    std::vector<std::int64_t> xs;
-    for (const std::string& line : entries(*program)) {
-        auto p = parsePrinted(line);
-        if (p && p->z == 1000000 && p->y >= 153313) { xs.push_back(p->x); }
-    }
-    ASSERT_FALSE(xs.empty());
-    auto has = [&](std::int64_t x) { return std::find(xs.begin(), xs.end(), x) != xs.end(); };
-    EXPECT_TRUE(has(881761));
-    EXPECT_TRUE(has(915898));
-    EXPECT_TRUE(has(954741));
-    EXPECT_TRUE(has(987343));
-}
-
 TEST(OutlineDigits, PolylinesAndMovesPerLabelMatchThePattern) {
     const int polylines[10] = {2, 2, 2, 1, 4, 1, 2, 2, 3, 2};
     int rapid[10], working[10];
