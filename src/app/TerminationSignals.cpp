@@ -38,8 +38,8 @@ void closeOnTerminationSignals(QWidget& window) {
     auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, &window);
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [descriptor, &window] {
         signalfd_siginfo info;
-        while (read(descriptor, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
-        }
+        // Drain every pending signal: one close answers them all.
+        while (read(descriptor, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {}
         window.close();
     });
     QObject::connect(notifier, &QObject::destroyed, [descriptor] { close(descriptor); });
