@@ -56,7 +56,7 @@ fi
 "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/config" QT_QPA_PLATFORM=offscreen \
   QT_LOGGING_RULES="beamwright.examples.debug=true" "$root/usr/bin/beamwright" >"$work/window.log" 2>&1 &
 window=$!
-for _ in $(seq 100); do
+for _ in $(seq 300); do  # up to a minute on a busy machine
   grep -q "examples" "$work/window.log" && break
   sleep 0.2
 done
