@@ -1,24 +1,34 @@
 # Runs beamwright-cli for every golden case and compares the program byte for byte.
-# With -DUPDATE=ON the expected files are rewritten instead (review the diff!).
+# A case folder holds "command" (the arguments, one per line, @DIR@ = the folder),
+# "proves" (one line: what the case proves, printed with its result) and "expected.gcode".
+# A difference is shown as a unified diff. With -DUPDATE=ON the expected files are
+# rewritten instead (review the diff!).
 if(NOT OUT_DIR)
   set(OUT_DIR $ENV{TMPDIR})
   if(NOT OUT_DIR)
     set(OUT_DIR /tmp)
   endif()
 endif()
+set(diff_lines 80)  # enough to see the first differences, short enough to read
 file(GLOB cases LIST_DIRECTORIES true ${GOLDEN_DIR}/*)
 set(failures 0)
 foreach(case ${cases})
   if(NOT IS_DIRECTORY ${case} OR NOT EXISTS ${case}/command)
     continue()
   endif()
+  get_filename_component(name ${case} NAME)
+  if(NOT EXISTS ${case}/proves)
+    message(SEND_ERROR "${name}: no \"proves\" file saying what the case proves")
+    math(EXPR failures "${failures} + 1")
+    continue()
+  endif()
+  file(STRINGS ${case}/proves proves LIMIT_COUNT 1)
   file(STRINGS ${case}/command arguments)
   list(TRANSFORM arguments REPLACE "@DIR@" "${case}")
-  get_filename_component(name ${case} NAME)
   set(actual ${OUT_DIR}/golden-${name}.gcode)
   execute_process(COMMAND ${CLI} ${arguments} -o ${actual} RESULT_VARIABLE status ERROR_VARIABLE errors)
   if(NOT status EQUAL 0)
-    message(SEND_ERROR "${name}: beamwright-cli failed (${status}): ${errors}")
+    message(SEND_ERROR "${name} (${proves}): beamwright-cli failed (${status}): ${errors}")
     math(EXPR failures "${failures} + 1")
     continue()
   endif()
@@ -29,10 +39,16 @@ foreach(case ${cases})
   endif()
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${actual} ${case}/expected.gcode RESULT_VARIABLE differs)
   if(differs)
-    message(SEND_ERROR "${name}: program differs from expected.gcode (see ${actual})")
+    execute_process(COMMAND diff -u --label ${name}/expected.gcode --label actual ${case}/expected.gcode ${actual}
+                    COMMAND head -n ${diff_lines}
+                    OUTPUT_VARIABLE difference)
+    string(REPLACE "\r" "" difference "${difference}")
+    message(SEND_ERROR "${name}: FAILED, the program differs from expected.gcode; this case proves: ${proves}")
+    # Printed as it stands (an error message would be re-flowed).
+    message(NOTICE "${difference}(at most ${diff_lines} lines of the diff; the whole program is ${actual})")
     math(EXPR failures "${failures} + 1")
   else()
-    message(STATUS "${name}: ok")
+    message(STATUS "${name}: ok - ${proves}")
   endif()
 endforeach()
 if(failures GREATER 0)

@@ -75,12 +75,12 @@ DxfController::DxfController(JobContext& ctx, DxfPage& page, ToolsPage& tools, G
         // pan or zoom catches up).
         const QSize drawn = page_.I1->picture().size();
         if (drawingShown_ && !jobs_.busy() && drawn != page_.I1->size()) {
-            DxfView& view = ctx_.dxf.view;
-            if (view.viewPanX == 0 && view.viewPanY == 0 &&
-                view.viewScale == FitScale(ctx_.dxf.drawingBox, drawn.width(), drawn.height())) {
-                view.viewScale = FitScale(ctx_.dxf.drawingBox, page_.I1->width(), page_.I1->height());
+            DxfView& shown = ctx_.dxf.view;
+            if (shown.viewPanX == 0 && shown.viewPanY == 0 &&
+                shown.viewScale == FitScale(ctx_.dxf.drawingBox, drawn.width(), drawn.height())) {
+                shown.viewScale = FitScale(ctx_.dxf.drawingBox, page_.I1->width(), page_.I1->height());
             }
-            view.redrawBusy = true;
+            shown.redrawBusy = true;
             startRedraw();
         }
     });

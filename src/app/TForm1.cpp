@@ -16,6 +16,7 @@
 #include "DecimalSeparator.h"
 #include "DxfController.h"
 #include "DxfPage.h"
+#include "ExampleFolder.h"
 #include "GCodeSettingsPage.h"
 #include "HelpMode.h"
 #include "JobExchange.h"
@@ -216,9 +217,10 @@ void TForm1::pageChanged(int index) {
     // A status text belongs to the page that showed it.
     SB1->clearMessage();
     QWidget* page = PC1->widget(index);
-    if (page == dxfPage_) { dxf_->pageShown(programFolder_); }
-    if (page == bmpPage_) { bmp_->pageShown(programFolder_); }
-    if (page == pcbPage_) { pcb_->pageShown(programFolder_); }
+    const QString examples = exampleFolderFor(programFolder_);
+    if (page == dxfPage_) { dxf_->pageShown(examples); }
+    if (page == bmpPage_) { bmp_->pageShown(examples); }
+    if (page == pcbPage_) { pcb_->pageShown(examples); }
     updateTitle();
 }
 

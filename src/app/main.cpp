@@ -4,6 +4,7 @@
 
 #include "MessageBoxes.h"
 #include "TForm1.h"
+#include "TerminationSignals.h"
 
 namespace {
 
@@ -26,8 +27,10 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
+    const bool signalsBlocked = bw::app::blockTerminationSignals();
     Application application(argc, argv);
     TForm1 window;
+    if (signalsBlocked) { bw::app::closeOnTerminationSignals(window); }
     window.show();
     return application.exec();
 }

@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
                  "Numbers use a point as decimal separator. Programs go to standard output unless -o is given;\n"
                  "lines end in CR LF, exactly as the window saves them.",
                  "beamwright-cli"};
+    app.set_version_flag("--version", "beamwright-cli " BEAMWRIGHT_VERSION);
     app.require_subcommand(1);
     bw::cli::Runner run;
     bw::cli::addPreviewCommand(app, run);
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
         return std::cout ? 0 : 1;  // help that could not be shown is no success either
     } catch (const CLI::CallForAllHelp&) {
         std::cout << app.help("", CLI::AppFormatMode::All) << std::flush;
+        return std::cout ? 0 : 1;
+    } catch (const CLI::CallForVersion& version) {
+        std::cout << version.what() << '\n' << std::flush;
         return std::cout ? 0 : 1;
     } catch (const CLI::ParseError& error) {
         std::cerr << "beamwright-cli: " << error.what() << '\n';

@@ -15,14 +15,14 @@ Result<ProgramLines> BuildGreyscalePattern(JobContext& ctx, const CalibrationFie
     const Fixed4 width = Fixed4::fromInt(12);      // 30 line spacings
     const Fixed4 zero;
     for (int bar = 0; bar < 10; ++bar) {
-        Fixed4 y0 = Fixed4::fromInt(4 * bar);
+        Fixed4 y0 = Fixed4::fromInt(std::int64_t{4} * bar);
         program.rapid(zero, y0, z);
         program.work(255, zero, y0 + height, z);
         program.work(255, width, y0 + height, z);
         program.work(255, width, y0, z);
         program.work(255, zero, y0, z);
         for (int line = 0; line <= 30; ++line) {
-            Fixed4 x = Fixed4::fromRaw(4000 * line);
+            Fixed4 x = Fixed4::fromRaw(std::int64_t{4000} * line);
             program.rapid(x, y0, z);  // every line is burnt upwards
             program.work(GreyscaleLevel(bar, line), x, y0 + height, z);
         }

@@ -79,7 +79,7 @@ std::optional<Fixed4> parseDecimal(std::string_view text, char decimalSeparator)
         for (int place = 0; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits, ++place) {
             int digit = text[i] - '0';
             if (place < 4) {
-                static constexpr int kWeights[4] = {1000, 100, 10, 1};
+                static constexpr Int128 kWeights[4] = {1000, 100, 10, 1};
                 units += digit * kWeights[place];
             } else if (place == 4) {
                 fifth = digit;

@@ -52,7 +52,8 @@ bool BeamDisk::contains(const ClassLayer& layer, int cx, int cy, std::uint8_t va
         if (!clippedSpan(layer, cx, cy, dy, halfWidth(dy), y, first, last)) {
             continue;
         }
-        if (std::memchr(layer.row(y) + first, value, static_cast<std::size_t>(last - first + 1)) != nullptr) {
+        const int span = last - first + 1;
+        if (std::memchr(layer.row(y) + first, value, static_cast<std::size_t>(span)) != nullptr) {
             return true;
         }
     }
@@ -65,7 +66,8 @@ void BeamDisk::mark(ClassLayer& layer, int cx, int cy, std::uint8_t value) const
         if (!clippedSpan(layer, cx, cy, dy, halfWidth(dy), y, first, last)) {
             continue;
         }
-        std::memset(layer.row(y) + first, value, static_cast<std::size_t>(last - first + 1));
+        const int span = last - first + 1;
+        std::memset(layer.row(y) + first, value, static_cast<std::size_t>(span));
     }
 }
 

@@ -57,29 +57,6 @@ CalibrationFields defaultFields() {
 
 }  // namespace
 
-TEST(CoarseFocusPattern, StartsAfterTheHeaderWithTheFirstBlockAtFullPower) {
-    JobContext ctx;
-    auto program = BuildCoarseFocusPattern(ctx, defaultFields(), ',');
-    ASSERT_TRUE(program.ok()) << program.error();
-    auto lines = entries(*program);
-    ASSERT_GT(lines.size(), 20u);
-    EXPECT_EQ(lines[0], ";(Header)");
-    EXPECT_EQ(lines[2], "M7 ; TURN MIST ON ");
-    EXPECT_EQ(lines[7], ";(Header end)");
-    EXPECT_EQ(lines[8], ";10");
-    EXPECT_EQ(lines[9], "G0 X3.8502 Y13.0019 Z10.0000 F5000 ");
-    EXPECT_EQ(lines[10], "G1 Y8.0019 F1500 S255");
-    EXPECT_EQ(lines[11].substr(0, 3), "G0 ");
-    EXPECT_TRUE(lines[11].ends_with(" F5000 S0")) << lines[11];
-    EXPECT_EQ(lines.back(), ";(Footer end)");
-    EXPECT_EQ(lines[lines.size() - 9], ";(Footer)");
-    // The closing rapid to (0, 0) is written; the flush move to (50, -50) is not.
-    EXPECT_EQ(lines[lines.size() - 10], "G0 X0.0000 Y0.0000 F5000 S0");
-    EXPECT_EQ(lines[lines.size() - 11], "G1 X3.8502 Z10.0000 F1500 S255");
-    EXPECT_EQ(lines[lines.size() - 12], "G0 X93.8502 Y10.4166 F5000 S0");
-    EXPECT_EQ(lines[lines.size() - 13], ";linia");
-}
-
 TEST(CoarseFocusPattern, WorkingMovesPrintTheMaximumPwmValue) {
     JobContext ctx;
     CalibrationFields fields = defaultFields();
@@ -156,26 +133,6 @@ TEST(CoarseFocusPattern, EveryLabelCoversExactlyItsBox) {
     }
 }
 
-TEST(CoarseFocusPattern, DigitsOfTheLabel100BeginWhereTheyShould) {
-    JobContext ctx;
-    CalibrationFields fields;
-    fields.maskText = "[G] [X] [Y] [Z]";
-    auto program = BuildCoarseFocusPattern(ctx, fields, ',');
-    ASSERT_TRUE(program.ok());
-    // The digit 1 of "100" ends before the first 0 begins and the two 0s do not touch.
-    std::vector<std::int64_t> xs;
-    for (const std::string& line : entries(*program)) {
-        auto p = parsePrinted(line);
-        if (p && p->z == 1000000 && p->y >= 153313) { xs.push_back(p->x); }
-    }
-    ASSERT_FALSE(xs.empty());
-    auto has = [&](std::int64_t x) { return std::find(xs.begin(), xs.end(), x) != xs.end(); };
-    EXPECT_TRUE(has(881761));
-    EXPECT_TRUE(has(915898));
-    EXPECT_TRUE(has(954741));
-    EXPECT_TRUE(has(987343));
-}
-
 TEST(OutlineDigits, PolylinesAndMovesPerLabelMatchThePattern) {
     const int polylines[10] = {2, 2, 2, 1, 4, 1, 2, 2, 3, 2};
     int rapid[10], working[10];
@@ -240,43 +197,6 @@ TEST(FineFocusPattern, FieldsRiseByATenthFromBaseZMinusTen) {
     EXPECT_EQ(rapids[100].y, 120000);
     EXPECT_EQ(rapids[199].x, 99000);
     EXPECT_EQ(rapids[199].y, 219000);
-}
-
-TEST(FineFocusPattern, SquaresRowsAndBaseZ) {
-    JobContext ctx;
-    CalibrationFields fields;
-    fields.maskText = "[G] [X] [Y] [Z]";
-    fields.squares = true;
-    fields.baseZText = "20";
-    auto program = BuildFineFocusPattern(ctx, fields, ',');
-    ASSERT_TRUE(program.ok());
-    auto lines = entries(*program);
-    EXPECT_EQ(lines[0], "G0 X0.0000 Y0.0000 Z10.0000");
-    EXPECT_EQ(lines[1], "G1 X3.0000 Y0.0000 Z10.0000");
-    EXPECT_EQ(lines[2], "G1 X3.0000 Y3.0000 Z10.0000");
-    EXPECT_EQ(lines[3], "G1 X0.0000 Y3.0000 Z10.0000");
-    EXPECT_EQ(lines[4], "G1 X0.0000 Y0.0000 Z10.0000");
-    EXPECT_EQ(lines[5], "G0 X4.5000 Y0.0000 Z10.1000");
-    std::vector<Printed> rapids;
-    for (const std::string& line : lines) {
-        auto p = parsePrinted(line);
-        if (p && p->g == "G0") { rapids.push_back(*p); }
-    }
-    ASSERT_EQ(rapids.size(), 201u);
-    EXPECT_EQ(rapids[90].y, 405000);   // row 9
-    EXPECT_EQ(rapids[100].y, 465000);  // row 10: 45.0 plus the extra 1.5 mm gap
-    EXPECT_EQ(rapids[100].z, 200000);  // field 100 burns at the base Z
-    EXPECT_EQ(rapids[199].x, 405000);
-    EXPECT_EQ(rapids[200].z, 300000);
-    Box extent;
-    for (const std::string& line : lines) {
-        auto p = parsePrinted(line);
-        if (!p || p->g != "G1") { continue; }
-        extent.maxX = std::max(extent.maxX, p->x);
-        extent.maxY = std::max(extent.maxY, p->y);
-    }
-    EXPECT_EQ(extent.maxX, 435000);
-    EXPECT_EQ(extent.maxY, 900000);
 }
 
 TEST(CalibrationProgram, HeaderAndFooterKeepTrailingEmptyLines) {

@@ -19,8 +19,6 @@ std::vector<std::string> workingLines(const ProgramLines& program) {
     return out;
 }
 
-std::string power(const std::string& line) { return line.substr(line.rfind(' ') + 1); }
-
 }  // namespace
 
 TEST(GreyscalePattern, LevelsFallByTenPercentAcrossEachBar) {
@@ -54,21 +52,6 @@ TEST(GreyscalePattern, PwmValuesWithTheDefaultRange) {
     // Every line is burnt upwards after a rapid return to the bar's lower edge.
     auto all = *program;
     EXPECT_EQ(std::string(all.entry(all.size() - 1)), "G0 X0.0000 Y0.0000 Z0.0000 S0");
-}
-
-TEST(GreyscalePattern, MaximumPwmOf1000) {
-    JobContext ctx;
-    CalibrationFields fields;
-    fields.maskText = "[G] (S)[P]";
-    fields.pwmMaxText = "1000";
-    auto program = BuildGreyscalePattern(ctx, fields, ',');
-    ASSERT_TRUE(program.ok());
-    auto lines = workingLines(*program);
-    ASSERT_EQ(lines.size(), 350u);
-    EXPECT_EQ(power(lines[0]), "S1000");          // frame
-    EXPECT_EQ(power(lines[9 * 35 + 4]), "S1000");  // bar 9, left line
-    EXPECT_EQ(power(lines[4 + 30]), "S0");         // bar 0, right line
-    EXPECT_EQ(power(lines[4]), "S102");            // 1000 x 26 / 255 = 101.96
 }
 
 TEST(GreyscalePattern, ZIsFocusPlusThicknessEverywhere) {

@@ -113,9 +113,9 @@ TEST(Spline, BasisAndPointsAgreeWithTheRecursion) {
         int points = 1 + static_cast<int>(random() % 6);
         int degree = static_cast<int>(random() % 5);
         std::vector<double> knots;
-        double k = (random() % 3) * 0.5;
+        double k = static_cast<double>(random() % 3) * 0.5;
         for (int i = 0; i < points + degree + 1; ++i) {
-            if (random() % 3 != 0) { k += (random() % 7) * 0.125; }
+            if (random() % 3 != 0) { k += static_cast<double>(random() % 7) * 0.125; }
             knots.push_back(k);
         }
         std::vector<std::pair<double, double>> controls;

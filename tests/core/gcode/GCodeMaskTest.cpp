@@ -24,7 +24,6 @@ TEST(CleanLine, RemovesUnfilledGroupsAndCollapsesSpaces) {
     EXPECT_EQ(CleanLine("G1 X1 [y] [z] F5 (S)[p]"), "G1 X1 F5 ");
     EXPECT_EQ(CleanLine("G1 (S)120"), "G1 S120");
     EXPECT_EQ(CleanLine("G1[E]M3"), "G1\r\nM3");
-    EXPECT_EQ(CleanLine("] G0"), "] G0");
     EXPECT_EQ(CleanLine("] [x] G0"), "] [x] G0");  // a stray "]" in front stops the token cut
     EXPECT_EQ(CleanLine("(((a)[b]"), "");
     EXPECT_EQ(CleanLine("[[[["), "[[[[");

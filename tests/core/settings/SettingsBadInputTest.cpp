@@ -78,8 +78,12 @@ TEST(SettingsBadInput, AFolderThatCannotBeCreatedIsAClearError) {
     EXPECT_EQ(readFile(folder.path / "Settings"), "a file where the folder should be");
 }
 
-TEST(SettingsFolder, FoundWithoutRegardToCase) {
+TEST(SettingsFolder, BesideTheProgramFoundWithoutRegardToCase) {
     TempFolder folder;
+    auto fresh = ResolveSettingsFolder(folder.path, "/xdg", "/home/someone");
+    ASSERT_TRUE(fresh.ok());
+    EXPECT_EQ(fresh->folder, folder.path / "Settings");  // none yet: created beside the program
+    EXPECT_FALSE(fresh->perUser);
     std::filesystem::create_directories(folder.path / "settings");
     auto location = ResolveSettingsFolder(folder.path, "", "/home/someone");
     ASSERT_TRUE(location.ok());
@@ -90,14 +94,6 @@ TEST(SettingsFolder, FoundWithoutRegardToCase) {
     FieldValues fields;
     ASSERT_TRUE(LoadProfile(location->folder, ProfileKind::GCode, "WOOD", fields, '.').value());
     EXPECT_EQ(fields.text("EMaskaU"), "[G]");
-}
-
-TEST(SettingsFolder, BesideTheProgramWhenNoneExistsYet) {
-    TempFolder folder;
-    auto location = ResolveSettingsFolder(folder.path, "/xdg", "/home/someone");
-    ASSERT_TRUE(location.ok());
-    EXPECT_EQ(location->folder, folder.path / "Settings");
-    EXPECT_FALSE(location->perUser);
 }
 
 TEST(SettingsFolder, PerUserWhenTheProgramFolderCannotBeUsed) {
