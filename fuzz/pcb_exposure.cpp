@@ -1,11 +1,13 @@
 // Fuzzes the PCB generators: the input is a tiny bitmap (first byte: width, second:
 // beam radius in pixels, then one bit per pixel). Both jobs must finish without
-// a crash or hang, and the outline must keep every corner off the light pixels.
+// a crash or hang; every burning move of the raster must end where the beam
+// touches no light pixel, and the outline must keep every corner off them.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string_view>
 
 #include "job/JobContext.h"
 #include "pcb/BeamDisk.h"
@@ -47,11 +49,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!bw::GeneratePcbRaster(ctx)) {
         std::abort();
     }
+    const bw::BeamDisk disk(radius);
+    for (std::size_t i = 0; i < ctx.programLines.size(); ++i) {
+        std::string_view entry = ctx.programLines.entry(i);
+        std::size_t at = entry.rfind("G1 X");
+        if (at == std::string_view::npos) { continue; }
+        std::string_view move = entry.substr(at + 4);  // "X Y", the last line of the entry
+        std::size_t space = move.find(" Y");
+        auto x = bw::parseDecimal(move.substr(0, space), '.');
+        auto y = bw::parseDecimal(move.substr(space + 2), '.');
+        if (!x || !y || disk.contains(ctx.pcb.pcbClassMap, static_cast<int>(x->raw / 500),
+                                      height - static_cast<int>(y->raw / 500), bw::PixelClass::Light)) {
+            std::abort();
+        }
+    }
     auto outline = bw::GeneratePcbOutline(ctx, ',');
     if (!outline || outline->beamRadiusPx != radius) {
         std::abort();
     }
-    const bw::BeamDisk disk(radius);
     for (const bw::Contour& contour : outline->traced) {
         for (bw::MachinePoint p : contour) {
             int x = static_cast<int>(p.x.raw / 500);

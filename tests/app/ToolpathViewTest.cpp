@@ -36,7 +36,11 @@ QString expectedStatus(const bw::app::ProgramView* view, double acceleration) {
     return QString::fromStdString(bw::SimulationStatusText(simulator.finish()));
 }
 
-QString estimate(QWidget& form) { return child<QLabel>(form, bw::app::kEstimateLabelName)->text(); }
+// Empty until the first estimate arrives and creates the label, so QTRY_* waits for it.
+QString estimate(QWidget& form) {
+    auto* label = form.findChild<QLabel*>(bw::app::kEstimateLabelName);
+    return label == nullptr ? QString() : label->text();
+}
 
 int countColour(const QImage& picture, QRgb colour) {
     int count = 0;

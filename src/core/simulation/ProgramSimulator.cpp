@@ -253,7 +253,11 @@ void ProgramSimulator::interpret() {
 }
 
 void ProgramSimulator::moveTo(const double target[3], Motion motion) {
-    if (target[0] == position_[0] && target[1] == position_[1] && target[2] == position_[2]) { return; }
+    if (target[0] == position_[0] && target[1] == position_[1] && target[2] == position_[2]) {
+        // A controller drops a move that goes nowhere, but where every feed move
+        // exposes (PCB raster), one that stays put still exposes the spot it is on.
+        if (!options_.burnAllFeedMoves || motion == Motion::Rapid) { return; }
+    }
     ++summary_.moves;
     straightPiece(target, motion);
 }

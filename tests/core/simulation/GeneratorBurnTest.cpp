@@ -121,40 +121,61 @@ TEST(GeneratorBurn, PictureProgramRebuildsThePowerGrid) {
     EXPECT_EQ(rebuilt, levels);
 }
 
-// The PCB raster runs with the laser always on (every G1 burns): every point of
-// the burnt path carries the beam disk (r = 2 pixels) over dark pixels only, so
-// the two-row strip, too narrow for the disk, stays untouched. The bands run the
-// board's full width. (The program's stepper and extruder lines, M17, M302,
-// G92 E0 and M18, are named as warnings.)
+// The PCB raster runs with the laser always on (every G1 burns). On a board of
+// narrow light gaps (3 pixels between two dark areas, around a row of pads) the
+// beam disk (r = 2 pixels) swept along the burnt path touches no light pixel and
+// burns exactly the disks the raster reports as exposed: runs stop on their last
+// exposed position. The 3 x 3 pad and the two-row strip, too small for the disk,
+// stay untouched. (The stepper and extruder lines, M17, M302, G92 E0 and M18,
+// are named as warnings.)
 TEST(GeneratorBurn, PcbRasterDisksStayOnDarkPixels) {
     using namespace bw::test;
-    PixelBuffer board(30, 24, kWhite);
-    fillRect(board, 0, 2, 29, 8, kBlack);
-    fillRect(board, 0, 10, 29, 11, kBlack);
-    fillRect(board, 0, 13, 29, 20, kBlack);
+    PixelBuffer board(40, 30, kWhite);
+    fillRect(board, 0, 2, 17, 12, kBlack);    // two areas, a 3-pixel gap between them
+    fillRect(board, 21, 2, 39, 12, kBlack);
+    fillRect(board, 4, 16, 10, 22, kBlack);   // pads: 7 x 7, 5 x 5 and 3 x 3, 3 pixels apart
+    fillRect(board, 14, 18, 18, 22, kBlack);
+    fillRect(board, 22, 19, 24, 21, kBlack);
+    fillRect(board, 0, 26, 39, 27, kBlack);   // the two-row strip
     JobContext ctx = pcbContext(board);
     auto result = GeneratePcbRaster(ctx);
     ASSERT_TRUE(result.ok()) << result.error();
     const int r = result->beamRadiusPx;
+    ASSERT_EQ(r, 2);
     const double q = 25.4 / 508;
-    std::vector<ToolpathSegment> burnt = burntSegments(ctx.programLines, true, 4);
-    ASSERT_FALSE(burnt.empty());
-    double length = 0;
-    for (const ToolpathSegment& s : burnt) {
-        if (s.from.x == s.to.x && s.from.y == s.to.y) { continue; }  // the focus move at the origin
-        length += std::hypot(s.to.x - s.from.x, s.to.y - s.from.y);
-        for (int k = 0; k <= 64; ++k) {
-            double x = (s.from.x + (s.to.x - s.from.x) * k / 64) / q;
-            double y = board.height - (s.from.y + (s.to.y - s.from.y) * k / 64) / q;
-            int cx = static_cast<int>(std::lround(x)), cy = static_cast<int>(std::lround(y));
-            for (int py = cy - r; py <= cy + r; ++py) {
-                for (int px = cx - r; px <= cx + r; ++px) {
-                    if ((px - cx) * (px - cx) + (py - cy) * (py - cy) > r * r) { continue; }
-                    if (px < 0 || py < 0 || px >= board.width || py >= board.height) { continue; }  // off the board
-                    ASSERT_EQ(board.row(py)[px], kBlack) << "disk at " << cx << "," << cy << " touches light pixel " << px << "," << py;
-                }
+
+    std::vector<std::uint8_t> burnt(board.width * board.height, 0), exposed(burnt);
+    auto markDisk = [&](std::vector<std::uint8_t>& map, int cx, int cy) {
+        for (int py = std::max(cy - r, 0); py <= std::min(cy + r, board.height - 1); ++py) {
+            for (int px = std::max(cx - r, 0); px <= std::min(cx + r, board.width - 1); ++px) {
+                if ((px - cx) * (px - cx) + (py - cy) * (py - cy) <= r * r) { map[py * board.width + px] = 1; }
+            }
+        }
+    };
+    for (PixelPosition p : result->exposed) { markDisk(exposed, p.x, p.y); }
+    for (const ToolpathSegment& s : burntSegments(ctx.programLines, true, 4)) {
+        if (s.from.z != s.to.z) { continue; }  // the focus move at the origin
+        long steps = std::lround(std::hypot(s.to.x - s.from.x, s.to.y - s.from.y) / q);
+        for (long k = 0; k <= steps; ++k) {  // one centre per pixel passed
+            double t = steps == 0 ? 0 : double(k) / steps;
+            double x = (s.from.x + (s.to.x - s.from.x) * t) / q;
+            double y = board.height - (s.from.y + (s.to.y - s.from.y) * t) / q;
+            markDisk(burnt, static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+        }
+    }
+    for (int py = 0; py < board.height; ++py) {
+        for (int px = 0; px < board.width; ++px) {
+            if (burnt[py * board.width + px]) {
+                ASSERT_EQ(board.row(py)[px], kBlack) << "light pixel " << px << "," << py << " burnt";
             }
         }
     }
-    EXPECT_GE(length, 2 * 25 * q);  // one line in each wide band, across the board
+    EXPECT_EQ(burnt, exposed);
+    // Both sides of the gap and the two larger pads are reached; the small pad and the strip are not.
+    for (auto [px, py] : {std::pair{17, 5}, {21, 5}, {7, 19}, {16, 20}}) {
+        EXPECT_TRUE(burnt[py * board.width + px]) << px << "," << py;
+    }
+    for (auto [px, py] : {std::pair{23, 20}, {10, 26}}) {
+        EXPECT_FALSE(burnt[py * board.width + px]) << px << "," << py;
+    }
 }

@@ -116,6 +116,12 @@ TEST(ProgramSimulator, BurnsOnlyFeedMovesWithTheLaserOnAndPower) {
     // 24 chords of a half circle of radius 1.
     EXPECT_DOUBLE_EQ(simulate("G1 X1 F600\nG0 X2\nG2 X4 R1\n", everyG1).summary.burnLengthMm,
                      1 + 48 * std::sin(std::numbers::pi / 48));
+    // There a G1 that stays put still exposes its spot; a G0 that stays put is no move.
+    Simulated still = simulate("G1 X1 F600\nG1 X1\nG0 X1\n", everyG1);
+    ASSERT_EQ(still.segments.size(), 2u);
+    EXPECT_TRUE(still.segments[1].burning);
+    EXPECT_EQ(still.segments[1].from.x, still.segments[1].to.x);
+    EXPECT_EQ(simulate("G1 X1 F600 S9 M3\nG1 X1\n").segments.size(), 1u);
 }
 
 // Relative moves, inches, G92 offsets, R arcs and dwells all move the machine where
