@@ -159,7 +159,7 @@ void put32(QByteArray& b, int at, std::uint32_t v) {
 QByteArray bmpFile(std::int32_t width, std::int32_t height, int bits, std::uint32_t compression, int colours,
                    const QByteArray& pixels) {
     QByteArray b(54 + colours * 4, '\0');
-    const int offset = b.size();
+    const int offset = static_cast<int>(b.size());
     b[0] = 'B';
     b[1] = 'M';
     put32(b, 2, std::uint32_t(offset + pixels.size()));

@@ -111,8 +111,8 @@ TEST(GeneratorBurn, PictureProgramRebuildsThePowerGrid) {
         ASSERT_TRUE(dx == 0 || dy == 0) << "a burnt piece across the rows";
         long steps = std::lround(std::max(std::fabs(dx), std::fabs(dy)) / pixel);
         for (long k = 1; k <= steps; ++k) {
-            long column = std::lround((s.from.x + dx * k / steps) / pixel);
-            long row = std::lround((s.from.y + dy * k / steps) / pixel);
+            long column = std::lround((s.from.x + dx * static_cast<double>(k) / static_cast<double>(steps)) / pixel);
+            long row = std::lround((s.from.y + dy * static_cast<double>(k) / static_cast<double>(steps)) / pixel);
             ASSERT_TRUE(column >= 0 && column < width && row >= 0 && row < height);
             EXPECT_EQ(rebuilt[row * width + column], 0) << "pixel burnt twice";
             rebuilt[row * width + column] = static_cast<int>(s.power);
@@ -157,7 +157,7 @@ TEST(GeneratorBurn, PcbRasterDisksStayOnDarkPixels) {
         if (s.from.z != s.to.z) { continue; }  // the focus move at the origin
         long steps = std::lround(std::hypot(s.to.x - s.from.x, s.to.y - s.from.y) / q);
         for (long k = 0; k <= steps; ++k) {  // one centre per pixel passed
-            double t = steps == 0 ? 0 : double(k) / steps;
+            double t = steps == 0 ? 0 : static_cast<double>(k) / static_cast<double>(steps);
             double x = (s.from.x + (s.to.x - s.from.x) * t) / q;
             double y = board.height - (s.from.y + (s.to.y - s.from.y) * t) / q;
             markDisk(burnt, static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
