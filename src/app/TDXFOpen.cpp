@@ -19,16 +19,28 @@ Status TDXFOpen::work() {
         auto status = [this](std::string_view text) { showStatus(std::string(text)); };
         auto loaded = LoadDxfFile(ctx_, decimalSeparator_, status);
         if (!loaded) { return Error{loaded.error()}; }
+        skippedText_ = skippedText(*loaded);
         // A file without entities keeps the previous drawing on screen.
-        if (loaded->entities == 0) { return success(); }
+        if (loaded->entities == 0) {
+            if (!skippedText_.empty()) { showStatus(skippedText_); }
+            return success();
+        }
     }
     if (Status drawn = drawPreview(); !drawn) { return drawn; }
     if (Status shown = exchange(JobCode::DxfPreviewReady); !shown) { return shown; }
     if (mode_ == Mode::Load) {
         const DrawingBox& box = ctx_.dxf.drawingBox;
-        showStatus(DxfSizeText(box.width(), box.height(), decimalSeparator_));
+        std::string size = DxfSizeText(box.width(), box.height(), decimalSeparator_);
+        showStatus(skippedText_.empty() ? size : size + "   " + skippedText_);
     }
     return success();
+}
+
+std::string TDXFOpen::skippedText(const DxfLoadSummary& loaded) const {
+    // The hint to the check box only helps when the line scanner did the reading.
+    std::string_view hint = ctx_.params.readAllEntities ? std::string_view{}
+                                                        : messageText(Message::SkippedHint, ctx_.languageIndex);
+    return DxfSkippedText(loaded.skipped, messageText(Message::Skipped, ctx_.languageIndex), hint);
 }
 
 Status TDXFOpen::drawPreview() {

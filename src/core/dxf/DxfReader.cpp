@@ -8,6 +8,7 @@
 
 #include "dxf/ArcGeometry.h"
 #include "dxf/ComputeDrawingBox.h"
+#include "dxf/DxfFullReader.h"
 #include "dxf/DxfLineScan.h"
 #include "dxf/DxfTexts.h"
 #include "i18n/MessageTexts.h"
@@ -332,9 +333,19 @@ Result<DxfLoadSummary> LoadDxfFile(JobContext& ctx, char decimalSeparator, const
     Result<std::string> content = readWholeFile(path);
     if (!content) { return Error{path + ": " + content.error()}; }
     if (status) { status(messageText(Message::OpeningFile, ctx.languageIndex)); }
-    Result<DxfReadSummary> read = ReadDxfEntities(*content, dxf.dxfItems);
-    if (!read) { return Error{path + ": " + read.error()}; }
-    DxfLoadSummary summary{dxf.dxfItems.size(), read->skippedSplines};
+    DxfLoadSummary summary;
+    if (ctx.params.readAllEntities) {
+        auto read = ReadDxfDrawing(*content, DxfChordErrorFor(ctx.params.segmentLength), dxf.dxfItems);
+        if (!read) { return Error{path + ": " + read.error()}; }
+        summary.skippedSplines = read->skippedSplines;
+        summary.skipped = std::move(read->skipped);
+    } else {
+        Result<DxfReadSummary> read = ReadDxfEntities(*content, dxf.dxfItems);
+        if (!read) { return Error{path + ": " + read.error()}; }
+        summary.skippedSplines = read->skippedSplines;
+        summary.skipped = CountScannerSkippedKinds(*content);
+    }
+    summary.entities = dxf.dxfItems.size();
     if (dxf.dxfItems.empty()) { return summary; }
     Status box = ComputeDrawingBox(ctx, status);
     if (!box) { return Error{path + ": " + box.error()}; }

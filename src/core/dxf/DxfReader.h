@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/Result.h"
+#include "dxf/DxfSkippedKinds.h"
 #include "dxf/DxfStatus.h"
 #include "dxf/TItem.h"
 #include "job/JobContext.h"
@@ -36,10 +37,13 @@ Result<DxfReadSummary> ReadDxfEntities(std::string_view text, std::vector<TItem>
 struct DxfLoadSummary {
     std::size_t entities = 0;        // entities read
     std::size_t skippedSplines = 0;  // splines left out
+    DxfSkippedKinds skipped;         // entity kinds the reading does not cut
 };
 
 // The full load of ctx.dxf.dxfFileName: pan reset, file read, entities
-// replaced, and, when entities were found, the box computed and the view's
+// replaced (by the line scanner, or by the full reading when
+// ctx.params.readAllEntities is set, its curves within the chord error the
+// curve accuracy ctx.params.segmentLength allows), and, when entities were found, the box computed and the view's
 // scale fitted (with ctx.params as the window filled them: segment length and
 // view size). Errors start with the file name. A file with no entity is not an
 // error: `entities` is 0 and the box is kept.

@@ -53,6 +53,7 @@ constexpr ExpectedCaption kExpected[] = {
     {"Label15", -1, "Material thickness [mm]", "Grubość materiału [mm]"},
     {"Label17", -1, "One pass thickness [mm]", "Grubość warstwy [mm]"},
     {"CBDotnij", -1, "Additional last cut", "Przejście docinające"},
+    {"CBPolilinie", -1, "Read polylines, ellipses and blocks", "Czytaj polilinie, elipsy i bloki"},
     {"PHelpDXF", -1, "Help", "Pomoc"},
     {"SBKopiujD", -1, "Copy to clipboard", "Kopiuj do schowka"},
     {"SBKopiujB", -1, "Copy to clipboard", "Kopiuj do schowka"},
@@ -228,6 +229,9 @@ TEST(MessageTexts, EveryMessageHasItsPairAndFollowsTheIndexOfTheMoment) {
         {Message::CalculatingExtremes, "Calcuationg the extreems", "Obliczanie ekstrem\xC3\xB3w"},
         {Message::ObjectNumber, "Object number", "Obiekt nr"},
         {Message::PrintSize, "Print size", "Rozmiar wydruku"},
+        {Message::Skipped, "Skipped:", "Pomini\xC4\x99to:"},
+        {Message::SkippedHint, "(tick 'Read polylines, ellipses and blocks')",
+         "(zaznacz 'Czytaj polilinie, elipsy i bloki')"},
     };
     ASSERT_EQ(std::size(expected), static_cast<std::size_t>(kMessageCount));
     for (const Expected& e : expected) {
