@@ -48,24 +48,31 @@ enum class Section { None, Header, Tables, Blocks, Entities, Other };
 
 class DocumentReader {
    public:
-    explicit DocumentReader(std::string_view text) : groups_(text) {}
+    explicit DocumentReader(std::string_view text) : groups_(text) {
+        // About one kept pair per 20 bytes in drawings written by CAD programs.
+        doc_.text = text;
+        doc_.groups.reserve(text.size() / 16);
+        doc_.records.reserve(text.size() / 256);
+    }
 
     Result<DxfDocument> run() {
-        while (true) {
-            Status read = advance();
-            if (!read) {
-                return Error{read.error()};
+        DxfGroup g;
+        while (groups_.next(g)) {
+            // The hot path: the pairs of an open entity.
+            if (g.code != 0 && recordOpen_) {
+                keep(g);
+                continue;
             }
-            if (!current_) {
-                break;
-            }
-            Status handled = handle(*current_);
+            Status handled = handle(g);
             if (!handled) {
                 return Error{handled.error()};
             }
             if (finished_) {
                 break;
             }
+        }
+        if (!groups_.error().empty()) {
+            return Error{groups_.error()};
         }
         closeRecord();
         closeBlock();
@@ -76,13 +83,19 @@ class DocumentReader {
     }
 
    private:
-    Status advance() {
-        auto next = groups_.next();
-        if (!next) {
-            return Error{next.error()};
+    // Layer and space go into the record; of the rest only what geometry needs.
+    void keep(const DxfGroup& g) {
+        if (g.code == 8) {
+            record_.layer = g.value;
+        } else if (g.code == 67) {
+            record_.paperSpace = g.value == "1";
+        } else if (g.code == 2 || (g.code >= 10 && g.code <= 74 && !(lineRecord_ && modelSpace_ && g.code >= 30)) ||
+                   (g.code >= 210 && g.code <= 230 && !lineRecord_)) {
+            doc_.groups.push_back(
+                DxfPackedGroup{static_cast<std::uint32_t>(g.value.data() - doc_.text.data()), g.line,
+                               static_cast<std::int16_t>(g.code),
+                               static_cast<std::uint16_t>(std::min<std::size_t>(g.value.size(), 65535))});
         }
-        current_ = *next;
-        return success();
     }
 
     Status handle(const DxfGroup& g) {
@@ -124,7 +137,7 @@ class DocumentReader {
                 [[fallthrough]];
             case Section::Entities:
                 if (recordOpen_) {
-                    doc_.groups.push_back(g);
+                    keep(g);
                 }
                 return success();
             default:
@@ -190,8 +203,15 @@ class DocumentReader {
     }
 
     void openRecord(const DxfGroup& g) {
-        record_ = DxfRecord{g.value, g.line, doc_.groups.size(), 0};
+        record_ = DxfRecord{};
+        record_.name = g.value;
+        record_.line = g.line;
+        record_.firstGroup = doc_.groups.size();
         recordOpen_ = true;
+        // A LINE's points are in world coordinates: its extrusion changes nothing that is
+        // cut, nor does its Z outside blocks (only an insert can turn Z into the XY plane).
+        lineRecord_ = equalsUpper(g.value, "LINE");
+        modelSpace_ = section_ == Section::Entities;
     }
 
     void closeRecord() {
@@ -303,7 +323,6 @@ class DocumentReader {
     };
 
     DxfGroupReader groups_;
-    std::optional<DxfGroup> current_;
     DxfDocument doc_;
     Section section_ = Section::None;
     bool expectSectionName_ = false;
@@ -315,6 +334,8 @@ class DocumentReader {
     bool inBlockHeader_ = false;
     DxfBlock block_;
     bool recordOpen_ = false;
+    bool lineRecord_ = false;
+    bool modelSpace_ = false;
     DxfRecord record_;
 };
 

@@ -18,12 +18,24 @@
 
 namespace bw {
 
-// One entity: its name (as written) and its group pairs after the name.
+// One entity: its name (as written), its layer and space, and the group pairs
+// after the name that carry geometry (codes 2, 10 to 74 and 210 to 230; texts,
+// handles and styles are not kept).
 struct DxfRecord {
-    std::string_view name;   // "LINE", "LWPOLYLINE", ...
-    std::uint32_t line = 0;  // line of the name
+    std::string_view name;    // "LINE", "LWPOLYLINE", ...
+    std::string_view layer;   // code 8, empty when not given (layer "0")
+    std::uint32_t line = 0;   // line of the name
+    bool paperSpace = false;  // code 67 = 1
     std::size_t firstGroup = 0;
     std::size_t groupCount = 0;
+};
+
+// A kept pair in twelve bytes: drawings hold millions of them.
+struct DxfPackedGroup {
+    std::uint32_t offset = 0;  // of the value in the text
+    std::uint32_t line = 0;    // of the value
+    std::int16_t code = 0;
+    std::uint16_t length = 0;  // of the value, at most 65535 (longer values are no numbers anyway)
 };
 
 struct DxfBlock {
@@ -37,7 +49,8 @@ struct DxfBlock {
 struct DxfDocument {
     int insUnits = 0;                                         // $INSUNITS, 0 when unset
     std::unordered_set<std::string> hiddenLayers;             // off or frozen, names upper-cased
-    std::vector<DxfGroup> groups;                             // every entity's pairs, in file order
+    std::string_view text;                                    // the file's text, which the pairs point into
+    std::vector<DxfPackedGroup> groups;                       // every entity's kept pairs, in file order
     std::vector<DxfRecord> records;                           // block entities and then model entities
     std::vector<DxfBlock> blocks;                             // in file order
     std::unordered_map<std::string, std::size_t> blockIndex;  // upper-cased name -> blocks index
@@ -45,7 +58,9 @@ struct DxfDocument {
     std::size_t entityCount = 0;
     bool entitiesFound = false;
 
-    const DxfGroup* groupsOf(const DxfRecord& r) const { return groups.data() + r.firstGroup; }
+    DxfGroup unpack(const DxfPackedGroup& g) const {
+        return DxfGroup{g.code, std::string_view(text.data() + g.offset, g.length), g.line};
+    }
 };
 
 // Reads the sections of `text`. Errors name the line.

@@ -78,8 +78,21 @@ bool sameName(std::string_view text, std::string_view upper) {
 // The group pairs of one entity and typed access to them.
 class Fields {
    public:
-    Fields(const DxfDocument& doc, const DxfRecord& record)
-        : groups_(doc.groupsOf(record)), count_(record.groupCount) {}
+    // Unpacks the entity's pairs, into a buffer on the stack for the usual few.
+    Fields(const DxfDocument& doc, const DxfRecord& record) : count_(record.groupCount) {
+        DxfGroup* target = local_.items;
+        if (count_ > kLocal) {
+            heap_.resize(count_);
+            target = heap_.data();
+        }
+        const DxfPackedGroup* packed = doc.groups.data() + record.firstGroup;
+        for (std::size_t i = 0; i < count_; ++i) {
+            target[i] = doc.unpack(packed[i]);
+        }
+        groups_ = target;
+    }
+    Fields(const Fields&) = delete;
+    Fields& operator=(const Fields&) = delete;
 
     const DxfGroup* begin() const { return groups_; }
     const DxfGroup* end() const { return groups_ + count_; }
@@ -99,6 +112,20 @@ class Fields {
             return Error{DxfLineLabel(g.line) + DxfQuoted(g.value) + " is not a number"};
         }
         return *v;
+    }
+
+    // The first pair of each code, in one pass over the entity.
+    template <std::size_t N>
+    std::array<const DxfGroup*, N> findAll(const std::array<int, N>& codes) const {
+        std::array<const DxfGroup*, N> found{};
+        for (const DxfGroup& g : *this) {
+            for (std::size_t k = 0; k < N; ++k) {
+                if (g.code == codes[k] && found[k] == nullptr) {
+                    found[k] = &g;
+                }
+            }
+        }
+        return found;
     }
 
     Result<double> number(int code, double fallback) const {
@@ -167,7 +194,14 @@ class Fields {
     }
 
    private:
-    const DxfGroup* groups_;
+    static constexpr std::size_t kLocal = 16;
+    // Left uninitialized: only the entity's own pairs are written and read.
+    union Buffer {
+        Buffer() {}
+        DxfGroup items[kLocal];
+    } local_;
+    std::vector<DxfGroup> heap_;
+    const DxfGroup* groups_ = nullptr;
     std::size_t count_;
 };
 
@@ -206,7 +240,12 @@ class Expander {
           sink_(items, chordError, maxPieces),
           summary_(summary),
           blockState_(doc.blocks.size(), 0),
-          blockEstimate_(doc.blocks.size()) {}
+          blockEstimate_(doc.blocks.size()) {
+        kinds_.reserve(doc.records.size());
+        for (const DxfRecord& r : doc.records) {
+            kinds_.push_back(kindOf(r.name));
+        }
+    }
 
     Status run() {
         double unit = millimetresPerUnit(doc_.insUnits);
@@ -223,14 +262,14 @@ class Expander {
    private:
     // ---- visibility -------------------------------------------------------
 
-    bool isCut(const Fields& f, bool inBlock) const {
-        if (!inBlock) {
-            if (const DxfGroup* space = f.find(67); space && space->value == "1") {
-                return false;
-            }
+    bool isCut(const DxfRecord& r, bool inBlock) const {
+        if (!inBlock && r.paperSpace) {
+            return false;
         }
-        const DxfGroup* layer = f.find(8);
-        std::string name = layer ? DxfUpper(layer->value) : std::string("0");
+        if (doc_.hiddenLayers.empty()) {
+            return true;
+        }
+        std::string name = r.layer.empty() ? std::string("0") : DxfUpper(r.layer);
         // Block entities on layer 0 take the layer of their insert, which is cut.
         if (inBlock && name == "0") {
             return true;
@@ -273,9 +312,9 @@ class Expander {
 
     // The kinds that are never read, counted once per appearance in the file.
     void countSkipped() {
-        for (const DxfRecord& r : doc_.records) {
-            if (kindOf(r.name) == Kind::Other) {
-                summary_.skipped.add(r.name);
+        for (std::size_t i = 0; i < doc_.records.size(); ++i) {
+            if (kinds_[i] == Kind::Other) {
+                summary_.skipped.add(doc_.records[i].name);
             }
         }
     }
@@ -286,22 +325,26 @@ class Expander {
         PieceEstimate sum;
         for (std::size_t i = first; i < first + count; ++i) {
             const DxfRecord& r = doc_.records[i];
-            Fields f(doc_, r);
-            Kind kind = kindOf(r.name);
-            if (kind == Kind::Other || kind == Kind::Bookkeeping || !isCut(f, inBlock)) {
+            Kind kind = kinds_[i];
+            if (kind == Kind::Other || kind == Kind::Bookkeeping || !isCut(r, inBlock)) {
                 continue;
             }
-            switch (kind) {
-                case Kind::LwPolyline: {
-                    double vertices = 0;
-                    for (const DxfGroup& g : f) {
-                        vertices += g.code == 10 ? 1 : 0;
-                    }
-                    sum.straight += vertices;
-                    break;
+            if (kind == Kind::Line || kind == Kind::Circle || kind == Kind::Arc) {
+                sum.straight += 1;
+                continue;
+            }
+            if (kind == Kind::LwPolyline || kind == Kind::Spline) {
+                // One piece per vertex or control point (a rational curve is counted again as it is cut).
+                const DxfPackedGroup* g = doc_.groups.data() + r.firstGroup;
+                for (std::size_t k = 0; k < r.groupCount; ++k) {
+                    sum.straight += g[k].code == 10 ? 1 : 0;
                 }
+                continue;
+            }
+            Fields f(doc_, r);
+            switch (kind) {
                 case Kind::Polyline:
-                    while (i + 1 < first + count && kindOf(doc_.records[i + 1].name) == Kind::Bookkeeping) {
+                    while (i + 1 < first + count && kinds_[i + 1] == Kind::Bookkeeping) {
                         ++i;
                         sum.straight += 1;
                     }
@@ -310,14 +353,6 @@ class Expander {
                     BW_ASSIGN(major, f.point(11));
                     double a = std::sqrt(major.x * major.x + major.y * major.y + major.z * major.z);
                     sum.curve += kTwoPi * std::sqrt(a / (8 * sink_.chordError())) + 1;
-                    break;
-                }
-                case Kind::Spline: {
-                    double points = 0;
-                    for (const DxfGroup& g : f) {
-                        points += g.code == 10 ? 1 : 0;
-                    }
-                    sum.straight += points + 1;
                     break;
                 }
                 case Kind::Insert: {
@@ -384,15 +419,15 @@ class Expander {
         const std::size_t end = first + count;
         for (std::size_t i = first; i < end; ++i) {
             const DxfRecord& r = doc_.records[i];
-            Kind kind = kindOf(r.name);
+            Kind kind = kinds_[i];
             if (kind == Kind::Other || kind == Kind::Bookkeeping) {
                 continue;
             }
             Fields f(doc_, r);
-            bool cut = isCut(f, inBlock);
+            bool cut = isCut(r, inBlock);
             if (kind == Kind::Polyline) {
                 std::size_t vertexEnd = i + 1;
-                while (vertexEnd < end && kindOf(doc_.records[vertexEnd].name) == Kind::Bookkeeping &&
+                while (vertexEnd < end && kinds_[vertexEnd] == Kind::Bookkeeping &&
                        sameName(doc_.records[vertexEnd].name, "VERTEX")) {
                     ++vertexEnd;
                 }
@@ -440,17 +475,26 @@ class Expander {
 
     Status line(const Fields& f, const DxfTransform& map) {
         if (map.isIdentity()) {
-            TItem item;
+            TItem* added = sink_.add();
+            if (added == nullptr) {
+                return sink_.tooManyPieces();
+            }
+            TItem& item = *added;
             item.kind = DxfKind::Line;
-            for (auto [code, target] : {std::pair{10, &item.x1}, {20, &item.y1}, {11, &item.x2}, {21, &item.y2}}) {
-                BW_ASSIGN(v, f.fixed(code));
-                *target = v;
+            auto found = f.findAll(std::array{10, 20, 11, 21});
+            Fixed4* targets[] = {&item.x1, &item.y1, &item.x2, &item.y2};
+            for (std::size_t k = 0; k < found.size(); ++k) {
+                if (!found[k]) {
+                    continue;
+                }
+                BW_ASSIGN(v, Fields::fixed(*found[k], kDxfValueLimitRaw));
+                *targets[k] = v;
             }
             item.startX = item.x1;
             item.startY = item.y1;
             item.endX = item.x2;
             item.endY = item.y2;
-            return sink_.append(std::move(item));
+            return success();
         }
         BW_ASSIGN(a, f.point(10));
         BW_ASSIGN(b, f.point(11));
@@ -459,20 +503,29 @@ class Expander {
     }
 
     Status circleOrArc(const Fields& f, const DxfTransform& map, bool isArc) {
-        BW_ASSIGN(normal, f.extrusion());
+        auto found = f.findAll(std::array{10, 20, 40, 50, 51, 210, 220, 230});
+        DxfVector normal{0, 0, 1};
+        if (found[5] || found[6] || found[7]) {
+            BW_ASSIGN(n, f.extrusion());
+            normal = n;
+        }
         if (map.isIdentity() && IsDefaultExtrusion(normal)) {
             // Read as the line scanner reads it, so that plain drawings give the same items.
-            TItem item;
+            TItem* added = sink_.add();
+            if (added == nullptr) {
+                return sink_.tooManyPieces();
+            }
+            TItem& item = *added;
             item.kind = isArc ? DxfKind::Arc : DxfKind::Circle;
-            for (auto [code, target] : {std::pair{10, &item.x}, {20, &item.y}, {40, &item.radius}}) {
-                BW_ASSIGN(v, f.fixed(code));
-                *target = v;
+            Fixed4* targets[] = {&item.x, &item.y, &item.radius, &item.startAngle, &item.endAngle};
+            for (std::size_t k = 0; k < (isArc ? 5u : 3u); ++k) {
+                if (!found[k]) {
+                    continue;
+                }
+                BW_ASSIGN(v, Fields::fixed(*found[k], k < 3 ? kDxfValueLimitRaw : kDxfAngleLimitRaw));
+                *targets[k] = v;
             }
             if (isArc) {
-                BW_ASSIGN(from, f.fixed(50, kDxfAngleLimitRaw));
-                BW_ASSIGN(to, f.fixed(51, kDxfAngleLimitRaw));
-                item.startAngle = from;
-                item.endAngle = to;
                 TPoint end = ArcPoint(item.x, item.y, item.radius, item.startAngle);
                 TPoint start = ArcPoint(item.x, item.y, item.radius, item.endAngle);
                 item.endX = end.x;
@@ -481,7 +534,7 @@ class Expander {
                 item.startY = start.y;
                 item.clockwise = true;
             }
-            return sink_.append(std::move(item));
+            return success();
         }
         BW_ASSIGN(centre, f.point(10));
         BW_ASSIGN(radius, f.number(40, 0));
@@ -794,6 +847,7 @@ class Expander {
     DxfFullReadSummary& summary_;
     std::vector<int> blockState_;  // 0 not counted, 1 being counted, 2 counted
     std::vector<PieceEstimate> blockEstimate_;
+    std::vector<Kind> kinds_;  // per record
 };
 
 }  // namespace
@@ -817,6 +871,7 @@ Result<DxfFullReadSummary> ReadDxfDrawing(std::string_view text, double chordErr
         return Error{"no ENTITIES section"};
     }
     DxfFullReadSummary summary;
+    items.reserve(doc->entityCount);
     Expander expander(*doc, chordError, maxPieces, items, summary);
     if (Status done = expander.run(); !done) {
         items.clear();

@@ -1,22 +1,11 @@
 #include "dxf/DxfGroupReader.h"
 
 #include <charconv>
+#include <cstring>
 
 #include "dxf/DxfLineScan.h"
 
 namespace bw {
-
-std::string_view TrimDxfText(std::string_view text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) {
-        ++begin;
-    }
-    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
-}
 
 std::optional<double> DxfDouble(std::string_view value) {
     double number = 0;
@@ -52,50 +41,45 @@ std::string DxfQuoted(std::string_view value) {
     return out;
 }
 
-std::optional<std::string_view> DxfGroupReader::nextLine() {
-    if (offset_ >= text_.size()) {
-        return std::nullopt;
-    }
-    std::size_t end = offset_;
-    const char* data = text_.data();
-    const std::size_t size = text_.size();
-    while (end < size && data[end] != '\r' && data[end] != '\n') {
-        ++end;
-    }
-    std::string_view line(data + offset_, end - offset_);
-    if (end < size && data[end] == '\r' && end + 1 < size && data[end + 1] == '\n') {
-        ++end;
-    }
-    offset_ = end + 1;
-    ++lineNumber_;
-    return line;
+bool DxfGroupReader::fail(std::string message) {
+    error_ = std::move(message);
+    return false;
 }
 
-Result<std::optional<DxfGroup>> DxfGroupReader::next() {
-    std::optional<std::string_view> codeLine = nextLine();
+// Blank code lines, long or signed codes, and errors.
+bool DxfGroupReader::slowNext(DxfGroup& group, std::string_view codeText) {
     // Blank lines after the last pair (a final line break, padding) end the file quietly.
-    while (codeLine && TrimDxfText(*codeLine).empty()) {
+    while (codeText.empty()) {
         std::uint32_t blankLine = lineNumber_;
-        codeLine = nextLine();
-        if (codeLine && !TrimDxfText(*codeLine).empty()) {
-            return Error{DxfLineLabel(blankLine) + "a group code is missing"};
+        std::string_view codeLine;
+        if (!nextLine(codeLine)) {
+            return false;
+        }
+        codeText = TrimDxfText(codeLine);
+        if (!codeText.empty()) {
+            return fail(DxfLineLabel(blankLine) + "a group code is missing");
         }
     }
-    if (!codeLine) {
-        return std::optional<DxfGroup>{};
-    }
-    std::string_view codeText = TrimDxfText(*codeLine);
     int code = 0;
-    auto [end, error] = std::from_chars(codeText.data(), codeText.data() + codeText.size(), code);
-    if (error != std::errc() || end != codeText.data() + codeText.size()) {
-        return Error{DxfLineLabel(lineNumber_) + DxfQuoted(codeText) + " is not a group code"};
+    const bool negative = codeText[0] == '-';
+    std::size_t i = negative ? 1 : 0;
+    bool valid = codeText.size() <= 9 && i < codeText.size();
+    for (; valid && i < codeText.size(); ++i) {
+        const char c = codeText[i];
+        valid = c >= '0' && c <= '9';
+        code = code * 10 + (c - '0');
     }
-    std::uint32_t codeLineNumber = lineNumber_;
-    std::optional<std::string_view> valueLine = nextLine();
-    if (!valueLine) {
-        return Error{DxfLineLabel(codeLineNumber + 1) + "value missing at the end of the file"};
+    if (!valid) {
+        return fail(DxfLineLabel(lineNumber_) + DxfQuoted(codeText) + " is not a group code");
     }
-    return std::optional<DxfGroup>{DxfGroup{code, TrimDxfText(*valueLine), lineNumber_}};
+    std::string_view valueLine;
+    if (!nextLine(valueLine)) {
+        return fail(DxfLineLabel(lineNumber_ + 1) + "value missing at the end of the file");
+    }
+    group.code = negative ? -code : code;
+    group.value = TrimDxfText(valueLine);
+    group.line = lineNumber_;
+    return true;
 }
 
 }  // namespace bw

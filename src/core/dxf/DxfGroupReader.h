@@ -22,20 +22,35 @@ class DxfGroupReader {
    public:
     explicit DxfGroupReader(std::string_view text) : text_(text) {}
 
-    // The next pair, nullopt at the end of the text; an error names the line of
-    // a code that is not a whole number or that has no value line after it.
-    Result<std::optional<DxfGroup>> next();
+    // Reads the next pair into `group`; false at the end of the text or on an
+    // error (then error() names the line of a code that is not a whole number
+    // or that has no value line after it).
+    inline bool next(DxfGroup& group);
+    const std::string& error() const { return error_; }
 
    private:
-    std::optional<std::string_view> nextLine();
+    inline bool nextLine(std::string_view& line);
+    bool fail(std::string message);
+    bool slowNext(DxfGroup& group, std::string_view codeText);
 
     std::string_view text_;
     std::size_t offset_ = 0;
     std::uint32_t lineNumber_ = 0;  // lines consumed so far
+    std::string error_;
 };
 
 // Trims blanks (space, tab) at both ends.
-std::string_view TrimDxfText(std::string_view text);
+inline std::string_view TrimDxfText(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) {
+        ++begin;
+    }
+    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) {
+        --end;
+    }
+    return text.substr(begin, end - begin);
+}
 
 // The value as a floating-point number: the C form ("1.5", "-2e3"), or failing
 // that the form the line scanner accepts ("1 234,5"); nullopt otherwise.
@@ -46,5 +61,70 @@ std::string DxfLineLabel(std::uint32_t line);
 
 // The value quoted as error messages show it, cut short when long.
 std::string DxfQuoted(std::string_view value);
+
+// Reading runs over millions of short lines; these two stay inline.
+bool DxfGroupReader::nextLine(std::string_view& line) {
+    const std::size_t size = text_.size();
+    if (offset_ >= size) {
+        return false;
+    }
+    // A line ends at CR, LF or CR LF.
+    const char* data = text_.data();
+    std::size_t end = offset_;
+    while (end < size && (static_cast<unsigned char>(data[end]) > '\r' || (data[end] != '\n' && data[end] != '\r'))) {
+        ++end;
+    }
+    line = std::string_view(data + offset_, end - offset_);
+    if (end + 1 < size && data[end] == '\r' && data[end + 1] == '\n') {
+        ++end;
+    }
+    offset_ = end + 1;
+    ++lineNumber_;
+    return true;
+}
+
+bool DxfGroupReader::next(DxfGroup& group) {
+    // Most code lines are three characters, right-aligned digits: "  0", " 10", "330".
+    const char* d = text_.data();
+    const std::size_t o = offset_;
+    if (o + 4 < text_.size()) {
+        const char a = d[o], b = d[o + 1], c = d[o + 2], e = d[o + 3];
+        const bool ends = e == '\n' || (e == '\r' && d[o + 4] == '\n');
+        auto digit = [](char x) { return x >= '0' && x <= '9'; };
+        if (ends && digit(c) && (b == ' ' || digit(b)) && (a == ' ' || (digit(a) && digit(b)))) {
+            group.code = (digit(a) ? (a - '0') * 100 : 0) + (digit(b) ? (b - '0') * 10 : 0) + (c - '0');
+            offset_ = o + (e == '\n' ? 4 : 5);
+            ++lineNumber_;
+            std::string_view valueLine;
+            if (!nextLine(valueLine)) {
+                return fail(DxfLineLabel(lineNumber_ + 1) + "value missing at the end of the file");
+            }
+            group.value = TrimDxfText(valueLine);
+            group.line = lineNumber_;
+            return true;
+        }
+    }
+    std::string_view codeLine;
+    if (!nextLine(codeLine)) {
+        return false;
+    }
+    std::string_view codeText = TrimDxfText(codeLine);
+    int code = 0;
+    std::size_t i = 0;
+    for (; i < codeText.size() && i < 3 && codeText[i] >= '0' && codeText[i] <= '9'; ++i) {
+        code = code * 10 + (codeText[i] - '0');
+    }
+    if (i == 0 || i != codeText.size()) {
+        return slowNext(group, codeText);
+    }
+    std::string_view valueLine;
+    if (!nextLine(valueLine)) {
+        return fail(DxfLineLabel(lineNumber_ + 1) + "value missing at the end of the file");
+    }
+    group.code = code;
+    group.value = TrimDxfText(valueLine);
+    group.line = lineNumber_;
+    return true;
+}
 
 }  // namespace bw

@@ -45,6 +45,13 @@ class DxfItemSink {
 
     // Appends one finished item, counting it against the piece limit.
     Status append(TItem item);
+    // A new zeroed item at the end to fill in place; nullptr past the piece limit.
+    TItem* add() {
+        if (items_.size() >= maxPieces_) {
+            return nullptr;
+        }
+        return &items_.emplace_back();
+    }
 
     // Rounds a coordinate, refusing one beyond the reader's value range.
     static Result<Fixed4> toFixed(double millimetres);

@@ -33,34 +33,54 @@ std::vector<std::pair<std::string, std::size_t>> DxfSkippedKinds::sorted() const
     return out;
 }
 
+namespace {
+
+bool isName(std::string_view text, std::string_view upper) {
+    if (text.size() != upper.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+        if (c != upper[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 DxfSkippedKinds CountScannerSkippedKinds(std::string_view text) {
     DxfSkippedKinds skipped;
     DxfGroupReader reader(text);
     enum { Outside, SectionName, Counted, OtherSection } state = Outside;
-    while (true) {
-        auto next = reader.next();
-        if (!next || !*next) {
-            break;
-        }
-        const DxfGroup& g = **next;
+    DxfGroup g;
+    while (reader.next(g)) {
         if (state == SectionName) {
-            std::string name = DxfUpper(g.value);
-            state = (g.code == 2 && (name == "ENTITIES" || name == "BLOCKS")) ? Counted : OtherSection;
+            const bool counted = g.code == 2 && (isName(g.value, "ENTITIES") || isName(g.value, "BLOCKS"));
+            state = counted ? Counted : OtherSection;
             continue;
         }
         if (g.code != 0) {
             continue;
         }
-        std::string name = DxfUpper(g.value);
-        if (name == "SECTION") {
+        if (isName(g.value, "SECTION")) {
             state = SectionName;
-        } else if (name == "ENDSEC") {
+        } else if (isName(g.value, "ENDSEC")) {
             state = Outside;
-        } else if (name == "EOF") {
+        } else if (isName(g.value, "EOF")) {
             break;
-        } else if (state == Counted && name != "LINE" && name != "CIRCLE" && name != "ARC" && name != "SPLINE" &&
-                   name != "BLOCK" && name != "ENDBLK" && name != "VERTEX" && name != "SEQEND") {
-            skipped.add(name);
+        } else if (state == Counted) {
+            bool read = false;
+            for (std::string_view known : {"LINE", "CIRCLE", "ARC", "SPLINE", "BLOCK", "ENDBLK", "VERTEX", "SEQEND"}) {
+                read = read || isName(g.value, known);
+            }
+            if (!read) {
+                skipped.add(g.value);
+            }
         }
     }
     return skipped;
