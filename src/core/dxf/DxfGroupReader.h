@@ -4,6 +4,7 @@
 // reader walks the text once, by line, without copying it.
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -71,7 +72,22 @@ bool DxfGroupReader::nextLine(std::string_view& line) {
     // A line ends at CR, LF or CR LF.
     const char* data = text_.data();
     std::size_t end = offset_;
-    while (end < size && (static_cast<unsigned char>(data[end]) > '\r' || (data[end] != '\n' && data[end] != '\r'))) {
+    // Eight bytes at a time: the lowest byte that is LF or CR ends the line.
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    while (end + 8 <= size) {
+        std::uint64_t word;
+        std::memcpy(&word, data + end, 8);
+        const std::uint64_t lf = word ^ (kOnes * '\n');
+        const std::uint64_t cr = word ^ (kOnes * '\r');
+        const std::uint64_t hits = ((lf - kOnes) & ~lf & kHigh) | ((cr - kOnes) & ~cr & kHigh);
+        if (hits != 0) {
+            end += static_cast<std::size_t>(__builtin_ctzll(hits)) / 8;
+            break;
+        }
+        end += 8;
+    }
+    while (end < size && data[end] != '\n' && data[end] != '\r') {
         ++end;
     }
     line = std::string_view(data + offset_, end - offset_);
