@@ -706,12 +706,8 @@ class Expander {
             ++summary_.skippedSplines;
             return success();
         }
-        std::vector<double> knots, weights;
-        for (const DxfGroup* g : knotGroups) {
-            BW_ASSIGN(v, Fields::number(*g));
-            knots.push_back(v);
-        }
         bool rational = false;
+        std::vector<double> weights;
         for (const DxfGroup* g : weightGroups) {
             BW_ASSIGN(v, Fields::number(*g));
             weights.push_back(v);
@@ -721,17 +717,19 @@ class Expander {
             weights.assign(m, 1.0);
         }
         const auto p = static_cast<std::size_t>(degree);
-        bool clamped =
-            std::all_of(knots.begin(), knots.begin() + p + 1, [&](double k) { return k == knots.front(); }) &&
-            std::all_of(knots.end() - p - 1, knots.end(), [&](double k) { return k == knots.back(); });
+        TItem item;
+        item.kind = DxfKind::Spline;
+        item.knots.reserve(knotGroups.size());
+        for (const DxfGroup* g : knotGroups) {
+            BW_ASSIGN(knot, Fields::fixed(*g, kDxfValueLimitRaw));
+            item.knots.push_back(knot);
+        }
+        const std::vector<Fixed4>& k = item.knots;
+        bool clamped = std::all_of(k.begin(), k.begin() + p + 1, [&](Fixed4 v) { return v == k.front(); }) &&
+                       std::all_of(k.end() - p - 1, k.end(), [&](Fixed4 v) { return v == k.back(); });
         if (!rational && clamped) {
             // The engine's own spline item: traced with the curve accuracy like every spline.
-            TItem item;
-            item.kind = DxfKind::Spline;
-            for (const DxfGroup* g : knotGroups) {
-                BW_ASSIGN(k, Fields::fixed(*g, kDxfValueLimitRaw));
-                item.knots.push_back(k);
-            }
+            item.controlPoints.reserve(m);
             for (auto [gx, gy] : pointGroups) {
                 TPoint point;
                 if (map.isIdentity()) {
@@ -768,7 +766,10 @@ class Expander {
         }
         DxfNurbs curve;
         curve.degree = static_cast<int>(degree);
-        curve.knots = std::move(knots);
+        for (const DxfGroup* g : knotGroups) {
+            BW_ASSIGN(v, Fields::number(*g));
+            curve.knots.push_back(v);
+        }
         curve.weights = std::move(weights);
         for (auto [gx, gy] : pointGroups) {
             BW_ASSIGN(x, Fields::number(*gx));
