@@ -1,6 +1,7 @@
 // The DXF engine on a generated drawing of 200 000 entities (about 40 MB, written
-// the way a CAD program writes an R2000 file): reading, the box, a 4-pass
-// program, and, for comparison, dxflib parsing the same file.
+// the way a CAD program writes an R2000 file): reading (line scanner and full
+// reading), the box, a 4-pass program, and, for comparison, dxflib parsing the
+// same file.
 
 #include <benchmark/benchmark.h>
 
@@ -16,7 +17,9 @@
 #include <vector>
 
 #include "dxf/ComputeDrawingBox.h"
+#include "dxf/DxfFullReader.h"
 #include "dxf/DxfGenerator.h"
+#include "dxf/DxfSkippedKinds.h"
 #include "dxf/DxfReader.h"
 #include "gcode/DefaultHeaderFooter.h"
 #include "gcode/MaskPreview.h"
@@ -177,6 +180,34 @@ void BM_ReadEntitiesFromMemory(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 
+// The full reading (group pairs, sections, blocks, units) of the same drawing:
+// it must be at least as fast as the line scanner above.
+void BM_ReadDrawingFullFromMemory(benchmark::State& state) {
+    const std::string& text = drawingText();
+    std::vector<bw::TItem> items;
+    for (auto _ : state) {
+        auto result = bw::ReadDxfDrawing(text, bw::kDxfChordError, items);
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["entities"] = static_cast<double>(items.size());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+// What a default load costs now: the line scanner and the count of the entity
+// kinds it skipped, for the status bar's warning.
+void BM_ReadEntitiesAndCountSkipped(benchmark::State& state) {
+    const std::string& text = drawingText();
+    std::vector<bw::TItem> items;
+    for (auto _ : state) {
+        auto result = bw::ReadDxfEntities(text, items);
+        auto skipped = bw::CountScannerSkippedKinds(text);
+        benchmark::DoNotOptimize(result);
+        benchmark::DoNotOptimize(skipped);
+    }
+    state.counters["entities"] = static_cast<double>(items.size());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
 // File to entities: the fair comparison with dxflib, which reads the file itself.
 void BM_ReadEntitiesFromFile(benchmark::State& state) {
     const auto& path = drawingFile();
@@ -246,6 +277,8 @@ void BM_Generate4Passes(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_ReadEntitiesFromMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDrawingFullFromMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadEntitiesAndCountSkipped)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadEntitiesFromFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DxflibParseFromFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawingBox)->Unit(benchmark::kMillisecond);

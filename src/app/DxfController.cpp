@@ -166,6 +166,7 @@ Status DxfController::fillParameters() {
     p.workFeedText = page_.ESzRD->text().toStdString();
     p.rapidFeedText = page_.ESzJD->text().toStdString();
     p.finishingPass = page_.CBDotnij->isChecked();
+    p.readAllEntities = page_.CBPolilinie->isChecked();
     p.pwmMax = *pwmMax;
     p.headerText = readProgramText(gcode_.REHeaderU);
     p.footerText = readProgramText(gcode_.REFooterU);

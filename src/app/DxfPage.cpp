@@ -28,7 +28,10 @@ DxfPage::DxfPage(QWidget* parent) : QWidget(parent) {
     GroupBox8 = new QGroupBox("Open DXF", settings);
     GroupBox8->setObjectName("GroupBox8");
     SBODXF = makeButton("SBODXF", "Open DXF file", GroupBox8);
-    (new QHBoxLayout(GroupBox8))->addWidget(SBODXF);
+    CBPolilinie = makeCheckBox("CBPolilinie", "Read polylines, ellipses and blocks", false);
+    auto* openColumn = new QVBoxLayout(GroupBox8);
+    openColumn->addWidget(SBODXF);
+    openColumn->addWidget(CBPolilinie);
 
     GroupBox9 = new QGroupBox("Parameters", settings);
     GroupBox9->setObjectName("GroupBox9");

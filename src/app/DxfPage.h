@@ -30,6 +30,7 @@ public:
     QTabWidget* PageControl2;
     QGroupBox* GroupBox8;
     QPushButton* SBODXF;
+    QCheckBox* CBPolilinie;  // the full reading instead of the line scanner
     QGroupBox* GroupBox9;
     QLabel* Label10;
     NumericEdit* ESzJD;

@@ -20,14 +20,28 @@ Status TDXFOpen::work() {
         auto loaded = LoadDxfFile(ctx_, decimalSeparator_, status);
         // A failed or empty load changed nothing; the error names the file.
         if (!loaded) { return Error{loaded.error()}; }
+        skippedText_ = skippedText(*loaded);
+        // A file with nothing to cut keeps the previous drawing; the message says why.
+        if (loaded->entities == 0) {
+            std::string why = ctx_.dxf.dxfFileName + ": " + std::string(DxfNothingToCutText(ctx_.params.readAllEntities));
+            return Error{skippedText_.empty() ? why : why + ". " + skippedText_};
+        }
     }
     if (Status drawn = drawPreview(); !drawn) { return drawn; }
     if (Status shown = exchange(JobCode::DxfPreviewReady); !shown) { return shown; }
     if (mode_ == Mode::Load) {
         const DrawingBox& box = ctx_.dxf.drawingBox;
-        showStatus(DxfSizeText(box.width(), box.height(), decimalSeparator_));
+        std::string size = DxfSizeText(box.width(), box.height(), decimalSeparator_);
+        showStatus(skippedText_.empty() ? size : size + "   " + skippedText_);
     }
     return success();
+}
+
+std::string TDXFOpen::skippedText(const DxfLoadSummary& loaded) const {
+    // The hint to the check box only helps when the line scanner did the reading.
+    std::string_view hint = ctx_.params.readAllEntities ? std::string_view{}
+                                                        : messageText(Message::SkippedHint, ctx_.languageIndex);
+    return DxfSkippedText(loaded.skipped, messageText(Message::Skipped, ctx_.languageIndex), hint);
 }
 
 Status TDXFOpen::drawPreview() {

@@ -5,6 +5,7 @@
 
 #include "SharedBitmap.h"
 #include "WorkerJob.h"
+#include "dxf/DxfReader.h"
 #include "job/JobContext.h"
 
 namespace bw::app {
@@ -21,11 +22,14 @@ protected:
 
 private:
     Status drawPreview();
+    // "Skipped: 12 LWPOLYLINE, ..." for the status bar; empty when nothing was left out.
+    std::string skippedText(const DxfLoadSummary& loaded) const;
 
     JobContext& ctx_;
     SharedBitmap& workBitmap_;
     Mode mode_;
     char decimalSeparator_;
+    std::string skippedText_;
 };
 
 }  // namespace bw::app

@@ -28,6 +28,8 @@ struct DxfOptions {
     FieldOption layer;          // EWarstwa
     bool finishingPass = false;  // CBDotnij
     CLI::Option* finishingPassOption = nullptr;
+    bool allEntities = false;    // CBPolilinie
+    CLI::Option* allEntitiesOption = nullptr;
     FieldOption segmentLength;  // EProstki
     FieldOption feed;           // ESzRD
     FieldOption rapidFeed;      // ESzJD
@@ -44,6 +46,7 @@ struct DxfOptions {
 struct DxfValues {
     std::string thickness, layer, segmentLength, feed, rapidFeed;
     bool finishingPass = false;
+    bool allEntities = false;
 };
 
 DxfValues resolve(const DxfOptions& options) {
@@ -55,6 +58,7 @@ DxfValues resolve(const DxfOptions& options) {
     values.feed = options.feed.orField(page, "ESzRD");
     values.rapidFeed = options.rapidFeed.orField(page, "ESzJD");
     values.finishingPass = options.finishingPassOption->count() > 0 || page.flag("CBDotnij");
+    values.allEntities = options.allEntitiesOption->count() > 0 || page.flag("CBPolilinie");
     return values;
 }
 
@@ -130,6 +134,7 @@ void runDxf(const DxfOptions& options) {
     params.workFeedText = values.feed;
     params.rapidFeedText = values.rapidFeed;
     params.finishingPass = values.finishingPass;
+    params.readAllEntities = values.allEntities;
     params.pwmMax = Fixed4::fromInt(pwmMax);
     params.headerText = header;
     params.footerText = footer;
@@ -146,6 +151,14 @@ void runDxf(const DxfOptions& options) {
     ctx.dxf.dxfFileName = options.input;
     auto loaded = LoadDxfFile(ctx, kCliSeparator, status);
     if (!loaded) { throw JobError(loaded.error()); }
+    if (!loaded->skipped.empty()) {
+        std::string_view hint = values.allEntities ? std::string_view{} : std::string_view{"(use --all-entities)"};
+        std::cerr << "beamwright-cli: warning: " << options.input << ": "
+                  << DxfSkippedText(loaded->skipped, "Skipped:", hint) << '\n';
+    }
+    if (loaded->entities == 0) {
+        throw JobError(options.input + ": " + std::string(DxfNothingToCutText(values.allEntities)));
+    }
     if (loaded->skippedSplines > 0) {
         std::cerr << "beamwright-cli: warning: " << options.input << ": " << loaded->skippedSplines
                   << " damaged spline(s) left out\n";
@@ -170,6 +183,8 @@ void addDxfCommand(CLI::App& app, Runner& run) {
     o.thickness.option = command->add_option("--thickness", o.thickness.value, "Material thickness in mm (default 1.5)");
     o.layer.option = command->add_option("--layer", o.layer.value, "Depth of one pass in mm, 0: a single pass (default 0.5)");
     o.finishingPassOption = command->add_flag("--finishing-pass", o.finishingPass, "One more pass at the focus plane");
+    o.allEntitiesOption = command->add_flag("--all-entities", o.allEntities,
+                                            "Read the drawing in full: polylines, ellipses, blocks, units, layers");
     o.segmentLength.option = command->add_option("--segment-length", o.segmentLength.value,
                                                  "Length of the straight pieces of splines in mm (default 0.5)");
     o.feed.option = command->add_option("--feed", o.feed.value, "Working feed in mm/min (default 1500)");

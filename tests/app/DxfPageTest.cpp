@@ -61,6 +61,30 @@ class DxfPageTest : public QObject {
 private slots:
     void init() { QVERIFY(folder_.isValid()); }
 
+    // Unticked, the status bar names what the line scanner skipped; ticked, the
+    // drawing is read in full and cut as the command line cuts it.
+    void fullReadingIsChosenByTheCheckBox() {
+        const QString drawing = QStringLiteral(BEAMWRIGHT_TEST_DATA_DIR "/../golden/dxf-full-blocks/input.dxf");
+        Window w(folder_.path());
+        w.open(drawing);
+        QTRY_VERIFY(child<QPushButton>(w.form, "SBDXF")->isEnabled());
+        QTRY_VERIFY(w.idle());
+        QCOMPARE(w.form.statusBar()->currentMessage(),
+                 QString("Size 120.0x80.0mm   Skipped: 2 INSERT, 1 LWPOLYLINE, 1 ELLIPSE, 1 TEXT "
+                         "(tick 'Read polylines, ellipses and blocks')")
+                     .replace('.', QChar::fromLatin1(bw::app::systemDecimalSeparator())));
+
+        child<QCheckBox>(w.form, "CBPolilinie")->click();
+        w.open(drawing);
+        QTRY_VERIFY(w.form.statusBar()->currentMessage().endsWith("Skipped: 1 TEXT"));
+        QTRY_VERIFY(w.idle());
+        child<QPushButton>(w.form, "SBDXF")->click();
+        QTRY_VERIFY(child<QPushButton>(w.form, "SBZGD")->isEnabled());
+        QTRY_VERIFY(w.idle());
+        const std::string shown = bw::app::viewFileText(child<bw::app::ProgramView>(w.form, "RE1"));
+        QCOMPARE(QByteArray::fromStdString(shown), runCli({"dxf", drawing, "--all-entities"}));
+    }
+
     void openAndGenerateGiveTheCommandLinesProgram() {
         Window w(folder_.path());
         w.open(kDataDir + "square-circle-arc.dxf");

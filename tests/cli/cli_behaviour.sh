@@ -61,6 +61,14 @@ expect_dxf_job_error dxf "$dxf_dir/ok.dxf" --header-file "$dxf_dir/missing.txt"
   || { echo "FAIL: dxf error does not name file and line"; failures=$((failures + 1)); }
 "$cli" dxf "$dxf_dir/ok.dxf" -o "$dxf_dir/out.gcode" --progress 2>/dev/null && [ -s "$dxf_dir/out.gcode" ] \
   || { echo "FAIL: dxf -o"; failures=$((failures + 1)); }
+# Entities the line scanner does not read are named on standard error; --all-entities reads them.
+printf '  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n0\n 20\n0\n 11\n10\n 21\n0\n  0\nLWPOLYLINE\n 10\n0\n 20\n0\n 42\n1\n 10\n10\n 20\n0\n  0\nTEXT\n  0\nENDSEC\n  0\nEOF\n' > "$dxf_dir/poly.dxf"
+"$cli" dxf "$dxf_dir/poly.dxf" 2>&1 >/dev/null | grep -qx "beamwright-cli: warning: $dxf_dir/poly.dxf: Skipped: 1 LWPOLYLINE, 1 TEXT (use --all-entities)" \
+  || { echo "FAIL: dxf does not name the skipped entities"; failures=$((failures + 1)); }
+"$cli" dxf "$dxf_dir/poly.dxf" --all-entities 2>&1 >/dev/null | grep -qx "beamwright-cli: warning: $dxf_dir/poly.dxf: Skipped: 1 TEXT" \
+  || { echo "FAIL: dxf --all-entities warning"; failures=$((failures + 1)); }
+"$cli" dxf "$dxf_dir/poly.dxf" --all-entities 2>/dev/null | grep -q "^G3\|^G2" \
+  || { echo "FAIL: dxf --all-entities does not cut the bulge as an arc"; failures=$((failures + 1)); }
 rm -rf "$dxf_dir"
 # PCB sub-commands: bad values are refused before anything is read; a failed job leaves no file.
 examples=$(cd "$(dirname "$0")/../../examples" && pwd)

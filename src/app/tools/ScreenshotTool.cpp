@@ -1,8 +1,8 @@
 // beamwright-screenshots FOLDER: opens the window with the example files, shows
 // each visible page once its example has loaded, and writes a PNG per page at
 // the default size, the minimum size and 1920 x 1080; also the toolpath views of
-// the examples' programs, the hidden PCB and Tools pages, the calibration dialog
-// and a help popup.
+// the examples' programs, the hidden PCB and Tools pages, a drawing of blocks
+// and polylines read both ways, the calibration dialog and a help popup.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +16,7 @@
 
 #include "BmpController.h"
 #include "CalibrationController.h"
+#include "DxfController.h"
 #include "HelpMode.h"
 #include "JobRunner.h"
 #include "ProgramView.h"
@@ -33,6 +34,73 @@ void waitFor(Condition done, int milliseconds) {
     QElapsedTimer timer;
     timer.start();
     while (!done() && timer.elapsed() < milliseconds) { QApplication::processEvents(QEventLoop::AllEvents, 50); }
+}
+
+// A drawing of blocks and polylines: a frame of lines, a block of a slotted tab
+// (a polyline with arcs and a hole) inserted turned, mirrored and as a 2 x 2
+// array, an ellipse and a text, in millimetres.
+QByteArray blocksAndPolylines() {
+    QByteArray text;
+    auto pair = [&](int code, const QByteArray& value) {
+        text += QByteArray::number(code).rightJustified(3, ' ') + "\r\n" + value + "\r\n";
+    };
+    auto line = [&](double x1, double y1, double x2, double y2) {
+        pair(0, "LINE");
+        pair(8, "0");
+        for (auto [code, v] : {std::pair{10, x1}, {20, y1}, {11, x2}, {21, y2}}) { pair(code, QByteArray::number(v)); }
+    };
+    pair(0, "SECTION");
+    pair(2, "BLOCKS");
+    pair(0, "BLOCK");
+    pair(2, "Tab");
+    pair(10, "0");
+    pair(20, "0");
+    pair(0, "LWPOLYLINE");
+    pair(90, "4");
+    pair(70, "1");
+    for (auto [x, y, bulge] : {std::tuple{0.0, 0.0, 0.0}, {30.0, 0.0, 1.0}, {30.0, 16.0, 0.0}, {0.0, 16.0, 0.4142}}) {
+        pair(10, QByteArray::number(x));
+        pair(20, QByteArray::number(y));
+        pair(42, QByteArray::number(bulge));
+    }
+    pair(0, "CIRCLE");
+    pair(10, "8");
+    pair(20, "8");
+    pair(40, "3");
+    pair(0, "ENDBLK");
+    pair(0, "ENDSEC");
+    pair(0, "SECTION");
+    pair(2, "ENTITIES");
+    line(0, 0, 180, 0);
+    line(180, 0, 180, 120);
+    line(180, 120, 0, 120);
+    line(0, 120, 0, 0);
+    const struct {
+        double x, y, scaleX, rotation;
+        int columns, rows;
+    } inserts[] = {{10, 10, 1, 0, 2, 2}, {150, 20, -1, 0, 1, 1}, {120, 70, 1, 30, 1, 1}};
+    for (const auto& insert : inserts) {
+        pair(0, "INSERT");
+        pair(2, "Tab");
+        pair(10, QByteArray::number(insert.x));
+        pair(20, QByteArray::number(insert.y));
+        pair(41, QByteArray::number(insert.scaleX));
+        pair(50, QByteArray::number(insert.rotation));
+        pair(70, QByteArray::number(insert.columns));
+        pair(71, QByteArray::number(insert.rows));
+        pair(44, "45");
+        pair(45, "30");
+    }
+    pair(0, "ELLIPSE");
+    for (auto [code, v] : {std::pair{10, "110"}, {20, "30"}, {11, "25"}, {21, "8"}, {40, "0.45"}}) { pair(code, v); }
+    pair(0, "TEXT");
+    pair(10, "120");
+    pair(20, "105");
+    pair(40, "5");
+    pair(1, "Blocks and polylines");
+    pair(0, "ENDSEC");
+    pair(0, "EOF");
+    return text;
 }
 
 bool save(const QPixmap& picture, const QString& path) {
@@ -141,6 +209,23 @@ int main(int argc, char** argv) {
         if (!save(window.grab(), output.filePath(shot.file))) { return 1; }
         window.findChild<QCheckBox*>(shot.toggle)->setChecked(false);
         tabs->setCurrentIndex(0);
+    }
+
+    // A drawing of blocks and polylines, read by the line scanner (the status bar
+    // names what it skipped) and then in full.
+    pages->setCurrentWidget(window.findChild<QWidget*>("TS1"));
+    QFile drawing(programFolder.filePath("blocks-and-polylines.dxf"));
+    if (!drawing.open(QIODevice::WriteOnly) || drawing.write(blocksAndPolylines()) < 0) { return 1; }
+    drawing.close();
+    auto* fullReading = window.findChild<QCheckBox*>("CBPolilinie");
+    for (const auto& [full, file] : {std::pair{false, "dxf-blocks-scanner.png"}, {true, "dxf-blocks-full.png"}}) {
+        fullReading->setChecked(full);
+        waitFor([&] { return !window.jobs().busy(); }, 20000);
+        window.dxf().openDrawing(drawing.fileName());
+        waitFor([] { return false; }, 300);
+        waitFor([&] { return !window.jobs().busy(); }, 20000);
+        waitFor([] { return false; }, 200);
+        if (!save(window.grab(), output.filePath(file))) { return 1; }
     }
 
     // The calibration dialog, as the Tools page's buttons show it.

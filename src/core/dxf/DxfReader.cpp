@@ -9,6 +9,7 @@
 #include "common/QuotedText.h"
 #include "dxf/ArcGeometry.h"
 #include "dxf/ComputeDrawingBox.h"
+#include "dxf/DxfFullReader.h"
 #include "dxf/DxfLineScan.h"
 #include "dxf/DxfTexts.h"
 #include "i18n/MessageTexts.h"
@@ -327,9 +328,20 @@ Result<DxfLoadSummary> LoadDxfFile(JobContext& ctx, char decimalSeparator, const
     // Read aside: a broken or empty file must not replace the drawing on screen
     // with a half-read one that Generate would then cut.
     std::vector<TItem> items;
-    Result<DxfReadSummary> read = ReadDxfEntities(*content, items);
-    if (!read) { return Error{path + ": " + read.error()}; }
-    if (items.empty()) { return Error{path + ": no CIRCLE, LINE, ARC or SPLINE entity found"}; }
+    DxfLoadSummary summary;
+    if (ctx.params.readAllEntities) {
+        auto read = ReadDxfDrawing(*content, DxfChordErrorFor(ctx.params.segmentLength), items);
+        if (!read) { return Error{path + ": " + read.error()}; }
+        summary.skippedSplines = read->skippedSplines;
+        summary.skipped = std::move(read->skipped);
+    } else {
+        Result<DxfReadSummary> read = ReadDxfEntities(*content, items);
+        if (!read) { return Error{path + ": " + read.error()}; }
+        summary.skippedSplines = read->skippedSplines;
+        summary.skipped = CountScannerSkippedKinds(*content);
+    }
+    summary.entities = items.size();
+    if (items.empty()) { return summary; }
     Result<DrawingBox> box = DrawingBoxOf(items, ctx.params.segmentLength, ctx.languageIndex, status);
     if (!box) { return Error{path + ": " + box.error()}; }
     dxf.dxfItems = std::move(items);
@@ -338,7 +350,7 @@ Result<DxfLoadSummary> LoadDxfFile(JobContext& ctx, char decimalSeparator, const
     dxf.view.viewPanY = 0;
     dxf.view.viewScale = FitScale(*box, ctx.params.sourceWidthPx, ctx.params.sourceHeightPx);
     if (status) { status(DxfSizeText(box->width(), box->height(), decimalSeparator)); }
-    return DxfLoadSummary{dxf.dxfItems.size(), read->skippedSplines};
+    return summary;
 }
 
 }  // namespace bw

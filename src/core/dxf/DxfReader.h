@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/Result.h"
+#include "dxf/DxfSkippedKinds.h"
 #include "dxf/DxfStatus.h"
 #include "dxf/TItem.h"
 #include "job/JobContext.h"
@@ -36,12 +37,22 @@ Result<DxfReadSummary> ReadDxfEntities(std::string_view text, std::vector<TItem>
 struct DxfLoadSummary {
     std::size_t entities = 0;        // entities read
     std::size_t skippedSplines = 0;  // splines left out
+    DxfSkippedKinds skipped;         // entity kinds the reading does not cut
 };
 
-// The full load of ctx.dxf.dxfFileName: file read, then, when it held at least
-// one entity, entities, box, pan and the view's scale replaced (with ctx.params
-// as the window filled them: segment length and view size). Any failure, a file
-// without entities included, changes nothing and names the file.
+// The full load of ctx.dxf.dxfFileName: file read (by the line scanner, or by
+// the full reading when ctx.params.readAllEntities is set, its curves within the
+// chord error the curve accuracy ctx.params.segmentLength allows), then, when it
+// held at least one entity, entities, box, pan and the view's scale replaced
+// (with ctx.params as the window filled them: segment length and view size).
+// Errors start with the file name. A failure changes nothing; so does a file
+// with nothing to cut, which is no error here: `entities` is 0 and the caller
+// says why (DxfNothingToCutText), with the skipped kinds.
 Result<DxfLoadSummary> LoadDxfFile(JobContext& ctx, char decimalSeparator, const DxfStatusCallback& status);
+
+// Why a load gave nothing to cut, said after the file's name.
+inline std::string_view DxfNothingToCutText(bool readAllEntities) {
+    return readAllEntities ? "no geometry to cut found in model space" : "no CIRCLE, LINE, ARC or SPLINE entity found";
+}
 
 }  // namespace bw

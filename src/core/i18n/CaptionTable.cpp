@@ -27,6 +27,7 @@ std::span<const CaptionEntry> captionTable() {
         {{"Grubość materiału [mm]", "Material thickness [mm]"}, {{"Label16"}, {"Label18"}, {"Label19"}, {"Label15"}}},
         {{"Grubość warstwy [mm]", "One pass thickness [mm]"}, {{"Label17"}}},
         {{"Przejście docinające", "Additional last cut"}, {{"CBDotnij"}}},
+        {{"Czytaj polilinie, elipsy i bloki", "Read polylines, ellipses and blocks"}, {{"CBPolilinie"}}},
         {{"Pomoc", "Help"}, {{"PHelpDXF"}}},
         {{"Kopiuj do schowka", "Copy to clipboard"},
          {{"SBKopiujD"}, {"SBKopiujB"}, {"Label26"}, {"SBKopiujRP"}, {"SBKopiujOP"}}},

@@ -56,6 +56,7 @@ constexpr std::array<HelpTopic, kHelpTopicCount> kTopics = {{
     {47, "G-CODE Profile", "topic47.html"},
     {48, "Header", "topic48.html"},
     {49, "Footer", "topic49.html"},
+    {50, "Read polylines, ellipses and blocks", "topic50.html"},
 }};
 
 // Grouped by topic. A label and the field it names carry the same topic, so that a click on either explains it.
@@ -82,6 +83,7 @@ constexpr HelpControl kControls[] = {
     {"Label14", 18},      {"EProstki", 18},
     {"Label17", 19},      {"EWarstwa", 19},
     {"CBDotnij", 20},
+    {"CBPolilinie", 50},
     {"SBOBMP", 21},
     {"Label8", 22},       {"ESkala", 22},
     {"CBZoomB", 23},

@@ -10,7 +10,7 @@
 namespace bw {
 
 inline constexpr std::string_view kHelpResourcePrefix = ":/help/";
-inline constexpr int kHelpTopicCount = 49;
+inline constexpr int kHelpTopicCount = 50;
 
 struct HelpTopic {
     int number;                 // 1..49, the help-context number of the controls that carry it

@@ -15,6 +15,8 @@ const TextPair& messagePair(Message message) {
         {"Obliczanie ekstremów", "Calcuationg the extreems"},
         {"Obiekt nr", "Object number"},
         {"Rozmiar wydruku", "Print size"},
+        {"Pominięto:", "Skipped:"},
+        {"(zaznacz 'Czytaj polilinie, elipsy i bloki')", "(tick 'Read polylines, ellipses and blocks')"},
     }};
     return kPairs[static_cast<std::size_t>(message)];
 }

@@ -18,9 +18,11 @@ enum class Message {
     CalculatingExtremes,  // status while DXF contours are built (the drawing box)
     ObjectNumber,         // status while DXF G-code is generated, followed by the entity number
     PrintSize,            // status of the raster job, followed by the size in millimetres
+    Skipped,              // status after a DXF load that left entity kinds out, before the counts
+    SkippedHint,          // after the counts when the full reading was not chosen: where to choose it
 };
 
-inline constexpr int kMessageCount = 8;
+inline constexpr int kMessageCount = 10;
 
 const TextPair& messagePair(Message message);
 

@@ -32,6 +32,7 @@ struct JobParameters {
     std::string footerText;           // program footer, trailing line breaks removed
     std::string maskText;             // the G-code mask
     bool finishingPass = false;       // DXF: one more pass at the focus plane
+    bool readAllEntities = false;     // DXF: the full reading (polylines, ellipses, blocks) instead of the line scanner
     bool rasterHorizontal = false;    // raster along X
     bool rasterVertical = false;      // raster along Y
     bool rasterFrame = false;         // frame round the picture

@@ -21,6 +21,7 @@ const FormField kFields[] = {
     {"EGrubosc", Text, "1,5", 0, kDecimal},
     {"EWarstwa", Text, "0,5", 0, kDecimal},
     {"CBDotnij", Flag, "", 0, 0},
+    {"CBPolilinie", Flag, "", 0, 0},
     // BMP/JPG page
     {"ESzJBMP", Text, "5000", 0, kDigits},
     {"ESzRBMP", Text, "1500", 0, kDigits},

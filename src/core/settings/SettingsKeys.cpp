@@ -25,6 +25,7 @@ constexpr SettingsKey kLast[] = {
     {"Moc MAX", Number, "EPmax", "100"},
     {"Ilosc zer", Integer, "EIloscZerU", "4"},
     {"Material szarosc", Number, "EGruboscT", "0"},
+    {"Polilinie DXF", Flag, "CBPolilinie", "0"},
 };
 
 constexpr SettingsKey kGCode[] = {
@@ -45,6 +46,7 @@ constexpr SettingsKey kDxf[] = {
     {"Grubosc", Number, "EGrubosc", "1"},
     {"Warstwa", Number, "EWarstwa", "1"},
     {"Docinanie", Flag, "CBDotnij", "0"},
+    {"Polilinie", Flag, "CBPolilinie", "0"},
 };
 
 constexpr SettingsKey kBmp[] = {

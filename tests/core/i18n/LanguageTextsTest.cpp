@@ -25,6 +25,7 @@ TEST(CaptionTable, SampleControlsShowTheirPair) {
         {{"Label26"}, "Copy to clipboard", "Kopiuj do schowka"},
         {{"Label13"}, "Dir axis movement per mm [mm]", "Ekstruzja na mm [mm]"},
         {{"SBUsunU"}, "Delete", "Usuń"},
+        {{"CBPolilinie"}, "Read polylines, ellipses and blocks", "Czytaj polilinie, elipsy i bloki"},
     };
     for (const Row& row : rows) {
         const CaptionEntry* entry = captionEntryFor(row.target);

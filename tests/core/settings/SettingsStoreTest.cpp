@@ -16,7 +16,7 @@ TEST(SettingsStore, DxfProfileFileHasTheExactFormat) {
     ASSERT_TRUE(SaveProfile(folder.path, ProfileKind::Dxf, "Wood 3mm", fields, ',').ok());
     EXPECT_EQ(readFile(folder.path / "Wood 3mm.cpd"),
               "[DXF]\r\nPosuw jalowy=5000\r\nPosuw roboczy=1500\r\nProstki=0,5\r\nGrubosc=1,5\r\nWarstwa=0,5\r\n"
-              "Docinanie=1\r\n");
+              "Docinanie=1\r\nPolilinie=0\r\n");
     EXPECT_EQ(ListProfiles(folder.path, ProfileKind::Dxf), std::vector<std::string>{"Wood 3mm"});
 }
 
@@ -85,7 +85,7 @@ TEST(SettingsStore, EverySectionRoundTrips) {
     EXPECT_EQ(readFile(folder.path / "Last.ini"),
               "[LAST]\r\nProfil=2\r\nProfil DXF=0\r\nProfil BMP=5\r\nProfil PCB=1\r\nOgniskowa=0\r\nJezyk=1\r\n"
               "Ruch na mm=0,05\r\nPozycja startowa=3\r\nPosuw jalowy=3000\r\nPosuw roboczy=2000\r\nOs Z=-2,5\r\n"
-              "Kwadraty=1\r\nMoc MIN=10\r\nMoc MAX=90\r\nIlosc zer=4\r\nMaterial szarosc=4,2\r\n");
+              "Kwadraty=1\r\nMoc MIN=10\r\nMoc MAX=90\r\nIlosc zer=4\r\nMaterial szarosc=4,2\r\nPolilinie DXF=0\r\n");
 }
 
 TEST(SettingsStore, LongHeadersRoundTripWhole) {
@@ -181,7 +181,7 @@ TEST(SettingsStore, SavingKeepsTheRestOfAnExistingFile) {
     // Known keys are replaced where they stand, missing ones follow the section's last line.
     EXPECT_TRUE(text.starts_with("; kept\r\n[Other]\r\nx=1\r\n\r\n[last]\r\nPozycja startowa=4\r\nExtra=yes\r\n"
                                  "Profil=-1\r\nProfil DXF=-1\r\n")) << text;
-    EXPECT_TRUE(text.ends_with("Ilosc zer=4\r\nMaterial szarosc=0\r\n")) << text;
+    EXPECT_TRUE(text.ends_with("Ilosc zer=4\r\nMaterial szarosc=0\r\nPolilinie DXF=0\r\n")) << text;
 }
 
 TEST(SettingsStore, StartupLoadsTheSelectedProfiles) {
