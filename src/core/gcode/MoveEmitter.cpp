@@ -152,6 +152,13 @@ Fixed4 bearing(MoveEmitterState& state, Fixed4 dx, Fixed4 dy) {
     return state.lastBearing;
 }
 
+// The one merge rule: a move continues the pending one when it runs the same
+// way at the same feed, level and mode.
+bool continuesPending(const MoveRecord& pending, Fixed4 direction, int level, int feed, bool working) {
+    return magnitude(pending.direction.raw - direction.raw) < kMinMove && pending.feed == feed &&
+           pending.level == level && pending.working == working;
+}
+
 // A + travel x step, rounded once as a whole.
 Fixed4 advanceAxis(Fixed4 a, Int128 travelTimesStep, Int128 denominator) {
     return Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(Int128(a.raw) * denominator + travelTimesStep, denominator)));
@@ -180,9 +187,7 @@ void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fix
     MoveRecord& printed = state.printed;
 
     Fixed4 direction = bearing(state, xn - pending.x, yn - pending.y);
-    bool continues = magnitude(pending.direction.raw - direction.raw) < kMinMove && pending.feed == feed &&
-                     pending.level == level && pending.working == working;
-    if (!continues || !mayMerge) {
+    if (!mayMerge || !continuesPending(pending, direction, level, feed, working)) {
         Fixed4 travel = Distance(printed.x, printed.y, pending.x, pending.y);
         Int128 delta = Int128(travel.raw) * ctx.params.dirAxisStep.raw;
         Fixed4 newA = advanceAxisByScale(a, pending.working ? delta : -delta);
@@ -216,6 +221,11 @@ void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fix
 Fixed4 Distance(Fixed4 x1, Fixed4 y1, Fixed4 x2, Fixed4 y2) {
     Int128 dx = Int128(x2.raw) - x1.raw;
     Int128 dy = Int128(y2.raw) - y1.raw;
+    // Raster and hatch moves run along an axis: the root of a square needs no root.
+    if ((dx == 0 || dy == 0) && dx + dy <= INT64_MAX && dx + dy >= -INT64_MAX) {
+        Int128 along = dx + dy;
+        return Fixed4::fromRaw(static_cast<std::int64_t>(along < 0 ? -along : along));
+    }
     return Fixed4::fromRaw(sqrtRound(static_cast<unsigned __int128>(dx * dx + dy * dy)));
 }
 
