@@ -48,6 +48,10 @@ public:
     PwmValues power;
     Fixed4 pwmMax;
     int decimals = 4;
+    NumberTextCache* fixedTexts = nullptr;
+    NumberTextCache* integerTexts = nullptr;
+
+    explicit LineValues(MoveEmitterState& state) : fixedTexts(&state.fixedTexts), integerTexts(&state.integerTexts) {}
 
     char* write(MaskToken token, char* out) const override {
         switch (token) {
@@ -57,9 +61,9 @@ public:
             case MaskToken::z: case MaskToken::Z: return letter(out, 'Z', z);
             case MaskToken::I: return letter(out, 'I', i);
             case MaskToken::J: return letter(out, 'J', j);
-            case MaskToken::f: case MaskToken::F: *out++ = 'F'; return writeInteger(out, feed);
-            case MaskToken::p: case MaskToken::P: return writeInteger(out, power.p);
-            case MaskToken::pi: case MaskToken::Pi: return writeInteger(out, power.pi);
+            case MaskToken::f: case MaskToken::F: *out++ = 'F'; return integerTexts->integer(out, feed);
+            case MaskToken::p: case MaskToken::P: return integerTexts->integer(out, power.p);
+            case MaskToken::pi: case MaskToken::Pi: return integerTexts->integer(out, power.pi);
             case MaskToken::p0: case MaskToken::P0: return divided(out, power.pf, 10);
             case MaskToken::p00: case MaskToken::P00: return divided(out, power.pf, 100);
             case MaskToken::p000: case MaskToken::P000: return divided(out, power.pf, 1000);
@@ -68,7 +72,7 @@ public:
             case MaskToken::pi00: case MaskToken::Pi00: return divided(out, pwmMax - power.pf, 100);
             case MaskToken::pi000: case MaskToken::Pi000: return divided(out, pwmMax - power.pf, 1000);
             case MaskToken::pi0000: case MaskToken::Pi0000: return divided(out, pwmMax - power.pf, 10000);
-            case MaskToken::a: case MaskToken::A: return writeFixed(out, a, decimals);
+            case MaskToken::a: case MaskToken::A: return fixedTexts->fixed(out, a, decimals);
             case MaskToken::E: *out++ = '\r'; *out++ = '\n'; return out;
             case MaskToken::Count: return out;
         }
@@ -78,10 +82,10 @@ public:
 private:
     char* letter(char* out, char name, Fixed4 value) const {
         *out++ = name;
-        return writeFixed(out, value, decimals);
+        return fixedTexts->fixed(out, value, decimals);
     }
     char* divided(char* out, Fixed4 value, std::int64_t divisor) const {
-        return writeFixed(out, Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(value.raw, divisor))), decimals);
+        return fixedTexts->fixed(out, Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(value.raw, divisor))), decimals);
     }
 };
 
@@ -193,7 +197,7 @@ void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fix
         Fixed4 newA = advanceAxisByScale(a, pending.working ? delta : -delta);
         bool moved = magnitude(pending.x.raw - printed.x.raw) >= kMinMove || magnitude(pending.y.raw - printed.y.raw) >= kMinMove;
         if (moved && pending.direction > Fixed4::fromRaw(-90000)) {
-            LineValues values;
+            LineValues values(state);
             values.decimals = ctx.numberFormat.decimals;
             values.g = pending.working ? "G1" : "G0";
             FilledTokens filled = compare(pending, printed, newA, values);
@@ -263,7 +267,7 @@ void ArcMove(JobContext& ctx, Fixed4& a, int arcDirection, int level, Fixed4 x, 
     Fixed4 newA = advanceAxis(a, numerator, denominator);
 
     if (magnitude(xn.raw - printed.x.raw) < kMinMove && magnitude(yn.raw - printed.y.raw) < kMinMove) { return; }
-    LineValues values;
+    LineValues values(state);
     values.decimals = ctx.numberFormat.decimals;
     values.g = arcDirection == 1 ? "G2" : "G3";
     FilledTokens filled = compare(pending, printed, newA, values) | bit(MaskToken::I) | bit(MaskToken::J);

@@ -9,6 +9,7 @@
 
 #include "common/Fixed4.h"
 #include "gcode/GCodeMask.h"
+#include "gcode/NumberTextCache.h"
 
 namespace bw {
 
@@ -47,6 +48,8 @@ struct MoveEmitterState {
     CompiledMask mask;   // compiled from the job's mask text when it changes
     Fixed4 lastBearingDx, lastBearingDy, lastBearing;  // the last step's bearing, reused for equal steps
     PwmTable pwm;        // power levels of the current range
+    NumberTextCache fixedTexts{12};   // coordinates and other decimal values
+    NumberTextCache integerTexts{8};  // feeds and whole PWM values
 };
 
 }  // namespace bw
