@@ -17,9 +17,32 @@ void ProgramLines::clear() {
     chunkFirstEntry_.clear();
     starts_.clear();
     textSize_ = 0;
+    streamed_ = 0;
+}
+
+void ProgramLines::streamTo(Sink sink) {
+    sink_ = std::move(sink);
+    flush();
+}
+
+void ProgramLines::flush() {
+    if (!sink_) { return; }
+    for (Chunk& chunk : chunks_) {
+        if (chunk.size > 0) { sink_(std::string_view(chunk.data.get(), chunk.size)); }
+    }
+    streamed_ += starts_.size();
+    starts_.clear();
+    // The last chunk's room is used again; the others go.
+    if (chunks_.size() > 1) { chunks_.erase(chunks_.begin(), chunks_.end() - 1); }
+    chunkFirstEntry_.assign(chunks_.size(), 0);
+    if (!chunks_.empty()) { chunks_.back().size = 0; }
 }
 
 ProgramLines::Chunk& ProgramLines::chunkWithRoom(std::size_t bytes) {
+    if (sink_ && !chunks_.empty() && chunks_.back().capacity - chunks_.back().size < bytes) {
+        flush();
+        if (chunks_.back().capacity >= bytes) { return chunks_.back(); }
+    }
     if (chunks_.empty() || chunks_.back().capacity - chunks_.back().size < bytes) {
         Chunk chunk;
         chunk.capacity = std::max(kChunkBytes, bytes);
