@@ -80,12 +80,18 @@ ChainIndex::ChainIndex(const std::vector<TItem>& items) {
     std::size_t capacity = 16;
     while (capacity < points_.size() * 2) { capacity <<= 1; }
     cells_.assign(capacity, Cell{});
+    occupiedBits_ = 9;  // 8 bits or more per point keep false alarms rare
+    while ((std::size_t(1) << occupiedBits_) < points_.size() * 8) { ++occupiedBits_; }
+    occupied_.assign((std::size_t(1) << occupiedBits_) / 64, 0);
     cellPoints_ = byCell;
     for (std::size_t k = 0; k < byCell.size();) {
         auto [cx, cy] = cellOf(byCell[k]);
         std::size_t end = k;
         while (end < byCell.size() && cellOf(byCell[end]) == std::pair{cx, cy}) { ++end; }
-        std::size_t slot = cellHash(cx, cy) & (capacity - 1);
+        std::size_t hash = cellHash(cx, cy);
+        std::size_t bit = hash >> (64 - occupiedBits_);
+        occupied_[bit / 64] |= std::uint64_t(1) << (bit % 64);
+        std::size_t slot = hash & (capacity - 1);
         while (cells_[slot].count != 0) { slot = (slot + 1) & (capacity - 1); }
         cells_[slot] = Cell{cx, cy, static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(end - k)};
         k = end;
@@ -98,8 +104,11 @@ ChainIndex::ChainIndex(const std::vector<TItem>& items) {
 }
 
 const ChainIndex::Cell* ChainIndex::findCell(std::int64_t cx, std::int64_t cy) const {
+    std::size_t hash = cellHash(cx, cy);
+    std::size_t bit = hash >> (64 - occupiedBits_);
+    if ((occupied_[bit / 64] >> (bit % 64) & 1) == 0) { return nullptr; }
     std::size_t mask = cells_.size() - 1;
-    for (std::size_t slot = cellHash(cx, cy) & mask;; slot = (slot + 1) & mask) {
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const Cell& cell = cells_[slot];
         if (cell.count == 0) { return nullptr; }
         if (cell.cx == cx && cell.cy == cy) { return &cell; }

@@ -51,6 +51,10 @@ private:
     std::vector<std::uint32_t> entities_;
     std::vector<std::uint32_t> cellPoints_;
     std::vector<Cell> cells_;                           // open addressing, size a power of two
+    // One bit per hash of the occupied cells: most cells round a point are
+    // empty, and this small table answers that without touching the large one.
+    std::vector<std::uint64_t> occupied_;
+    int occupiedBits_ = 0;
     std::vector<std::uint32_t> freeAtStart_;            // entities with a free end before any pick
 };
 
