@@ -23,6 +23,28 @@ PixelBuffer toBuffer(const QImage& image) {
     return buffer;
 }
 
+// A two-colour picture (a PCB layer) straight from its bits: converting the
+// whole image to 32 bits first would only look up the same two colours, in a
+// second copy of the picture.
+bool isTwoColour(const QImage& image) {
+    return (image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB) && image.colorCount() == 2;
+}
+
+PixelBuffer fromTwoColours(const QImage& image) {
+    const std::uint32_t colours[2] = {image.color(0), image.color(1)};
+    const bool firstInHighBit = image.format() == QImage::Format_Mono;
+    PixelBuffer buffer(image.width(), image.height());
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* bits = image.constScanLine(y);
+        std::uint32_t* row = buffer.row(y);
+        for (int x = 0; x < image.width(); ++x) {
+            int shift = firstInHighBit ? 7 - (x & 7) : x & 7;
+            row[x] = colours[(bits[x >> 3] >> shift) & 1];
+        }
+    }
+    return buffer;
+}
+
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 // libjpeg fills a truncated file with grey and only warns; Qt passes the
@@ -57,6 +79,7 @@ Result<PixelBuffer> ReadPicture(const std::string& path) {
     if (image.isNull()) {
         return Error{"Cannot read the picture \"" + path + "\": " + reader.errorString().toStdString()};
     }
+    if (isTwoColour(image)) { return fromTwoColours(image); }
     return toBuffer(image.convertToFormat(QImage::Format_ARGB32));
 }
 
