@@ -163,6 +163,18 @@ bool continuesPending(const MoveRecord& pending, Fixed4 direction, int level, in
            pending.level == level && pending.working == working;
 }
 
+// Distance from one record to the other; axis-parallel moves (every raster
+// move) are worked out here without the general function's root.
+Fixed4 travelBetween(const MoveRecord& from, const MoveRecord& to) {
+    std::int64_t dx = 0, dy = 0;
+    if (!__builtin_sub_overflow(to.x.raw, from.x.raw, &dx) && !__builtin_sub_overflow(to.y.raw, from.y.raw, &dy) &&
+        dx != INT64_MIN && dy != INT64_MIN) {
+        if (dy == 0) { return Fixed4::fromRaw(magnitude(dx)); }
+        if (dx == 0) { return Fixed4::fromRaw(magnitude(dy)); }
+    }
+    return Distance(from.x, from.y, to.x, to.y);
+}
+
 // A + travel x step, rounded once as a whole.
 Fixed4 advanceAxis(Fixed4 a, Int128 travelTimesStep, Int128 denominator) {
     return Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(Int128(a.raw) * denominator + travelTimesStep, denominator)));
@@ -192,7 +204,7 @@ void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fix
 
     Fixed4 direction = bearing(state, xn - pending.x, yn - pending.y);
     if (!mayMerge || !continuesPending(pending, direction, level, feed, working)) {
-        Fixed4 travel = Distance(printed.x, printed.y, pending.x, pending.y);
+        Fixed4 travel = travelBetween(printed, pending);
         Int128 delta = Int128(travel.raw) * ctx.params.dirAxisStep.raw;
         Fixed4 newA = advanceAxisByScale(a, pending.working ? delta : -delta);
         bool moved = magnitude(pending.x.raw - printed.x.raw) >= kMinMove || magnitude(pending.y.raw - printed.y.raw) >= kMinMove;

@@ -59,19 +59,9 @@ void ProgramLines::append(std::string_view entry) {
     endEntry(at + entry.size());
 }
 
-char* ProgramLines::beginEntry(std::size_t maxBytes) {
+char* ProgramLines::beginEntryInNewRoom(std::size_t maxBytes) {
     Chunk& chunk = chunkWithRoom(maxBytes + 2);
     return chunk.data.get() + chunk.size;
-}
-
-void ProgramLines::endEntry(const char* end) {
-    Chunk& chunk = chunks_.back();
-    auto written = static_cast<std::size_t>(end - (chunk.data.get() + chunk.size));
-    starts_.push_back(static_cast<std::uint32_t>(chunk.size));
-    chunk.data[chunk.size + written] = '\r';
-    chunk.data[chunk.size + written + 1] = '\n';
-    chunk.size += written + 2;
-    textSize_ += written + 2;
 }
 
 std::string_view ProgramLines::entry(std::size_t index) const {

@@ -40,8 +40,21 @@ public:
     void append(std::string_view entry);
     // Writing an entry in place: write at most `maxBytes` bytes from the returned
     // pointer, then call endEntry with the end of what was written.
-    char* beginEntry(std::size_t maxBytes);
-    void endEntry(const char* end);
+    char* beginEntry(std::size_t maxBytes) {
+        if (!chunks_.empty() && chunks_.back().capacity - chunks_.back().size >= maxBytes + 2) {
+            return chunks_.back().data.get() + chunks_.back().size;
+        }
+        return beginEntryInNewRoom(maxBytes);
+    }
+    void endEntry(const char* end) {
+        Chunk& chunk = chunks_.back();
+        auto written = static_cast<std::size_t>(end - (chunk.data.get() + chunk.size));
+        starts_.push_back(static_cast<std::uint32_t>(chunk.size));
+        chunk.data[chunk.size + written] = '\r';
+        chunk.data[chunk.size + written + 1] = '\n';
+        chunk.size += written + 2;
+        textSize_ += written + 2;
+    }
     // The entry without its line end (index among the entries not yet handed on).
     std::string_view entry(std::size_t index) const;
     // All entries held, each followed by CR LF: what a file holds and the clipboard gets.
@@ -64,6 +77,7 @@ private:
     };
     static constexpr std::size_t kChunkBytes = std::size_t(1) << 20;
     Chunk& chunkWithRoom(std::size_t bytes);
+    char* beginEntryInNewRoom(std::size_t maxBytes);
 
     std::vector<Chunk> chunks_;
     std::vector<std::size_t> chunkFirstEntry_;  // index of the first entry of each chunk
