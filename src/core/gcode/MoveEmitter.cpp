@@ -53,7 +53,8 @@ public:
 
     explicit LineValues(MoveEmitterState& state) : fixedTexts(&state.fixedTexts), integerTexts(&state.integerTexts) {}
 
-    char* write(MaskToken token, char* out) const override {
+    // Inlined into the mask renderer: one call per token would cost more than most values.
+    [[gnu::always_inline]] char* write(MaskToken token, char* out) const override {
         switch (token) {
             case MaskToken::G: *out++ = g[0]; *out++ = g[1]; return out;
             case MaskToken::x: case MaskToken::X: return letter(out, 'X', x);
