@@ -101,7 +101,9 @@ constexpr FilledTokens kLowercasePower = bit(MaskToken::p) | bit(MaskToken::pi) 
                                          bit(MaskToken::pi0000);
 
 // Tokens filled for the pending move against the printed one, and their values.
-FilledTokens compare(const MoveRecord& pending, const MoveRecord& printed, Fixed4 newA, LineValues& values) {
+// Inlined: it runs for every printed line.
+[[gnu::always_inline]] inline FilledTokens compare(const MoveRecord& pending, const MoveRecord& printed, Fixed4 newA,
+                                                   LineValues& values) {
     FilledTokens filled = kAlwaysFilled;
     if (magnitude(pending.x.raw - printed.x.raw) >= kMinMove) { filled |= bit(MaskToken::x); }
     if (magnitude(pending.y.raw - printed.y.raw) >= kMinMove) { filled |= bit(MaskToken::y); }
