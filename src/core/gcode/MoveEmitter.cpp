@@ -147,16 +147,16 @@ void resetStartIfNeeded(JobContext& ctx, Fixed4 xn, Fixed4 yn, Fixed4 z, int lev
 
 Fixed4 bearing(MoveEmitterState& state, Fixed4 dx, Fixed4 dy) {
     if (dx.raw == 0) { return Fixed4{}; }
-    // Raster and hatch moves repeat the same step: reuse its bearing.
-    if (dx == state.lastBearingDx && dy == state.lastBearingDy) { return state.lastBearing; }
-    state.lastBearingDx = dx;
-    state.lastBearingDy = dy;
+    // A step seen recently reuses its bearing.
+    auto hash = (static_cast<std::uint64_t>(dx.raw) * 0x9E3779B97F4A7C15ull) ^ static_cast<std::uint64_t>(dy.raw);
+    MoveEmitterState::Bearing& known = state.bearings[(hash * 0xBF58476D1CE4E5B9ull) >> 56];
+    if (known.known && dx == known.dx && dy == known.dy) { return known.degrees; }
     double degrees = std::atan2(static_cast<double>(dx.raw), static_cast<double>(dy.raw)) * (180.0 / std::numbers::pi);
     std::int64_t raw = roundEven(degrees * Fixed4::kScale);
     if (raw < 0) { raw += kFullTurn; }
     while (raw >= kFullTurn) { raw -= kFullTurn; }
-    state.lastBearing = Fixed4::fromRaw(raw);
-    return state.lastBearing;
+    known = MoveEmitterState::Bearing{dx, dy, Fixed4::fromRaw(raw), true};
+    return known.degrees;
 }
 
 // The one merge rule: a move continues the pending one when it runs the same
