@@ -24,123 +24,14 @@
 #include "gcode/DefaultHeaderFooter.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
+#include "BenchInputs.h"
 
 namespace {
 
 constexpr int kEntities = 200000;
 
-class DrawingWriter {
-public:
-    std::string text;
-
-    void group(int code, const std::string& value) {
-        char buffer[8];
-        std::snprintf(buffer, sizeof buffer, "%3d", code);
-        text += buffer;
-        text += "\r\n";
-        text += value;
-        text += "\r\n";
-    }
-    static std::string number(double v) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%.6f", v);
-        return buffer;
-    }
-    void entity(const char* name, const char* subclass) {
-        char handle[16];
-        std::snprintf(handle, sizeof handle, "%X", ++handle_);
-        group(0, name);
-        group(5, handle);
-        group(330, "1F");
-        group(100, "AcDbEntity");
-        group(8, "CUT");
-        group(6, "ByLayer");
-        group(62, "256");
-        group(370, "-1");
-        group(100, subclass);
-    }
-    void line(double x1, double y1, double x2, double y2) {
-        entity("LINE", "AcDbLine");
-        group(10, number(x1));
-        group(20, number(y1));
-        group(30, number(0));
-        group(11, number(x2));
-        group(21, number(y2));
-        group(31, number(0));
-        group(210, number(0));
-        group(220, number(0));
-        group(230, number(1));
-    }
-    void circle(double x, double y, double r) {
-        entity("CIRCLE", "AcDbCircle");
-        group(10, number(x));
-        group(20, number(y));
-        group(30, number(0));
-        group(40, number(r));
-        group(210, number(0));
-        group(220, number(0));
-        group(230, number(1));
-    }
-    void arc(double x, double y, double r, double a1, double a2) {
-        entity("ARC", "AcDbCircle");
-        group(10, number(x));
-        group(20, number(y));
-        group(30, number(0));
-        group(40, number(r));
-        group(100, "AcDbArc");
-        group(50, number(a1));
-        group(51, number(a2));
-    }
-    void spline(double x, double y) {
-        entity("SPLINE", "AcDbSpline");
-        group(70, "8");
-        group(71, "3");
-        group(72, "8");
-        group(73, "4");
-        group(74, "0");
-        for (double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0}) { group(40, number(k)); }
-        double points[4][2] = {{0, 0}, {1, 1.5}, {2, -1.5}, {3, 0}};
-        for (auto& p : points) {
-            group(10, number(x + p[0]));
-            group(20, number(y + p[1]));
-            group(30, number(0));
-        }
-    }
-
-private:
-    int handle_ = 0x100;
-};
-
-// Cells of 12 x 12 mm, each holding a closed contour of lines and arcs (a
-// rounded square, its pieces in shuffled order and direction), a circle and a
-// spline: 10 entities per cell, most of them touching.
 const std::string& drawingText() {
-    static const std::string text = [] {
-        DrawingWriter w;
-        w.text.reserve(std::size_t(48) << 20);
-        w.group(0, "SECTION");
-        w.group(2, "ENTITIES");
-        int cells = kEntities / 10;
-        int columns = static_cast<int>(std::sqrt(cells));
-        for (int c = 0; c < cells; ++c) {
-            double x = (c % columns) * 12.0;
-            double y = (c / columns) * 12.0;
-            // Rounded square 1..9 with corner radius 1, pieces out of order, some reversed.
-            w.line(x + 2, y + 1, x + 8, y + 1);
-            w.arc(x + 8, y + 8, 1, 0, 90);
-            w.line(x + 9, y + 2, x + 9, y + 8);
-            w.arc(x + 2, y + 2, 1, 180, 270);
-            w.line(x + 2, y + 9, x + 8, y + 9);
-            w.arc(x + 8, y + 2, 1, 270, 360);
-            w.line(x + 1, y + 8, x + 1, y + 2);
-            w.arc(x + 2, y + 8, 1, 90, 180);
-            w.circle(x + 5, y + 5, 1.5);
-            w.spline(x + 3.5, y + 10.5);
-        }
-        w.group(0, "ENDSEC");
-        w.group(0, "EOF");
-        return w.text;
-    }();
+    static const std::string text = bench::makeDrawing(kEntities);
     return text;
 }
 

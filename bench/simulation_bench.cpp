@@ -12,7 +12,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "BenchPhoto.h"
+#include "BenchInputs.h"
 #include "gcode/MaskPreview.h"
 #include "gcode/ProgramOutput.h"
 #include "raster/RasterGenerator.h"
@@ -46,7 +46,7 @@ long peakKilobytes() {
 
 const ProgramLines& greyProgram() {
     static const ProgramLines lines = [] {
-        PixelBuffer view = ProcessTones(bench::photo(), ToneMode::Greyscale, kDefaultToneThreshold);
+        PixelBuffer view = ProcessTones(::bench::makePhoto(3000), ToneMode::Greyscale, kDefaultToneThreshold);
         ApplyAdjustments(view, ToneAdjustments{});
         JobContext ctx;
         (void)BuildMaskPreview(ctx, MaskPreviewFields{}, ',');

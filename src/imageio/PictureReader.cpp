@@ -50,6 +50,29 @@ PixelBuffer toBuffer(const QImage& image, QImage::Format format) {
     return buffer;
 }
 
+// A two-colour picture (a PCB layer) straight from its bits: converting the
+// whole image to 32 bits first would only look up the same two colours, in a
+// second copy of the picture.
+bool isTwoColour(const QImage& image) {
+    return (image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB) && image.colorCount() == 2;
+}
+
+PixelBuffer fromTwoColours(const QImage& image, bool opaque) {
+    const std::uint32_t alpha = opaque ? 0xFF000000u : 0u;
+    const std::uint32_t colours[2] = {image.color(0) | alpha, image.color(1) | alpha};
+    const bool firstInHighBit = image.format() == QImage::Format_Mono;
+    PixelBuffer buffer(image.width(), image.height());
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* bits = image.constScanLine(y);
+        std::uint32_t* row = buffer.row(y);
+        for (int x = 0; x < image.width(); ++x) {
+            int shift = firstInHighBit ? 7 - (x & 7) : x & 7;
+            row[x] = colours[(bits[x >> 3] >> shift) & 1];
+        }
+    }
+    return buffer;
+}
+
 // libjpeg fills a truncated file with grey and only warns; Qt passes the
 // warning to the message handler. A picture that silently lost its lower half
 // must not be engraved, so warnings during a JPEG read count as damage. A
@@ -148,6 +171,7 @@ Result<PixelBuffer> ReadPicture(const std::string& path) {
     if (image.isNull()) {
         return Error{"Cannot read the picture \"" + path + "\": " + reader.errorString().toStdString()};
     }
+    if (isTwoColour(image)) { return fromTwoColours(image, false); }
     return toBuffer(image, QImage::Format_ARGB32);
 }
 
@@ -170,6 +194,7 @@ Result<PixelBuffer> LoadPcbPicture(const std::string& path) {
     try {
         auto read = readChecked(path, PictureUse::Pcb);
         if (!read) { return Error{read.error()}; }
+        if (isTwoColour(*read)) { return fromTwoColours(*read, true); }
         return toBuffer(*read, QImage::Format_RGB32);
     } catch (const std::bad_alloc&) {
         return tooLargeForMemory(path);

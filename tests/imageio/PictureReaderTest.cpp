@@ -248,3 +248,29 @@ TEST(LoadPcbPicture, OneBitBitmapsBeyondQtsAllocationLimitLoad) {
     EXPECT_EQ(board->row(0)[0], rgb(255, 255, 255));
     EXPECT_EQ(LoadPicture(path, 0, 0).error(), kPictureTooLargeMessage);  // the page keeps its limit
 }
+// Two-colour pictures are read from their bits; the colours must be exactly
+// those of the 32-bit conversion, whatever the palette holds and however wide a row is.
+TEST(ReadPicture, TwoColourPicturesMatchTheFullConversion) {
+    QTemporaryDir dir;
+    QImage mono(13, 5, QImage::Format_Mono);
+    mono.setColorTable({qRgb(200, 10, 30), qRgba(5, 250, 7, 128)});
+    for (int y = 0; y < mono.height(); ++y) {
+        for (int x = 0; x < mono.width(); ++x) { mono.setPixel(x, y, (x * 7 + y * 3) % 5 < 2 ? 1 : 0); }
+    }
+    std::string path = dir.filePath("mono.bmp").toStdString();
+    ASSERT_TRUE(mono.save(QString::fromStdString(path), "BMP"));
+    QImage reference(QString::fromStdString(path));
+    ASSERT_EQ(reference.format(), QImage::Format_Mono);  // what the BMP reader gives back
+    const QImage withAlpha = reference.convertToFormat(QImage::Format_ARGB32);
+    const QImage opaque = reference.convertToFormat(QImage::Format_RGB32);
+    auto read = ReadPicture(path);
+    auto board = LoadPcbPicture(path);
+    ASSERT_TRUE(read.ok());
+    ASSERT_TRUE(board.ok());
+    for (int y = 0; y < reference.height(); ++y) {
+        for (int x = 0; x < reference.width(); ++x) {
+            ASSERT_EQ(read->row(y)[x], withAlpha.pixel(x, y)) << x << "," << y;
+            ASSERT_EQ(board->row(y)[x], opaque.pixel(x, y)) << x << "," << y;
+        }
+    }
+}

@@ -80,14 +80,24 @@ ChainIndex::ChainIndex(const std::vector<TItem>& items) {
     std::size_t capacity = 16;
     while (capacity < points_.size() * 2) { capacity <<= 1; }
     cells_.assign(capacity, Cell{});
+    occupiedBits_ = 9;  // 8 bits or more per point keep false alarms rare
+    while ((std::size_t(1) << occupiedBits_) < points_.size() * 8) { ++occupiedBits_; }
+    occupied_.assign((std::size_t(1) << occupiedBits_) / 64, 0);
     cellPoints_ = byCell;
     for (std::size_t k = 0; k < byCell.size();) {
         auto [cx, cy] = cellOf(byCell[k]);
         std::size_t end = k;
         while (end < byCell.size() && cellOf(byCell[end]) == std::pair{cx, cy}) { ++end; }
-        std::size_t slot = cellHash(cx, cy) & (capacity - 1);
+        std::size_t hash = cellHash(cx, cy);
+        std::size_t bit = hash >> (64 - occupiedBits_);
+        occupied_[bit / 64] |= std::uint64_t(1) << (bit % 64);
+        std::size_t slot = hash & (capacity - 1);
         while (cells_[slot].count != 0) { slot = (slot + 1) & (capacity - 1); }
         cells_[slot] = Cell{cx, cy, static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(end - k)};
+        for (std::size_t j = k; j < end; ++j) {
+            points_[byCell[j]].cellFirst = static_cast<std::uint32_t>(k);
+            points_[byCell[j]].cellCount = static_cast<std::uint32_t>(end - k);
+        }
         k = end;
     }
     for (std::size_t i = 0; i < n; ++i) {
@@ -98,8 +108,11 @@ ChainIndex::ChainIndex(const std::vector<TItem>& items) {
 }
 
 const ChainIndex::Cell* ChainIndex::findCell(std::int64_t cx, std::int64_t cy) const {
+    std::size_t hash = cellHash(cx, cy);
+    std::size_t bit = hash >> (64 - occupiedBits_);
+    if ((occupied_[bit / 64] >> (bit % 64) & 1) == 0) { return nullptr; }
     std::size_t mask = cells_.size() - 1;
-    for (std::size_t slot = cellHash(cx, cy) & mask;; slot = (slot + 1) & mask) {
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const Cell& cell = cells_[slot];
         if (cell.count == 0) { return nullptr; }
         if (cell.cx == cx && cell.cy == cy) { return &cell; }
@@ -137,11 +150,30 @@ std::int64_t ChainPass::firstRemainingAt(std::uint32_t point) {
 // The first remaining entity with its start or end within 0.01 mm of (px, py), absolute.
 std::int64_t ChainPass::proximityPick(std::int64_t px, std::int64_t py) {
     std::int64_t best = -1;
+    std::int64_t knownX[2], knownY[2];
+    for (int h = 0; h < 2; ++h) {
+        if (lastPoints_[h] == kNoPoint) { continue; }
+        knownX[h] = floorDiv(index_.points_[lastPoints_[h]].x, kCell);
+        knownY[h] = floorDiv(index_.points_[lastPoints_[h]].y, kCell);
+    }
     for (std::int64_t cx = floorDiv(px - (kNear - 1), kCell); cx <= floorDiv(px + (kNear - 1), kCell); ++cx) {
         for (std::int64_t cy = floorDiv(py - (kNear - 1), kCell); cy <= floorDiv(py + (kNear - 1), kCell); ++cy) {
-            const ChainIndex::Cell* cell = index_.findCell(cx, cy);
-            if (cell == nullptr) { continue; }
-            for (std::uint32_t k = cell->first; k < cell->first + cell->count; ++k) {
+            std::uint32_t cellFirst = 0, cellCount = 0;
+            bool known = false;
+            for (int h = 0; h < 2 && !known; ++h) {
+                if (lastPoints_[h] != kNoPoint && knownX[h] == cx && knownY[h] == cy) {
+                    cellFirst = index_.points_[lastPoints_[h]].cellFirst;
+                    cellCount = index_.points_[lastPoints_[h]].cellCount;
+                    known = true;
+                }
+            }
+            if (!known) {
+                const ChainIndex::Cell* cell = index_.findCell(cx, cy);
+                if (cell == nullptr) { continue; }
+                cellFirst = cell->first;
+                cellCount = cell->count;
+            }
+            for (std::uint32_t k = cellFirst; k < cellFirst + cellCount; ++k) {
                 std::uint32_t point = index_.cellPoints_[k];
                 if (remaining_[point] == 0) { continue; }
                 const ChainIndex::Point& p = index_.points_[point];
@@ -163,6 +195,8 @@ void ChainPass::markUsed(std::uint32_t entity) {
     items_[entity].used = true;
     ++picked_;
     std::uint32_t points[2] = {index_.startPoint_[entity], index_.endPoint_[entity]};
+    lastPoints_[0] = points[0];
+    lastPoints_[1] = points[1];
     for (int k = 0; k < (points[0] == points[1] ? 1 : 2); ++k) {
         // When one entity is left at a point, that end of it has become free.
         if (--remaining_[points[k]] == 1) { freeEnds_.push(static_cast<std::uint32_t>(firstRemainingAt(points[k]))); }

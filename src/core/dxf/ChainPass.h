@@ -38,6 +38,8 @@ private:
         std::int64_t x = 0, y = 0;       // exact stored end point
         std::uint32_t first = 0;         // its entities: entities_[first .. first + count), in list order
         std::uint32_t count = 0;
+        std::uint32_t cellFirst = 0;     // the points of its cell: cellPoints_[cellFirst .. cellFirst + cellCount)
+        std::uint32_t cellCount = 0;
     };
     struct Cell {
         std::int64_t cx = 0, cy = 0;     // cell of 0.01 mm x 0.01 mm
@@ -51,6 +53,10 @@ private:
     std::vector<std::uint32_t> entities_;
     std::vector<std::uint32_t> cellPoints_;
     std::vector<Cell> cells_;                           // open addressing, size a power of two
+    // One bit per hash of the occupied cells: most cells round a point are
+    // empty, and this small table answers that without touching the large one.
+    std::vector<std::uint64_t> occupied_;
+    int occupiedBits_ = 0;
     std::vector<std::uint32_t> freeAtStart_;            // entities with a free end before any pick
 };
 
@@ -83,6 +89,10 @@ private:
     std::vector<std::uint32_t> head_;       // per point: entries of entities_ before it are used
     std::vector<std::uint32_t> remaining_;  // per point: entities not yet used
     std::priority_queue<std::uint32_t, std::vector<std::uint32_t>, std::greater<>> freeEnds_;
+    // The end points of the last pick: the next search is mostly round one of
+    // them, and their cells are read from them instead of from the cell table.
+    std::uint32_t lastPoints_[2] = {kNoPoint, kNoPoint};
+    static constexpr std::uint32_t kNoPoint = UINT32_MAX;
 };
 
 }  // namespace bw

@@ -28,6 +28,11 @@ public:
         if (p.y > box_.maxY) { box_.maxY = p.y; }
     }
     bool allZero() const { return box_ == DrawingBox{}; }
+    // Whether adding points anywhere in the square could change nothing.
+    bool holdsSquare(Fixed4 cx, Fixed4 cy, Fixed4 half) const {
+        return !setting_ && !allZero() && box_.minX <= cx - half && cx + half <= box_.maxX && box_.minY <= cy - half &&
+               cy + half <= box_.maxY;
+    }
     void replace(const DrawingBox& box) { box_ = box; }
     const DrawingBox& box() const { return box_; }
 
@@ -57,6 +62,17 @@ Result<DrawingBox> DrawingBoxOf(const std::vector<TItem>& items, Fixed4 segmentL
                 builder.add(TPoint{item.x2, item.y2});
                 break;
             case DxfKind::Arc: {
+                // An arc inside the box so far cannot widen it: its points are worked
+                // out (one per degree) only when it reaches beyond. One unit more than
+                // the radius covers the rounding of a point; the limit keeps the
+                // floating-point sums exact enough for that.
+                constexpr std::int64_t kExactLimit = std::int64_t(1) << 50;
+                const Fixed4 half = item.radius + Fixed4::fromRaw(1);
+                if (item.radius.raw >= 0 && item.radius.raw < kExactLimit && item.x.raw > -kExactLimit &&
+                    item.x.raw < kExactLimit && item.y.raw > -kExactLimit && item.y.raw < kExactLimit &&
+                    builder.holdsSquare(item.x, item.y, half)) {
+                    break;
+                }
                 DrawingBox arc = ArcBox(item);
                 if (builder.allZero()) {
                     builder.replace(arc);

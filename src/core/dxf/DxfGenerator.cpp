@@ -29,10 +29,64 @@ Int128 ceilDiv(Int128 n, Int128 d) {
     return q;
 }
 
+// Points of curved entities worked out once per run: every pass traces the
+// same entities (only the direction of lines and arcs may change), so the
+// passes after the first reuse a spline's points and an arc's end points
+// instead of evaluating them again.
+class CurvePoints {
+public:
+    // Only for runs of more than one pass; beyond a size limit points are evaluated each time.
+    void prepare(std::size_t entities) { slot_.assign(entities, kNone); }
+
+    template <typename Evaluate>
+    TPoint arcPoint(std::uint32_t entity, const TItem& item, Fixed4 angle, Evaluate evaluate) {
+        if (slot_.empty()) { return evaluate(angle); }
+        if (slot_[entity] == kNone) {
+            if (arcs_.size() >= kMaxArcs) { return evaluate(angle); }
+            slot_[entity] = static_cast<std::uint32_t>(arcs_.size());
+            arcs_.push_back({item.startAngle, evaluate(item.startAngle), item.endAngle, evaluate(item.endAngle)});
+        }
+        const ArcEnds& ends = arcs_[slot_[entity]];
+        if (angle == ends.angle1) { return ends.point1; }
+        if (angle == ends.angle2) { return ends.point2; }
+        return evaluate(angle);
+    }
+
+    // The spline's points at its n + 1 trace parameters over the knot range, or
+    // nullptr when they are not kept.
+    template <typename Evaluate>
+    const TPoint* splinePoints(std::uint32_t entity, const std::vector<Fixed4>& knots, std::int64_t n,
+                               Evaluate evaluate) {
+        if (slot_.empty()) { return nullptr; }
+        if (slot_[entity] == kNone) {
+            if (splinePoints_.size() + static_cast<std::size_t>(n) + 1 > kMaxSplinePoints) { return nullptr; }
+            slot_[entity] = static_cast<std::uint32_t>(splinePoints_.size());
+            for (std::int64_t j = 0; j <= n; ++j) { splinePoints_.push_back(evaluate(TraceParameter(knots, j, n))); }
+        }
+        return splinePoints_.data() + slot_[entity];
+    }
+
+private:
+    static constexpr std::uint32_t kNone = UINT32_MAX;
+    static constexpr std::size_t kMaxSplinePoints = std::size_t(1) << 22;  // 64 MB
+    static constexpr std::size_t kMaxArcs = std::size_t(1) << 20;
+    struct ArcEnds {
+        Fixed4 angle1;
+        TPoint point1;
+        Fixed4 angle2;
+        TPoint point2;
+    };
+    std::vector<std::uint32_t> slot_;  // per entity: its arc or its first spline point
+    std::vector<ArcEnds> arcs_;
+    std::vector<TPoint> splinePoints_;
+};
+
 class Tracer {
 public:
     Tracer(JobContext& ctx, int workFeed, int rapidFeed)
         : ctx_(ctx), box_(ctx.dxf.drawingBox), workFeed_(workFeed), rapidFeed_(rapidFeed) {}
+
+    CurvePoints curves;
 
     Fixed4 z;
     TPoint position;  // the tracing position, box-relative
@@ -57,12 +111,13 @@ public:
         }
     }
 
-    void trace(const TItem& item) {
+    // `entity` is the item's index in the drawing's list.
+    void trace(const TItem& item, std::uint32_t entity) {
         switch (item.kind) {
             case DxfKind::Circle: traceCircle(item); return;
             case DxfKind::Line: traceLine(item); return;
-            case DxfKind::Arc: traceArc(item); return;
-            case DxfKind::Spline: traceSpline(item); return;
+            case DxfKind::Arc: traceArc(item, entity); return;
+            case DxfKind::Spline: traceSpline(item, entity); return;
             default: return;
         }
     }
@@ -97,17 +152,18 @@ private:
         position = end;
     }
 
-    void traceArc(const TItem& item) {
+    void traceArc(const TItem& item, std::uint32_t entity) {
         TPoint centre = relative(item.x, item.y);
-        TPoint start = ArcPoint(centre.x, centre.y, item.radius, item.endAngle);
-        TPoint end = ArcPoint(centre.x, centre.y, item.radius, item.startAngle);
+        auto evaluate = [&](Fixed4 angle) { return ArcPoint(centre.x, centre.y, item.radius, angle); };
+        TPoint start = curves.arcPoint(entity, item, item.endAngle, evaluate);
+        TPoint end = curves.arcPoint(entity, item, item.startAngle, evaluate);
         bool far = needsRapid(start, position);
         position = end;
         if (far) { rapid(start); }
         arc(item.clockwise, end, centre.x - start.x, centre.y - start.y, item.radius, item.startAngle, item.endAngle);
     }
 
-    void traceSpline(const TItem& item) {
+    void traceSpline(const TItem& item, std::uint32_t entity) {
         if (!IsTraceableSpline(item)) { return; }
         std::int64_t n = *SplinePieces(item, ctx_.params.segmentLength);  // checked before the run
         SplineEvaluator spline(item);
@@ -115,6 +171,14 @@ private:
             TPoint p = spline.at(t);
             return relative(p.x, p.y);
         };
+        if (const TPoint* points = curves.splinePoints(entity, item.knots, n, at)) {
+            rapidWhenFar(points[0]);
+            for (std::int64_t j = 1; j <= n; ++j) {
+                work(points[j]);
+                position = points[j];
+            }
+            return;
+        }
         rapidWhenFar(at(TraceParameter(item.knots, 0, n)));
         for (std::int64_t j = 1; j <= n; ++j) {
             TPoint q = at(TraceParameter(item.knots, j, n));
@@ -189,6 +253,7 @@ Status GenerateDxfProgram(JobContext& ctx, const DxfStatusCallback& status) {
     Fixed4 remaining = params.layerDepth.raw == 0 ? Fixed4{} : params.materialThickness;
     bool finishingPass = params.finishingPass;
     const ChainIndex index(items);  // end points are the same in every pass
+    if (passCount(params) > 1) { tracer.curves.prepare(items.size()); }
     std::vector<TItem> passItems;   // assigned each pass: keeps its capacity, spline arrays included
     std::string statusText;
     while (remaining.raw >= 0) {
@@ -207,7 +272,7 @@ Status GenerateDxfProgram(JobContext& ctx, const DxfStatusCallback& status) {
                 status(statusText);
             }
             ChainPick pick = chain.next(tracer.position);
-            tracer.trace(passItems[pick.index]);
+            tracer.trace(passItems[pick.index], static_cast<std::uint32_t>(pick.index));
         }
         if (params.layerDepth < remaining) {
             remaining -= params.layerDepth;

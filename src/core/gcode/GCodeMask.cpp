@@ -84,7 +84,7 @@ CompiledMask::CompiledMask(std::string mask) : mask_(std::move(mask)) {
     segments_.push_back(std::move(current));
     if (!compiled_) { segments_.clear(); }
     std::size_t tokens = static_cast<std::size_t>(std::count(mask_.begin(), mask_.end(), '['));
-    maxLineBytes_ = mask_.size() + tokens * MaskValues::kMaxValueBytes;
+    maxLineBytes_ = mask_.size() + tokens * MaskValues::kMaxValueBytes + kLiteralCopy;
 }
 
 CompiledMask::Shape CompiledMask::buildShape(FilledTokens filled) const {
@@ -117,30 +117,20 @@ CompiledMask::Shape CompiledMask::buildShape(FilledTokens filled) const {
         ++piece.literalLength;
     }
     shape.pieces.push_back(piece);
+    shape.text.append(kLiteralCopy, '\0');  // the fixed-size copies may read past the last literal
     return shape;
 }
 
-char* CompiledMask::render(FilledTokens filled, const MaskValues& values, char* out) {
-    filled &= present_;
-    Shape* shape = nullptr;
-    for (auto& [key, candidate] : shapes_) {
-        if (key == filled) {
-            shape = &candidate;
-            break;
+const CompiledMask::Shape& CompiledMask::findShape(FilledTokens filled) {
+    for (std::size_t i = 0; i < shapes_.size(); ++i) {
+        if (shapes_[i].first == filled) {
+            lastShape_ = i;
+            return shapes_[i].second;
         }
     }
-    if (shape == nullptr) {
-        shapes_.emplace_back(filled, buildShape(filled));
-        shape = &shapes_.back().second;
-    }
-    const char* text = shape->text.data();
-    for (const Piece& piece : shape->pieces) {
-        // Literal pieces are mostly a space or two: a byte loop beats a memcpy call.
-        const char* from = text + piece.literalBegin;
-        for (std::uint32_t k = 0; k < piece.literalLength; ++k) { *out++ = from[k]; }
-        if (piece.token >= 0) { out = values.write(static_cast<MaskToken>(piece.token), out); }
-    }
-    return out;
+    shapes_.emplace_back(filled, buildShape(filled));
+    lastShape_ = shapes_.size() - 1;
+    return shapes_.back().second;
 }
 
 std::string CompiledMask::renderToString(FilledTokens filled, bool arc, const MaskValues& values) {

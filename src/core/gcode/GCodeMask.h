@@ -51,11 +51,30 @@ public:
     const std::string& text() const { return mask_; }
     // False when the mask needs the literal path.
     bool compiled() const { return compiled_; }
-    // The longest line the compiled mask can print.
+    // Room a printed line needs: the longest line the compiled mask can print
+    // plus the slack its fixed-size copies may write beyond the line's end.
     std::size_t maxLineBytes() const { return maxLineBytes_; }
     // Writes the printed line for the given filled tokens at `out` (room for
-    // maxLineBytes()) and returns its end. Only for compiled masks.
-    char* render(FilledTokens filled, const MaskValues& values, char* out);
+    // maxLineBytes()) and returns its end. Only for compiled masks. With a final
+    // class for Values the token writer is called directly.
+    template <typename Values>
+    char* render(FilledTokens filled, const Values& values, char* out) {
+        const Shape& shape = shapeFor(filled & present_);
+        const char* text = shape.text.data();
+        for (const Piece& piece : shape.pieces) {
+            // Literal pieces are mostly a space or two: copy a fixed 8 bytes (the
+            // text is padded, the line has the slack) and keep only the literal.
+            const char* from = text + piece.literalBegin;
+            if (piece.literalLength <= kLiteralCopy) {
+                __builtin_memcpy(out, from, kLiteralCopy);
+                out += piece.literalLength;
+            } else {
+                for (std::uint32_t k = 0; k < piece.literalLength; ++k) { *out++ = from[k]; }
+            }
+            if (piece.token >= 0) { out = values.write(static_cast<MaskToken>(piece.token), out); }
+        }
+        return out;
+    }
     // Either path, as a string.
     std::string renderToString(FilledTokens filled, bool arc, const MaskValues& values);
 
@@ -74,7 +93,13 @@ private:
         std::string literal;
         int token = -1;  // MaskToken after the literal, -1 at the end
     };
+    static constexpr std::uint32_t kLiteralCopy = 8;
     Shape buildShape(FilledTokens filled) const;
+    const Shape& shapeFor(FilledTokens filled) {
+        if (lastShape_ < shapes_.size() && shapes_[lastShape_].first == filled) { return shapes_[lastShape_].second; }
+        return findShape(filled);
+    }
+    const Shape& findShape(FilledTokens filled);
 
     std::string mask_;
     bool compiled_ = false;
@@ -82,6 +107,7 @@ private:
     FilledTokens present_ = 0;
     std::size_t maxLineBytes_ = 0;
     std::vector<std::pair<FilledTokens, Shape>> shapes_;  // small: a handful of combinations per job
+    std::size_t lastShape_ = 0;                           // the shape printed last, most often the next one too
 };
 
 }  // namespace bw

@@ -48,8 +48,13 @@ public:
     PwmValues power;
     Fixed4 pwmMax;
     int decimals = 4;
+    NumberTextCache* fixedTexts = nullptr;
+    NumberTextCache* integerTexts = nullptr;
 
-    char* write(MaskToken token, char* out) const override {
+    explicit LineValues(MoveEmitterState& state) : fixedTexts(&state.fixedTexts), integerTexts(&state.integerTexts) {}
+
+    // Inlined into the mask renderer: one call per token would cost more than most values.
+    [[gnu::always_inline]] char* write(MaskToken token, char* out) const override {
         switch (token) {
             case MaskToken::G: *out++ = g[0]; *out++ = g[1]; return out;
             case MaskToken::x: case MaskToken::X: return letter(out, 'X', x);
@@ -57,9 +62,9 @@ public:
             case MaskToken::z: case MaskToken::Z: return letter(out, 'Z', z);
             case MaskToken::I: return letter(out, 'I', i);
             case MaskToken::J: return letter(out, 'J', j);
-            case MaskToken::f: case MaskToken::F: *out++ = 'F'; return writeInteger(out, feed);
-            case MaskToken::p: case MaskToken::P: return writeInteger(out, power.p);
-            case MaskToken::pi: case MaskToken::Pi: return writeInteger(out, power.pi);
+            case MaskToken::f: case MaskToken::F: *out++ = 'F'; return integerTexts->integer(out, feed);
+            case MaskToken::p: case MaskToken::P: return integerTexts->integer(out, power.p);
+            case MaskToken::pi: case MaskToken::Pi: return integerTexts->integer(out, power.pi);
             case MaskToken::p0: case MaskToken::P0: return divided(out, power.pf, 10);
             case MaskToken::p00: case MaskToken::P00: return divided(out, power.pf, 100);
             case MaskToken::p000: case MaskToken::P000: return divided(out, power.pf, 1000);
@@ -68,7 +73,7 @@ public:
             case MaskToken::pi00: case MaskToken::Pi00: return divided(out, pwmMax - power.pf, 100);
             case MaskToken::pi000: case MaskToken::Pi000: return divided(out, pwmMax - power.pf, 1000);
             case MaskToken::pi0000: case MaskToken::Pi0000: return divided(out, pwmMax - power.pf, 10000);
-            case MaskToken::a: case MaskToken::A: return writeFixed(out, a, decimals);
+            case MaskToken::a: case MaskToken::A: return fixedTexts->fixed(out, a, decimals);
             case MaskToken::E: *out++ = '\r'; *out++ = '\n'; return out;
             case MaskToken::Count: return out;
         }
@@ -78,10 +83,10 @@ public:
 private:
     char* letter(char* out, char name, Fixed4 value) const {
         *out++ = name;
-        return writeFixed(out, value, decimals);
+        return fixedTexts->fixed(out, value, decimals);
     }
     char* divided(char* out, Fixed4 value, std::int64_t divisor) const {
-        return writeFixed(out, Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(value.raw, divisor))), decimals);
+        return fixedTexts->fixed(out, Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(value.raw, divisor))), decimals);
     }
 };
 
@@ -96,7 +101,9 @@ constexpr FilledTokens kLowercasePower = bit(MaskToken::p) | bit(MaskToken::pi) 
                                          bit(MaskToken::pi0000);
 
 // Tokens filled for the pending move against the printed one, and their values.
-FilledTokens compare(const MoveRecord& pending, const MoveRecord& printed, Fixed4 newA, LineValues& values) {
+// Inlined: it runs for every printed line.
+[[gnu::always_inline]] inline FilledTokens compare(const MoveRecord& pending, const MoveRecord& printed, Fixed4 newA,
+                                                   LineValues& values) {
     FilledTokens filled = kAlwaysFilled;
     if (magnitude(pending.x.raw - printed.x.raw) >= kMinMove) { filled |= bit(MaskToken::x); }
     if (magnitude(pending.y.raw - printed.y.raw) >= kMinMove) { filled |= bit(MaskToken::y); }
@@ -140,16 +147,37 @@ void resetStartIfNeeded(JobContext& ctx, Fixed4 xn, Fixed4 yn, Fixed4 z, int lev
 
 Fixed4 bearing(MoveEmitterState& state, Fixed4 dx, Fixed4 dy) {
     if (dx.raw == 0) { return Fixed4{}; }
-    // Raster and hatch moves repeat the same step: reuse its bearing.
-    if (dx == state.lastBearingDx && dy == state.lastBearingDy) { return state.lastBearing; }
-    state.lastBearingDx = dx;
-    state.lastBearingDy = dy;
+    // A step seen recently reuses its bearing.
+    auto hash = (static_cast<std::uint64_t>(dx.raw) * 0x9E3779B97F4A7C15ull) ^ static_cast<std::uint64_t>(dy.raw);
+    MoveEmitterState::Bearing& known = state.bearings[(hash * 0xBF58476D1CE4E5B9ull) >> 56];
+    if (known.known && dx == known.dx && dy == known.dy) { return known.degrees; }
     double degrees = std::atan2(static_cast<double>(dx.raw), static_cast<double>(dy.raw)) * (180.0 / std::numbers::pi);
     std::int64_t raw = roundEven(degrees * Fixed4::kScale);
     if (raw < 0) { raw += kFullTurn; }
     while (raw >= kFullTurn) { raw -= kFullTurn; }
-    state.lastBearing = Fixed4::fromRaw(raw);
-    return state.lastBearing;
+    known = MoveEmitterState::Bearing{dx, dy, Fixed4::fromRaw(raw), true};
+    return known.degrees;
+}
+
+// The one merge rule: a move continues the pending one when it runs the same
+// way at the same feed, level and mode. Straight up and straight down share the
+// direction 0, so their senses must not oppose: a reversal prints its turning point.
+bool continuesPending(const MoveRecord& pending, Fixed4 direction, std::int8_t sense, int level, int feed,
+                      bool working) {
+    return magnitude(pending.direction.raw - direction.raw) < kMinMove && pending.feed == feed &&
+           pending.level == level && pending.working == working && sense * pending.sense >= 0;
+}
+
+// Distance from one record to the other; axis-parallel moves (every raster
+// move) are worked out here without the general function's root.
+Fixed4 travelBetween(const MoveRecord& from, const MoveRecord& to) {
+    std::int64_t dx = 0, dy = 0;
+    if (!__builtin_sub_overflow(to.x.raw, from.x.raw, &dx) && !__builtin_sub_overflow(to.y.raw, from.y.raw, &dy) &&
+        dx != INT64_MIN && dy != INT64_MIN) {
+        if (dy == 0) { return Fixed4::fromRaw(magnitude(dx)); }
+        if (dx == 0) { return Fixed4::fromRaw(magnitude(dy)); }
+    }
+    return Distance(from.x, from.y, to.x, to.y);
 }
 
 // A + travel x step, rounded once as a whole.
@@ -182,19 +210,17 @@ void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fix
     Fixed4 dx = xn - pending.x;
     Fixed4 dy = yn - pending.y;
     Fixed4 direction = bearing(state, dx, dy);
-    // Straight up and straight down share the direction 0; a reversal must still
-    // print its turning point. A move of no sense keeps the one it merges into.
+    // A move of no sense of its own keeps the sense of the one it merges into.
     std::int8_t sense = dx.raw != 0 ? 0 : static_cast<std::int8_t>((dy.raw > 0) - (dy.raw < 0));
-    bool continues = mayMerge && magnitude(pending.direction.raw - direction.raw) < kMinMove && pending.feed == feed &&
-                     pending.level == level && pending.working == working && sense * pending.sense >= 0;
+    const bool continues = mayMerge && continuesPending(pending, direction, sense, level, feed, working);
     if (continues && sense == 0) { sense = pending.sense; }
     if (!continues) {
-        Fixed4 travel = Distance(printed.x, printed.y, pending.x, pending.y);
+        Fixed4 travel = travelBetween(printed, pending);
         Int128 delta = Int128(travel.raw) * ctx.params.dirAxisStep.raw;
         Fixed4 newA = advanceAxisByScale(a, pending.working ? delta : -delta);
         bool moved = magnitude(pending.x.raw - printed.x.raw) >= kMinMove || magnitude(pending.y.raw - printed.y.raw) >= kMinMove;
         if (moved && pending.direction > Fixed4::fromRaw(-90000)) {
-            LineValues values;
+            LineValues values(state);
             values.decimals = ctx.numberFormat.decimals;
             values.g = pending.working ? "G1" : "G0";
             FilledTokens filled = compare(pending, printed, newA, values);
@@ -223,6 +249,11 @@ void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fix
 Fixed4 Distance(Fixed4 x1, Fixed4 y1, Fixed4 x2, Fixed4 y2) {
     Int128 dx = Int128(x2.raw) - x1.raw;
     Int128 dy = Int128(y2.raw) - y1.raw;
+    // Raster and hatch moves run along an axis: the root of a square needs no root.
+    if ((dx == 0 || dy == 0) && dx + dy <= INT64_MAX && dx + dy >= -INT64_MAX) {
+        Int128 along = dx + dy;
+        return Fixed4::fromRaw(static_cast<std::int64_t>(along < 0 ? -along : along));
+    }
     return Fixed4::fromRaw(sqrtRound(static_cast<unsigned __int128>(dx * dx + dy * dy)));
 }
 
@@ -260,7 +291,7 @@ void ArcMove(JobContext& ctx, Fixed4& a, int arcDirection, int level, Fixed4 x, 
     Fixed4 newA = advanceAxis(a, numerator, denominator);
 
     if (magnitude(xn.raw - printed.x.raw) < kMinMove && magnitude(yn.raw - printed.y.raw) < kMinMove) { return; }
-    LineValues values;
+    LineValues values(state);
     values.decimals = ctx.numberFormat.decimals;
     values.g = arcDirection == 1 ? "G2" : "G3";
     FilledTokens filled = compare(pending, printed, newA, values) | bit(MaskToken::I) | bit(MaskToken::J);

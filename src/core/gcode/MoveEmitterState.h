@@ -3,12 +3,14 @@
 // the move printed last. It lives as long as the job context, so a job that
 // forgets to reset it continues where the previous one stopped.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "common/Fixed4.h"
 #include "gcode/GCodeMask.h"
+#include "gcode/NumberTextCache.h"
 
 namespace bw {
 
@@ -46,8 +48,16 @@ struct MoveEmitterState {
     MoveRecord pending;
     MoveRecord printed;
     CompiledMask mask;   // compiled from the job's mask text when it changes
-    Fixed4 lastBearingDx, lastBearingDy, lastBearing;  // the last step's bearing, reused for equal steps
+    // Bearings of recent steps, reused for equal steps: raster and hatch moves
+    // repeat one step, and a drawing repeats the steps of its shapes.
+    struct Bearing {
+        Fixed4 dx, dy, degrees;
+        bool known = false;
+    };
+    std::array<Bearing, 256> bearings;
     PwmTable pwm;        // power levels of the current range
+    NumberTextCache fixedTexts{12};   // coordinates and other decimal values
+    NumberTextCache integerTexts{8};  // feeds and whole PWM values
 };
 
 }  // namespace bw

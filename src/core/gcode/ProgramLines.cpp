@@ -17,9 +17,32 @@ void ProgramLines::clear() {
     chunkFirstEntry_.clear();
     starts_.clear();
     textSize_ = 0;
+    streamed_ = 0;
+}
+
+void ProgramLines::streamTo(Sink sink) {
+    sink_ = std::move(sink);
+    flush();
+}
+
+void ProgramLines::flush() {
+    if (!sink_) { return; }
+    for (Chunk& chunk : chunks_) {
+        if (chunk.size > 0) { sink_(std::string_view(chunk.data.get(), chunk.size)); }
+    }
+    streamed_ += starts_.size();
+    starts_.clear();
+    // The last chunk's room is used again; the others go.
+    if (chunks_.size() > 1) { chunks_.erase(chunks_.begin(), chunks_.end() - 1); }
+    chunkFirstEntry_.assign(chunks_.size(), 0);
+    if (!chunks_.empty()) { chunks_.back().size = 0; }
 }
 
 ProgramLines::Chunk& ProgramLines::chunkWithRoom(std::size_t bytes) {
+    if (sink_ && !chunks_.empty() && chunks_.back().capacity - chunks_.back().size < bytes) {
+        flush();
+        if (chunks_.back().capacity >= bytes) { return chunks_.back(); }
+    }
     if (chunks_.empty() || chunks_.back().capacity - chunks_.back().size < bytes) {
         Chunk chunk;
         chunk.capacity = std::max(kChunkBytes, bytes);
@@ -36,19 +59,9 @@ void ProgramLines::append(std::string_view entry) {
     endEntry(at + entry.size());
 }
 
-char* ProgramLines::beginEntry(std::size_t maxBytes) {
+char* ProgramLines::beginEntryInNewRoom(std::size_t maxBytes) {
     Chunk& chunk = chunkWithRoom(maxBytes + 2);
     return chunk.data.get() + chunk.size;
-}
-
-void ProgramLines::endEntry(const char* end) {
-    Chunk& chunk = chunks_.back();
-    auto written = static_cast<std::size_t>(end - (chunk.data.get() + chunk.size));
-    starts_.push_back(static_cast<std::uint32_t>(chunk.size));
-    chunk.data[chunk.size + written] = '\r';
-    chunk.data[chunk.size + written + 1] = '\n';
-    chunk.size += written + 2;
-    textSize_ += written + 2;
 }
 
 std::string_view ProgramLines::entry(std::size_t index) const {

@@ -95,25 +95,39 @@ std::int64_t heronHeight(std::int64_t ap, std::int64_t bp, std::int64_t ab) {
     return static_cast<std::int64_t>(divRoundEven(Int128(2) * area, ab));
 }
 
-// The largest distance from the chord first..last and the first index where it occurs.
-std::pair<std::int64_t, std::size_t> farthestPoint(const Contour& points, std::size_t first, std::size_t last) {
-    const MachinePoint a = points[first];
-    const MachinePoint b = points[last];
+// The rounded lengths from each point of a range to the range's two ends. A
+// range split at s gives [first, s], which keeps its first end, and [s, last],
+// which keeps its last one; the two share no inner point, so each child works
+// out only the lengths to its new end and reuses its parent's for the other.
+struct EndLengths {
+    std::vector<std::int64_t> toFirst;
+    std::vector<std::int64_t> toLast;
+};
+
+void measureTo(const Contour& points, std::size_t end, std::size_t first, std::size_t last, std::vector<std::int64_t>& out) {
+    for (std::size_t i = first + 1; i < last; ++i) {
+        out[i] = roundedLength(points[end], points[i]);
+    }
+}
+
+// The largest distance from the chord first..last and the first index where it
+// occurs, from lengths already measured for this range.
+std::pair<std::int64_t, std::size_t> farthestPoint(const Contour& points, const EndLengths& lengths, std::size_t first,
+                                                   std::size_t last) {
     std::int64_t largest = 0;
     std::size_t split = first;
-    if (a == b) {
+    if (points[first] == points[last]) {
         for (std::size_t i = first + 1; i < last; ++i) {
-            std::int64_t distance = roundedLength(a, points[i]);
-            if (distance > largest) {
-                largest = distance;
+            if (lengths.toFirst[i] > largest) {
+                largest = lengths.toFirst[i];
                 split = i;
             }
         }
         return {largest, split};
     }
-    const std::int64_t ab = roundedLength(a, b);
+    const std::int64_t ab = roundedLength(points[first], points[last]);
     for (std::size_t i = first + 1; i < last; ++i) {
-        std::int64_t distance = heronHeight(roundedLength(a, points[i]), roundedLength(b, points[i]), ab);
+        std::int64_t distance = heronHeight(lengths.toFirst[i], lengths.toLast[i], ab);
         if (distance > largest) {
             largest = distance;
             split = i;
@@ -144,13 +158,18 @@ Contour SimplifyPolyline(const Contour& points, Fixed4 epsilon) {
     std::vector<bool> keep(points.size(), false);
     keep.front() = true;
     keep.back() = true;
+    EndLengths lengths{std::vector<std::int64_t>(points.size()), std::vector<std::int64_t>(points.size())};
+    measureTo(points, 0, 0, points.size() - 1, lengths.toFirst);
+    measureTo(points, points.size() - 1, 0, points.size() - 1, lengths.toLast);
     std::vector<std::pair<std::size_t, std::size_t>> ranges{{0, points.size() - 1}};
     while (!ranges.empty()) {
         auto [first, last] = ranges.back();
         ranges.pop_back();
-        auto [largest, split] = farthestPoint(points, first, last);
+        auto [largest, split] = farthestPoint(points, lengths, first, last);
         if (largest > epsilon.raw) {
             keep[split] = true;
+            measureTo(points, split, first, split, lengths.toLast);
+            measureTo(points, split, split, last, lengths.toFirst);
             ranges.emplace_back(first, split);
             ranges.emplace_back(split, last);
         }

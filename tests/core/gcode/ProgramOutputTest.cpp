@@ -68,6 +68,26 @@ TEST(ProgramLines, BehavesAsAListAcrossChunks) {
     lines.clear();
     EXPECT_TRUE(lines.empty());
     EXPECT_EQ(lines.text(), "");
+
+    // Streamed, the same entries reach the sink as the same text, in whole-entry blocks.
+    std::string streamed;
+    std::size_t blocks = 0;
+    lines.append("held before streaming");
+    lines.streamTo([&](std::string_view block) {
+        EXPECT_TRUE(block.ends_with("\r\n"));
+        streamed += block;
+        ++blocks;
+    });
+    EXPECT_EQ(streamed, "held before streaming\r\n");
+    streamed.clear();
+    lines.clear();
+    for (std::size_t i = 0; i < copy.size(); ++i) { lines.append(copy.entry(i)); }
+    EXPECT_LT(lines.text().size(), text.size());  // the full chunks are gone
+    lines.flush();
+    EXPECT_EQ(streamed, text);
+    EXPECT_GT(blocks, 3u);
+    EXPECT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines.textSize(), text.size());
 }
 
 TEST(ProgramFile, WritesCrLfAndReplacesOnlyOnSuccess) {

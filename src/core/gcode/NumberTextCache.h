@@ -1,0 +1,59 @@
+#pragma once
+// Texts of numbers printed recently. A program prints the same few values over
+// and over (a raster's X positions repeat on every line, its power levels are
+// 256, the feed hardly changes), so a value met again costs one fixed-size copy
+// instead of its digits being worked out anew. The texts are exactly those of
+// writeFixed and writeInteger.
+
+#include <cstdint>
+#include <vector>
+
+#include "common/Fixed4.h"
+
+namespace bw {
+
+class NumberTextCache {
+public:
+    // A cache of 2^setBits sets of two texts each.
+    explicit NumberTextCache(int setBits) : setBits_(setBits) {}
+
+    // writeFixed(out, value, decimals); `out` needs room for kMaxNumberBytes.
+    char* fixed(char* out, Fixed4 value, int decimals) {
+        if (decimals != decimals_) { reset(decimals); }
+        return lookUp(out, value.raw);
+    }
+    // writeInteger(out, value); `out` needs room for kMaxNumberBytes.
+    char* integer(char* out, std::int64_t value) {
+        if (decimals_ != kInteger) { reset(kInteger); }
+        return lookUp(out, value);
+    }
+
+private:
+    static constexpr int kInteger = -1;
+    static constexpr std::uint32_t kTextBytes = 20;  // longer texts are written directly
+    struct Slot {
+        std::int64_t key = 0;
+        std::uint32_t length = 0;  // 0: empty
+        char text[kTextBytes] = {};
+    };
+
+    void reset(int decimals);
+    char* lookUp(char* out, std::int64_t key) {
+        if (slots_.empty()) { slots_.resize(std::size_t(2) << setBits_); }
+        Slot* set = &slots_[2 * (static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15ull >> (64 - setBits_))];
+        if (set[0].key != key || set[0].length == 0) {
+            if (set[1].key != key || set[1].length == 0) { return miss(out, key, set); }
+            std::swap(set[0], set[1]);  // the newer text first
+        }
+        // A fixed-size copy: `out` has room, and only `length` bytes count.
+        __builtin_memcpy(out, set[0].text, kTextBytes);
+        return out + set[0].length;
+    }
+    char* miss(char* out, std::int64_t key, Slot* set);
+
+    int setBits_;
+    int decimals_ = -2;  // what the texts were written with; kInteger for whole numbers
+    std::vector<Slot> slots_;
+};
+
+}  // namespace bw
