@@ -29,6 +29,7 @@
 #include "PcbPage.h"
 #include "ProfileController.h"
 #include "ProgramDelivery.h"
+#include "ToolpathPanel.h"
 #include "ToolsPage.h"
 #include "WindowFields.h"
 #include "i18n/TextPair.h"
@@ -217,6 +218,7 @@ void TForm1::pageChanged(int index) {
     // A status text belongs to the page that showed it.
     SB1->clearMessage();
     QWidget* page = PC1->widget(index);
+    ToolpathPanel::showEstimateOf(page);
     const QString examples = exampleFolderFor(programFolder_);
     if (page == dxfPage_) { dxf_->pageShown(examples); }
     if (page == bmpPage_) { bmp_->pageShown(examples); }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "FieldReader.h"
@@ -60,18 +61,45 @@ void ToolpathPanel::showEstimate(const SimulationSummary& summary, std::shared_p
     emit estimated(text);
 }
 
+namespace {
+
 // The estimate has its own place at the status bar's right end, so the job
 // texts ("Print size ...") stay readable beside it.
-void ToolpathPanel::showStatus(const QString& text) {
-    auto* main = qobject_cast<QMainWindow*>(window());
+void setEstimateLabel(QWidget* window, const QString& text) {
+    auto* main = qobject_cast<QMainWindow*>(window);
     if (main == nullptr) { return; }
     auto* label = main->statusBar()->findChild<QLabel*>(kEstimateLabelName);
     if (label == nullptr) {
+        if (text.isEmpty()) { return; }
         label = new QLabel;
         label->setObjectName(kEstimateLabelName);
         main->statusBar()->addPermanentWidget(label);
     }
     label->setText(text);
+}
+
+}  // namespace
+
+void ToolpathPanel::showStatus(const QString& text) {
+    lastStatus_ = text;
+    lastStatusTime_ = std::chrono::steady_clock::now();
+    if (onShownPage()) { setEstimateLabel(window(), text); }
+}
+
+bool ToolpathPanel::onShownPage() const {
+    const auto* pages = window()->findChild<QTabWidget*>(QStringLiteral("PC1"));
+    return pages == nullptr || pages->currentWidget() == nullptr || pages->currentWidget()->isAncestorOf(this);
+}
+
+void ToolpathPanel::showEstimateOf(QWidget* page) {
+    if (page == nullptr) { return; }
+    const ToolpathPanel* newest = nullptr;
+    for (const ToolpathPanel* panel : page->findChildren<ToolpathPanel*>()) {
+        if (!panel->lastStatus_.isEmpty() && (newest == nullptr || panel->lastStatusTime_ > newest->lastStatusTime_)) {
+            newest = panel;
+        }
+    }
+    setEstimateLabel(page->window(), newest != nullptr ? newest->lastStatus_ : QString());
 }
 
 Result<MachineLimits> readMachineLimits(const GCodeSettingsPage& gcode) {

@@ -8,6 +8,8 @@
 #include <QStackedWidget>
 #include <QWidget>
 
+#include <chrono>
+
 #include "ToolpathEstimator.h"
 #include "ToolpathView.h"
 #include "common/Result.h"
@@ -34,14 +36,21 @@ public:
     void programGenerated(std::shared_ptr<const ProgramLines> program, const GCodeSettingsPage& gcode, bool burnAllFeedMoves = false);
     bool estimating() const { return estimator_.running(); }
 
+    // Shows the newest estimate of the page's panels at the status bar's end
+    // (nothing when the page has none): an estimate belongs to its page.
+    static void showEstimateOf(QWidget* page);
+
 signals:
     void estimated(const QString& statusText);
 
 private:
     void showEstimate(const SimulationSummary& summary, std::shared_ptr<const ToolpathRecording> path);
     void showStatus(const QString& text);
+    bool onShownPage() const;
 
     QStackedWidget* stack_;
+    QString lastStatus_;
+    std::chrono::steady_clock::time_point lastStatusTime_{};
     ToolpathEstimator estimator_;
 };
 

@@ -92,6 +92,13 @@ private slots:
         QVERIFY(slower != status);
         QTRY_COMPARE(estimate(form), slower);
 
+        // An estimate belongs to its page: another page shows its own (none yet).
+        auto* pages = child<QTabWidget>(form, "PC1");
+        pages->setCurrentWidget(child<QWidget>(form, "TabSheet3"));
+        QCOMPARE(estimate(form), QString());
+        pages->setCurrentWidget(child<QWidget>(form, "TS1"));
+        QCOMPARE(estimate(form), slower);
+
         // The check box swaps the text for the toolpath: burnt path dark, travel light blue.
         child<QTabWidget>(form, "PageControl2")->setCurrentIndex(1);
         auto* view = child<bw::app::ToolpathView>(form, "ISciezkaD");
