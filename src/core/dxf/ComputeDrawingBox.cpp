@@ -1,6 +1,7 @@
 #include "dxf/ComputeDrawingBox.h"
 
 #include "dxf/ArcGeometry.h"
+#include "dxf/DxfGenerator.h"
 #include "dxf/DxfTexts.h"
 #include "i18n/MessageTexts.h"
 #include "dxf/DxfView.h"
@@ -45,6 +46,20 @@ private:
 
 Result<DrawingBox> DrawingBoxOf(const std::vector<TItem>& items, Fixed4 segmentLength, int languageIndex,
                                 const DxfStatusCallback& status) {
+    // Counted before any spline is evaluated: a drawing whose splines alone exceed
+    // what a program may hold is refused at once, not after minutes of tracing.
+    std::int64_t splinePieces = 0;
+    for (const TItem& item : items) {
+        if (item.kind != DxfKind::Spline) { continue; }
+        Result<std::int64_t> pieces = SplinePieces(item, segmentLength);
+        if (!pieces) { return Error{pieces.error()}; }
+        splinePieces += *pieces;
+        if (splinePieces > kMaxDxfMoves) {
+            std::string message = "The drawing's splines need more than ";
+            appendInteger(message, kMaxDxfMoves);
+            return Error{message + " straight pieces; increase the segment length"};
+        }
+    }
     const std::string_view text = messageText(Message::CalculatingExtremes, languageIndex);
     if (status) { status(std::string(text) + ": 0%"); }
     BoxBuilder builder;

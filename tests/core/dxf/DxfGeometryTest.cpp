@@ -105,6 +105,12 @@ TEST(Spline, ZeroSegmentLengthIsRefusedOnlyWhereSplinesAre) {
     auto ok = SplinePieces(s, mm(0.5));
     ASSERT_TRUE(ok.ok());
     EXPECT_EQ(*ok, 20);
+    // Many splines that together exceed what a program may hold are refused by
+    // their counts, before any of them is evaluated.
+    std::vector<TItem> many(51, spline({0, 0, 1, 1}, {{0, 0}, {100, 0}}));  // 1 million pieces each
+    auto box = DrawingBoxOf(many, mm(0.0001), 1, {});
+    ASSERT_FALSE(box.ok());
+    EXPECT_EQ(box.error(), "The drawing's splines need more than 50000000 straight pieces; increase the segment length");
 }
 
 TEST(Spline, BasisAndPointsAgreeWithTheRecursion) {
