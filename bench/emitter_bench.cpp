@@ -37,8 +37,8 @@ void emitMoves(benchmark::State& state, const char* mask) {
         benchmark::DoNotOptimize(lines);
     }
     state.counters["printed_lines"] = static_cast<double>(printedLines);
-    state.counters["lines_per_s"] = benchmark::Counter(static_cast<double>(printedLines) * state.iterations(), benchmark::Counter::kIsRate);
-    state.counters["bytes_per_s"] = benchmark::Counter(static_cast<double>(textBytes) * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["lines_per_s"] = benchmark::Counter(static_cast<double>(printedLines) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["bytes_per_s"] = benchmark::Counter(static_cast<double>(textBytes) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["memory_per_text_byte"] = static_cast<double>(heldBytes) / static_cast<double>(textBytes);
 }
 

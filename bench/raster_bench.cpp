@@ -32,7 +32,7 @@ const PixelBuffer& photo() {
 double peakMegabytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 std::filesystem::path outputFile() { return std::filesystem::temp_directory_path() / "beamwright-raster-bench.gcode"; }
@@ -44,7 +44,7 @@ void toneProcessing(benchmark::State& state, ToneMode mode) {
         ApplyAdjustments(view, ToneAdjustments{120, 5, 10});
         benchmark::DoNotOptimize(view.pixels.data());
     }
-    state.counters["pixels/s"] = benchmark::Counter(double(kSide) * kSide * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["pixels/s"] = benchmark::Counter(double(kSide) * kSide * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void generation(benchmark::State& state, ToneMode mode) {
@@ -94,7 +94,7 @@ void generationStreamed(benchmark::State& state, ToneMode mode) {
         if (!outcome || !out) { state.SkipWithError("generation failed"); }
         bytes = ctx.programLines.textSize();
     }
-    state.counters["pixels/s"] = benchmark::Counter(double(kSide) * kSide * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["pixels/s"] = benchmark::Counter(double(kSide) * kSide * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["output_MB"] = double(bytes) / 1e6;
     state.counters["peak_rss_MB"] = peakMegabytes();
 }
@@ -113,7 +113,7 @@ void writeFloor(benchmark::State& state) {
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
         out.close();
     }
-    state.counters["bytes/s"] = benchmark::Counter(double(text.size()) * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["bytes/s"] = benchmark::Counter(double(text.size()) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["output_MB"] = double(text.size()) / 1e6;
 }
 

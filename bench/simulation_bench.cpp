@@ -69,7 +69,7 @@ void inMemory(benchmark::State& state) {
         summary = simulator.finish();
     }
     state.counters["moves"] = double(summary.moves);
-    state.counters["moves/s"] = benchmark::Counter(double(summary.moves) * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["moves/s"] = benchmark::Counter(double(summary.moves) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["job_h"] = summary.seconds / 3600;
 }
 
@@ -93,7 +93,7 @@ void fromFile(benchmark::State& state) {
         std::fclose(in);
     }
     state.counters["file_MB"] = double(std::filesystem::file_size(programFile())) / 1e6;
-    state.counters["peak_rss_MB"] = kilobytes / 1024.0;
+    state.counters["peak_rss_MB"] = static_cast<double>(kilobytes) / 1024.0;
 }
 
 }  // namespace

@@ -55,6 +55,16 @@ void deliverProgram(const ProgramLines& lines, const std::string& outputPath, co
     commitOutput(output);
 }
 
+ProgramStream::ProgramStream(ProgramLines& lines, OutputFile& output) : lines_(lines) {
+    lines_.clear();
+    lines_.streamTo([&output](std::string_view block) { output.write(block); });
+}
+
+// Ends the streaming without writing: after a failure the rest is not wanted.
+ProgramStream::~ProgramStream() { lines_.streamTo({}); }
+
+void ProgramStream::finish() { lines_.flush(); }
+
 std::string readTextFile(const std::string& path) {
     auto content = ReadWholeFile(path, kMaxTextFileBytes);
     if (!content) { throw JobError(content.error()); }

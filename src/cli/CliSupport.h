@@ -44,7 +44,27 @@ OutputFile openOutput(const std::string& option, const std::string& path, const 
 void commitOutput(OutputFile& output);
 
 // The program to standard output or a file, for runs without other outputs.
+// Only for small programs built whole in memory; a job's program streams.
 void deliverProgram(const ProgramLines& lines, const std::string& outputPath, const std::vector<std::string>& inputs = {});
+
+// While it lives, the job's program goes to `output` in large blocks as the
+// job writes it, so a program of hundreds of megabytes never sits in memory
+// whole; the store still counts every entry. The job writes its program
+// afresh: whatever the store held before is dropped. Nothing reaches the
+// target before the output is committed, so a failed job leaves no file.
+class ProgramStream {
+public:
+    ProgramStream(ProgramLines& lines, OutputFile& output);
+    ~ProgramStream();
+    ProgramStream(const ProgramStream&) = delete;
+    ProgramStream& operator=(const ProgramStream&) = delete;
+    // Hands on what the store still holds, once the job succeeded; the
+    // output's commit is the caller's.
+    void finish();
+
+private:
+    ProgramLines& lines_;
+};
 
 // Reads a whole text file (header and footer files) with the size cap of text
 // files, or throws JobError.

@@ -12,7 +12,6 @@
 #include "dxf/DxfReader.h"
 #include "gcode/DefaultHeaderFooter.h"
 #include "gcode/MaskPreview.h"
-#include "gcode/ProgramOutput.h"
 #include "job/JobContext.h"
 
 namespace bw::cli {
@@ -166,9 +165,10 @@ void runDxf(const DxfOptions& options) {
 
     ctx.startPoint = startPoint;
     ApplyDxfStartPoint(ctx);
+    ProgramStream stream(ctx.programLines, output);
     Status generated = GenerateDxfProgram(ctx, status);
     if (!generated) { throw JobError(generated.error()); }
-    WriteProgramTo(output, ctx.programLines);
+    stream.finish();
     commitOutput(output);
 }
 

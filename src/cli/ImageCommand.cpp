@@ -10,7 +10,6 @@
 #include "PictureReader.h"
 #include "common/QuotedText.h"
 #include "gcode/MaskPreview.h"
-#include "gcode/ProgramOutput.h"
 #include "job/JobContext.h"
 #include "job/StartPoint.h"
 #include "raster/PictureSizing.h"
@@ -207,9 +206,10 @@ void runImage(const ImageOptions& o) {
         throw UsageError(origin.error());
     }
     if (Status filled = FillRasterParameters(ctx, fields, view, kCliSeparator); !filled) { throw UsageError(filled.error()); }
+    ProgramStream stream(ctx.programLines, program);
     auto outcome = GenerateRaster(ctx, view, {}, kCliSeparator);
     if (!outcome) { throw JobError(outcome.error()); }
-    WriteProgramTo(program, ctx.programLines);
+    stream.finish();
     if (previewFile) { commitOutput(*previewFile); }
     commitOutput(program);
 }

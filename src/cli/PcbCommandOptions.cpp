@@ -6,7 +6,6 @@
 #include "pcb/PcbBitmapLoader.h"
 #include "pcb/PcbGeometry.h"
 #include "pcb/PcbRaster.h"
-#include "gcode/ProgramOutput.h"
 
 namespace bw::cli {
 
@@ -116,8 +115,7 @@ PcbOutputs openPcbOutputs(const PcbCommandOptions& options) {
     return outputs;
 }
 
-void deliverPcbOutputs(PcbOutputs& outputs, const ProgramLines& lines, const ClassLayer& layer, bool outline) {
-    WriteProgramTo(outputs.program, lines);
+void deliverPcbOutputs(PcbOutputs& outputs, const ClassLayer& layer, bool outline) {
     if (outputs.preview) {
         IndexedPicture view = RenderClassMap(layer, outline ? kOutlinePreviewClasses : kRasterPreviewClasses);
         auto png = EncodePreviewPng(ToPixels(view));

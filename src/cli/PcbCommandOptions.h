@@ -44,8 +44,9 @@ struct PcbOutputs {
 };
 PcbOutputs openPcbOutputs(const PcbCommandOptions& options);
 
-// Writes the program and, with --preview-png, the class rendering of `layer`,
-// then puts both in place: a failure leaves neither behind.
-void deliverPcbOutputs(PcbOutputs& outputs, const ProgramLines& lines, const ClassLayer& layer, bool outline);
+// Once the program has streamed into outputs.program: writes the class
+// rendering of `layer` with --preview-png, then puts both in place; a failure
+// leaves neither behind.
+void deliverPcbOutputs(PcbOutputs& outputs, const ClassLayer& layer, bool outline);
 
 }  // namespace bw::cli

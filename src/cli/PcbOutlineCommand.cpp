@@ -21,6 +21,7 @@ void addPcbOutlineCommand(CLI::App& app, Runner& run) {
             JobContext ctx;
             PcbOutputs outputs = openPcbOutputs(*options);
             preparePcbJob(ctx, *options);
+            ProgramStream stream(ctx.programLines, outputs.program);
             auto result = GeneratePcbOutline(ctx, *decimalComma ? ',' : '.');
             if (!result) {
                 throw JobError(result.error());
@@ -30,7 +31,8 @@ void addPcbOutlineCommand(CLI::App& app, Runner& run) {
                           << " outline walk(s) circled without returning to their start; those contours end "
                              "there\n";
             }
-            deliverPcbOutputs(outputs, ctx.programLines, ctx.pcb.outlineClassMap, true);
+            stream.finish();
+            deliverPcbOutputs(outputs, ctx.pcb.outlineClassMap, true);
         };
     });
 }

@@ -16,11 +16,13 @@ void addPcbRasterCommand(CLI::App& app, Runner& run) {
             JobContext ctx;
             PcbOutputs outputs = openPcbOutputs(*options);
             preparePcbJob(ctx, *options);
+            ProgramStream stream(ctx.programLines, outputs.program);
             auto result = GeneratePcbRaster(ctx);
             if (!result) {
                 throw JobError(result.error());
             }
-            deliverPcbOutputs(outputs, ctx.programLines, ctx.pcb.rasterClassMap, false);
+            stream.finish();
+            deliverPcbOutputs(outputs, ctx.pcb.rasterClassMap, false);
         };
     });
 }

@@ -100,6 +100,15 @@ b=$(LC_ALL=C "$cli" image "$data/pattern-8bit.bmp" --pixel-size 0.25 --dir-step 
 a=$("$cli" image "$data/pattern-8bit.bmp" --mode dither)
 b=$("$cli" image "$data/pattern-8bit.bmp" --mode dither --brightness 200 --gamma 3 2>/dev/null)
 [ "$a" = "$b" ] || { echo "FAIL: adjustments changed a dithered picture"; failures=$((failures + 1)); }
+# A program of several megabytes streams to its output in blocks while it is
+# generated: every block arrives once and in order, to a file and to standard
+# output alike (the hash is that of the same program built whole in memory).
+big=(image "$data/pattern-8bit.bmp" --width 500 --height 400 --mode dither --horizontal --vertical)
+"$cli" "${big[@]}" -o /tmp/bw-cli-out.$$
+a=$(sha256sum </tmp/bw-cli-out.$$)
+b=$("$cli" "${big[@]}" | sha256sum)
+[ "$a" = "$b" ] && [ "${a%% *}" = 62eea18703435d98c8b655a1f83581e753be5dbf17d15c6175c534626469768d ] ||
+  { echo "FAIL: a streamed program differs: $a / $b"; failures=$((failures + 1)); }
 rm -f /tmp/bw-cli-out.$$
 rm -f /tmp/bw-cli-err.$$
 exit $failures
