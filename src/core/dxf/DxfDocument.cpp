@@ -19,22 +19,6 @@ std::string DxfUpper(std::string_view text) {
 
 namespace {
 
-bool equalsUpper(std::string_view text, std::string_view upper) {
-    if (text.size() != upper.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-        if (c != upper[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::optional<long long> wholeNumber(std::string_view text) {
     long long value = 0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -110,13 +94,13 @@ class DocumentReader {
             if (g.code != 2) {
                 return Error{DxfLineLabel(g.line) + "a section name is missing"};
             }
-            if (equalsUpper(g.value, "HEADER")) {
+            if (IsDxfName(g.value, "HEADER")) {
                 section_ = Section::Header;
-            } else if (equalsUpper(g.value, "TABLES")) {
+            } else if (IsDxfName(g.value, "TABLES")) {
                 section_ = Section::Tables;
-            } else if (equalsUpper(g.value, "BLOCKS")) {
+            } else if (IsDxfName(g.value, "BLOCKS")) {
                 section_ = Section::Blocks;
-            } else if (equalsUpper(g.value, "ENTITIES")) {
+            } else if (IsDxfName(g.value, "ENTITIES")) {
                 section_ = Section::Entities;
                 doc_.entitiesFound = true;
                 doc_.firstEntity = doc_.records.size();
@@ -149,31 +133,31 @@ class DocumentReader {
     Status structure(const DxfGroup& g) {
         closeRecord();
         inLayer_ = false;
-        if (equalsUpper(g.value, "SECTION")) {
+        if (IsDxfName(g.value, "SECTION")) {
             closeBlock();
             finishEntities();
             expectSectionName_ = true;
             return success();
         }
-        if (equalsUpper(g.value, "ENDSEC")) {
+        if (IsDxfName(g.value, "ENDSEC")) {
             closeBlock();
             finishEntities();
             section_ = Section::None;
             return success();
         }
-        if (equalsUpper(g.value, "EOF")) {
+        if (IsDxfName(g.value, "EOF")) {
             finished_ = true;
             return success();
         }
         switch (section_) {
             case Section::Tables:
-                if (equalsUpper(g.value, "LAYER")) {
+                if (IsDxfName(g.value, "LAYER")) {
                     inLayer_ = true;
                     layer_ = {};
                 }
                 return success();
             case Section::Blocks:
-                if (equalsUpper(g.value, "BLOCK")) {
+                if (IsDxfName(g.value, "BLOCK")) {
                     closeBlock();
                     inBlock_ = true;
                     inBlockHeader_ = true;
@@ -181,7 +165,7 @@ class DocumentReader {
                     block_.line = g.line;
                     return success();
                 }
-                if (equalsUpper(g.value, "ENDBLK")) {
+                if (IsDxfName(g.value, "ENDBLK")) {
                     closeBlock();
                     return success();
                 }
@@ -210,7 +194,7 @@ class DocumentReader {
         recordOpen_ = true;
         // A LINE's points are in world coordinates: its extrusion changes nothing that is
         // cut, nor does its Z outside blocks (only an insert can turn Z into the XY plane).
-        lineRecord_ = equalsUpper(g.value, "LINE");
+        lineRecord_ = IsDxfName(g.value, "LINE");
         modelSpace_ = section_ == Section::Entities;
     }
 
@@ -274,7 +258,7 @@ class DocumentReader {
             headerVariable_ = g.value;
             return success();
         }
-        if (g.code == 70 && equalsUpper(headerVariable_, "$INSUNITS")) {
+        if (g.code == 70 && IsDxfName(headerVariable_, "$INSUNITS")) {
             std::optional<long long> units = wholeNumber(g.value);
             if (!units) {
                 return Error{DxfLineLabel(g.line) + DxfQuoted(g.value) + " is not a whole number"};

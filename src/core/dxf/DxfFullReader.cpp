@@ -59,22 +59,6 @@ double millimetresPerUnit(int insUnits) {
     }
 }
 
-bool sameName(std::string_view text, std::string_view upper) {
-    if (text.size() != upper.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-        if (c != upper[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The group pairs of one entity and typed access to them.
 class Fields {
    public:
@@ -280,31 +264,31 @@ class Expander {
     enum class Kind { Line, Circle, Arc, Spline, LwPolyline, Polyline, Ellipse, Insert, Bookkeeping, Other };
 
     static Kind kindOf(std::string_view name) {
-        if (sameName(name, "LINE")) {
+        if (IsDxfName(name, "LINE")) {
             return Kind::Line;
         }
-        if (sameName(name, "CIRCLE")) {
+        if (IsDxfName(name, "CIRCLE")) {
             return Kind::Circle;
         }
-        if (sameName(name, "ARC")) {
+        if (IsDxfName(name, "ARC")) {
             return Kind::Arc;
         }
-        if (sameName(name, "SPLINE")) {
+        if (IsDxfName(name, "SPLINE")) {
             return Kind::Spline;
         }
-        if (sameName(name, "LWPOLYLINE")) {
+        if (IsDxfName(name, "LWPOLYLINE")) {
             return Kind::LwPolyline;
         }
-        if (sameName(name, "POLYLINE")) {
+        if (IsDxfName(name, "POLYLINE")) {
             return Kind::Polyline;
         }
-        if (sameName(name, "ELLIPSE")) {
+        if (IsDxfName(name, "ELLIPSE")) {
             return Kind::Ellipse;
         }
-        if (sameName(name, "INSERT")) {
+        if (IsDxfName(name, "INSERT")) {
             return Kind::Insert;
         }
-        if (sameName(name, "VERTEX") || sameName(name, "SEQEND")) {
+        if (IsDxfName(name, "VERTEX") || IsDxfName(name, "SEQEND")) {
             return Kind::Bookkeeping;
         }
         return Kind::Other;
@@ -428,7 +412,7 @@ class Expander {
             if (kind == Kind::Polyline) {
                 std::size_t vertexEnd = i + 1;
                 while (vertexEnd < end && kinds_[vertexEnd] == Kind::Bookkeeping &&
-                       sameName(doc_.records[vertexEnd].name, "VERTEX")) {
+                       IsDxfName(doc_.records[vertexEnd].name, "VERTEX")) {
                     ++vertexEnd;
                 }
                 if (cut) {

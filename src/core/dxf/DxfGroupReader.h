@@ -55,6 +55,18 @@ inline std::string_view TrimDxfText(std::string_view text) {
 
 // The value as a floating-point number: the C form ("1.5", "-2e3"), or failing
 // that the form the line scanner accepts ("1 234,5"); nullopt otherwise.
+// Entity, section and table names match without regard to ASCII case; `upper`
+// is the name in capitals.
+inline bool IsDxfName(std::string_view text, std::string_view upper) {
+    if (text.size() != upper.size()) { return false; }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'a' && c <= 'z') { c = static_cast<char>(c - 'a' + 'A'); }
+        if (c != upper[i]) { return false; }
+    }
+    return true;
+}
+
 std::optional<double> DxfDouble(std::string_view value);
 
 // "line 12: " for error messages.

@@ -35,22 +35,6 @@ std::vector<std::pair<std::string, std::size_t>> DxfSkippedKinds::sorted() const
 
 namespace {
 
-bool isName(std::string_view text, std::string_view upper) {
-    if (text.size() != upper.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-        if (c != upper[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 DxfSkippedKinds CountScannerSkippedKinds(std::string_view text) {
@@ -60,23 +44,23 @@ DxfSkippedKinds CountScannerSkippedKinds(std::string_view text) {
     DxfGroup g;
     while (reader.next(g)) {
         if (state == SectionName) {
-            const bool counted = g.code == 2 && (isName(g.value, "ENTITIES") || isName(g.value, "BLOCKS"));
+            const bool counted = g.code == 2 && (IsDxfName(g.value, "ENTITIES") || IsDxfName(g.value, "BLOCKS"));
             state = counted ? Counted : OtherSection;
             continue;
         }
         if (g.code != 0) {
             continue;
         }
-        if (isName(g.value, "SECTION")) {
+        if (IsDxfName(g.value, "SECTION")) {
             state = SectionName;
-        } else if (isName(g.value, "ENDSEC")) {
+        } else if (IsDxfName(g.value, "ENDSEC")) {
             state = Outside;
-        } else if (isName(g.value, "EOF")) {
+        } else if (IsDxfName(g.value, "EOF")) {
             break;
         } else if (state == Counted) {
             bool read = false;
             for (std::string_view known : {"LINE", "CIRCLE", "ARC", "SPLINE", "BLOCK", "ENDBLK", "VERTEX", "SEQEND"}) {
-                read = read || isName(g.value, known);
+                read = read || IsDxfName(g.value, known);
             }
             if (!read) {
                 skipped.add(g.value);
