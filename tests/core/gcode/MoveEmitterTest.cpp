@@ -32,18 +32,6 @@ struct EmitterFixture : ::testing::Test {
 
 }  // namespace
 
-TEST(MaskPreview, DefaultFieldsGiveTheFiveKnownLines) {
-    JobContext ctx;
-    auto lines = BuildMaskPreview(ctx, MaskPreviewFields{}, ',');
-    ASSERT_TRUE(lines.ok());
-    EXPECT_EQ(lines->text(),
-              "G0 X0.0000 Y0.0000 Z10.0000 F10000 \r\n"
-              "G1 X10.0000 F5000 S20\r\n"
-              "G1 Y10.0000 F4000 \r\n"
-              "G2 X20.0000 I5.0000 J0.0000 F4000 S30\r\n"
-              "G1 X0.0000 Z20.0000 F4000 S255\r\n");
-}
-
 TEST(MaskPreview, EveryValueMaskShowsTheDirAxis) {
     JobContext ctx;
     MaskPreviewFields fields;
