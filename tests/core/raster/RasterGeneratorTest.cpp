@@ -45,20 +45,6 @@ using Lines = std::vector<std::string>;
 
 }  // namespace
 
-TEST_F(RasterFixture, ThreeByOnePicture) {
-    // Moves: rapid to the origin; burn to X 0 at 255 (zero length, never shown);
-    // burn to X 0.3 at 127; rapid to X 0.6; the closing moves.
-    EXPECT_EQ(run(picture({{0, 128, 255}})), (Lines{
-                  "HEADER",
-                  "G0 X0.0000 Y0.0000 Z1.5000 F5000 ",
-                  "G1 X0.3000 F1500 S127",
-                  "G0 X0.6000 F5000 S0",
-                  "G0 X0.0000 F5000 ",
-                  "FOOTER",
-              }));
-    EXPECT_EQ(statusTexts, (Lines{"Print size 0,9x0,3mm"}));
-}
-
 TEST_F(RasterFixture, OneByTwoPictureStepsStraightUpAtTheUpperLevel) {
     // Line 0 is the bottom pixel (white), line 1 the top one (black).
     EXPECT_EQ(run(picture({{0}, {255}})), (Lines{
@@ -205,20 +191,6 @@ TEST_F(RasterFixture, FeedThatIsNotWholeIsAnErrorBeforeAnythingIsEmitted) {
 TEST_F(RasterFixture, PictureThatDoesNotMatchTheParametersIsRefused) {
     ASSERT_TRUE(FillRasterParameters(ctx, fields, PixelBuffer(4, 4), ',').ok());
     EXPECT_FALSE(GenerateRaster(ctx, PixelBuffer(3, 4), {}, ',').ok());
-}
-
-TEST_F(RasterFixture, LongProgramsAreFlaggedForTheView) {
-    // A checkerboard prints one line per pixel: 400 x 300 gives more than 100000 entries.
-    PixelBuffer board(400, 300);
-    for (int y = 0; y < board.height; ++y) {
-        for (int x = 0; x < board.width; ++x) { board.row(y)[x] = greyPixel((x + y) % 2 ? 255 : 0); }
-    }
-    run(board);
-    EXPECT_GT(ctx.programLines.size(), kRasterViewLimit);
-    EXPECT_TRUE(ctx.raster.previewSuppressed);
-    run(picture({{0, 255}}));
-    EXPECT_FALSE(ctx.raster.previewSuppressed);
-    EXPECT_EQ(RasterTooLongText(1), "Preview unavailable.\r\nG-code too long.");
 }
 
 TEST_F(RasterFixture, ViewLimitIsExactlyOneHundredThousandEntries) {
