@@ -145,12 +145,3 @@ TEST(CalibrationProgram, BadFieldsAreReportedBeforeAnythingChanges) {
     EXPECT_FALSE(BuildCoarseFocusPattern(ctx, fields, ',').ok());
     EXPECT_EQ(ctx.params.maskText, "before");
 }
-
-TEST(CalibrationProgram, SaveNameGetsTheChosenExtension) {
-    EXPECT_EQ(CalibrationSaveName("job", 2), "job.nc");
-    EXPECT_EQ(CalibrationSaveName("job.NC", 2), "job.NC");
-    EXPECT_EQ(CalibrationSaveName("job.Nc", 2), "job.Nc");
-    EXPECT_EQ(CalibrationSaveName("job.g", 2), "job.g.nc");
-    EXPECT_EQ(CalibrationSaveName("job", 3), "job.tap");
-    EXPECT_EQ(CalibrationSaveName("job.gcode", 1), "job.gcode");
-}

@@ -130,16 +130,6 @@ TEST_F(RasterFixture, EmptyPictureGivesHeaderOriginAndFooter) {
     EXPECT_EQ(statusTexts, (Lines{"Print size 0x0mm"}));
 }
 
-TEST_F(RasterFixture, StartPointFiveCentresThePicture) {
-    ctx.startPoint = 5;
-    PixelBuffer image(100, 50);
-    ASSERT_TRUE(SetRasterOrigin(ctx, "0,3", image, ',').ok());
-    EXPECT_EQ(ctx.origin.x.raw, -150000);
-    EXPECT_EQ(ctx.origin.y.raw, -75000);
-    auto lines = run(picture({{0}}));
-    EXPECT_EQ(lines[1], "G0 X-0.1500 Y-0.1500 Z1.5000 F5000 ");
-}
-
 TEST_F(RasterFixture, PowerRangeIsPercentOfPwmMax) {
     fields.powerMinText = "20";
     fields.powerMaxText = "80";
