@@ -4,18 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "calibration/FocusPatterns.h"
 #include "gcode/DefaultHeaderFooter.h"
 
 using namespace bw;
+using bw::test::entries;
 
 namespace {
-
-std::vector<std::string> entries(const ProgramLines& lines) {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < lines.size(); ++i) { out.emplace_back(lines.entry(i)); }
-    return out;
-}
 
 // One printed line of the "[G] [X] [Y] [Z]" mask, numbers in ten-thousandths.
 struct Printed {

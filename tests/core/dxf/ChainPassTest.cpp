@@ -2,15 +2,15 @@
 
 #include <random>
 
+#include "TestSupport.h"
 #include "ReferenceDxf.h"
 #include "dxf/ChainPass.h"
 #include "dxf/ComputeDrawingBox.h"
 
 using namespace bw;
+using bw::test::mm;
 
 namespace {
-
-Fixed4 mm(double v) { return Fixed4::fromDouble(v); }
 
 TItem line(double x1, double y1, double x2, double y2) {
     TItem item;

@@ -5,16 +5,16 @@
 #include <map>
 #include <string>
 
+#include "TestSupport.h"
 #include "dxf/ComputeDrawingBox.h"
 #include "dxf/DxfGenerator.h"
 #include "dxf/DxfReader.h"
 #include "gcode/MaskPreview.h"
 
 using namespace bw;
+using bw::test::mm;
 
 namespace {
-
-Fixed4 mm(double v) { return Fixed4::fromDouble(v); }
 
 struct DxfJob : ::testing::Test {
     JobContext ctx;
@@ -44,9 +44,7 @@ struct DxfJob : ::testing::Test {
     std::vector<std::string> run() {
         Status status = GenerateDxfProgram(ctx, {});
         EXPECT_TRUE(status.ok()) << status.error();
-        std::vector<std::string> lines;
-        for (std::size_t i = 0; i < ctx.programLines.size(); ++i) { lines.emplace_back(ctx.programLines.entry(i)); }
-        return lines;
+        return bw::test::entries(ctx.programLines);
     }
 
     static std::size_t countStarting(const std::vector<std::string>& lines, std::string_view prefix) {

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "gcode/MaskPreview.h"
 #include "gcode/MoveEmitter.h"
 
 using namespace bw;
+using bw::test::mm;
 
 namespace {
-
-Fixed4 mm(double v) { return Fixed4::fromDouble(v); }
 
 struct EmitterFixture : ::testing::Test {
     JobContext ctx;

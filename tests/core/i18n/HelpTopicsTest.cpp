@@ -10,20 +10,17 @@
 #include <sstream>
 #include <string>
 
+#include "TestSupport.h"
 #include "Utf8Check.h"
 #include "i18n/HelpTopics.h"
 
 using namespace bw;
+using bw::test::readFile;
 namespace fs = std::filesystem;
 
 namespace {
 
 const fs::path kHelpDir = fs::path(BEAMWRIGHT_RESOURCES_DIR) / "help";
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 constexpr Instruction kInstructions[] = {Instruction::FocusPart1, Instruction::FocusPart2, Instruction::FocusPart3,
                                          Instruction::Greyscale};

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "raster/RasterGenerator.h"
 #include "raster/ToneProcessing.h"
 
@@ -35,9 +36,7 @@ struct RasterFixture : ::testing::Test {
         EXPECT_TRUE(FillRasterParameters(ctx, fields, image, ',').ok());
         auto outcome = GenerateRaster(ctx, image, [&](std::string_view text) { statusTexts.emplace_back(text); }, ',');
         EXPECT_TRUE(outcome.ok()) << outcome.error();
-        std::vector<std::string> lines;
-        for (std::size_t i = 0; i < ctx.programLines.size(); ++i) { lines.emplace_back(ctx.programLines.entry(i)); }
-        return lines;
+        return bw::test::entries(ctx.programLines);
     }
 };
 

@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include "SettingsTestSupport.h"
+#include "TestSupport.h"
 #include "settings/FormDefaults.h"
 #include "settings/HexText.h"
 #include "settings/SettingsFolder.h"

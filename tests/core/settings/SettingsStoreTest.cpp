@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "SettingsTestSupport.h"
+#include "TestSupport.h"
 #include "settings/FormDefaults.h"
 #include "settings/SettingsStore.h"
 
