@@ -36,10 +36,9 @@
 namespace {
 
 using window_test::readAll;
+using window_test::runCli;
 using window_test::takeMessages;
 using window_test::child;
-
-QByteArray runCli(const QStringList& arguments) { return window_test::runCli(arguments, 120000); }
 
 // A picture whose every pixel differs from its neighbours: a colour gradient with a pattern.
 QString writePicture(const QString& path, int width, int height) {
