@@ -30,10 +30,9 @@
 namespace {
 
 using window_test::readAll;
+using window_test::runCli;
 using window_test::takeMessages;
 using window_test::child;
-
-QByteArray runCli(const QStringList& arguments) { return window_test::runCli(arguments, 60000); }
 
 const QString kDataDir = QStringLiteral(BEAMWRIGHT_TEST_DATA_DIR "/app/");
 

@@ -28,10 +28,9 @@
 namespace {
 
 using window_test::readAll;
+using window_test::runCli;
 using window_test::takeMessages;
 using window_test::child;
-
-QByteArray runCli(const QStringList& arguments) { return window_test::runCli(arguments, 120000); }
 
 const QString kBoard = QStringLiteral(BEAMWRIGHT_EXAMPLES_DIR "/ExamplePCB.bmp");
 

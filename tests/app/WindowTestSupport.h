@@ -19,7 +19,7 @@ inline QByteArray readAll(const QString& path) {
 }
 
 // Standard output of beamwright-cli, or "cli failed" (which no expected program equals).
-inline QByteArray runCli(const QStringList& arguments, int timeoutMs) {
+inline QByteArray runCli(const QStringList& arguments, int timeoutMs = 120000) {
     QProcess cli;
     cli.start(QStringLiteral(BEAMWRIGHT_CLI), arguments);
     if (!cli.waitForFinished(timeoutMs) || cli.exitCode() != 0) {

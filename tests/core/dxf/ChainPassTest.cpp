@@ -2,15 +2,15 @@
 
 #include <random>
 
+#include "TestSupport.h"
 #include "ReferenceDxf.h"
 #include "dxf/ChainPass.h"
 #include "dxf/ComputeDrawingBox.h"
 
 using namespace bw;
+using bw::test::mm;
 
 namespace {
-
-Fixed4 mm(double v) { return Fixed4::fromDouble(v); }
 
 TItem line(double x1, double y1, double x2, double y2) {
     TItem item;
@@ -19,15 +19,6 @@ TItem line(double x1, double y1, double x2, double y2) {
     item.y1 = item.startY = mm(y1);
     item.x2 = item.endX = mm(x2);
     item.y2 = item.endY = mm(y2);
-    return item;
-}
-
-TItem circle(double x, double y, double r) {
-    TItem item;
-    item.kind = DxfKind::Circle;
-    item.x = mm(x);
-    item.y = mm(y);
-    item.radius = mm(r);
     return item;
 }
 
@@ -53,29 +44,12 @@ std::vector<Step> pass(std::vector<TItem> items, DrawingBox box, TPoint start) {
 
 }  // namespace
 
-TEST(ChainPass, ClosedSquareIsTracedAgainstTheFileOrder) {
-    // A(100,100) B(110,100) C(110,110) D(100,110): no free end, so the fallback
-    // takes A->B reversed, then proximity D->A, C->D, B->C, each reversed.
-    std::vector<TItem> square{line(100, 100, 110, 100), line(110, 100, 110, 110), line(110, 110, 100, 110),
-                              line(100, 110, 100, 100)};
-    DrawingBox box{mm(100), mm(110), mm(100), mm(110)};
-    auto steps = pass(square, box, TPoint{mm(50), mm(50)});
-    EXPECT_EQ(steps, (std::vector<Step>{{0, true}, {3, true}, {2, true}, {1, true}}));
-}
-
 TEST(ChainPass, OpenChainStartsAtItsFreeEnd) {
     // P0(0,0) P1(10,0) P2(20,0) P3(30,0) stored as P1->P2, P1->P0, P2->P3.
     std::vector<TItem> chain{line(10, 0, 20, 0), line(10, 0, 0, 0), line(20, 0, 30, 0)};
     DrawingBox box{mm(0), mm(30), mm(0), mm(0)};
     auto steps = pass(chain, box, TPoint{mm(100), mm(100)});
     EXPECT_EQ(steps, (std::vector<Step>{{1, true}, {0, false}, {2, false}}));
-}
-
-TEST(ChainPass, CirclesAwayFromTheOriginGoInFileOrder) {
-    std::vector<TItem> circles{circle(50, 50, 5), circle(80, 50, 5), circle(20, 50, 5)};
-    DrawingBox box{mm(15), mm(85), mm(45), mm(55)};
-    auto steps = pass(circles, box, TPoint{mm(15), mm(45)});
-    EXPECT_EQ(steps, (std::vector<Step>{{0, true}, {1, true}, {2, false}}));
 }
 
 TEST(ChainPass, NearTouchingEndsChainButStayFreeEnds) {

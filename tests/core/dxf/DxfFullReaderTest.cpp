@@ -4,12 +4,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "TestSupport.h"
 #include "dxf/DxfDocument.h"
 #include "dxf/DxfFullReader.h"
 #include "dxf/DxfReader.h"
 #include "dxf/DxfSkippedKinds.h"
 
 using namespace bw;
+using bw::test::mm;
 
 namespace {
 
@@ -48,8 +50,6 @@ std::vector<TItem> readFull(const std::string& text, DxfFullReadSummary* summary
     }
     return items;
 }
-
-Fixed4 mm(double v) { return Fixed4::fromDouble(v); }
 
 std::string line(double x1, double y1, double x2, double y2, std::string layer = "0") {
     return pairs({{0, "LINE"},

@@ -2,15 +2,15 @@
 
 #include <random>
 
+#include "TestSupport.h"
 #include "dxf/ArcGeometry.h"
 #include "dxf/ComputeDrawingBox.h"
 #include "dxf/Spline.h"
 
 using namespace bw;
+using bw::test::mm;
 
 namespace {
-
-Fixed4 mm(double v) { return Fixed4::fromDouble(v); }
 
 TItem arc(double x, double y, double r, double a1, double a2) {
     TItem item;

@@ -5,15 +5,15 @@
 #include <fstream>
 #include <random>
 
+#include "TestSupport.h"
 #include "ReferenceDxf.h"
 #include "dxf/DxfLineScan.h"
 #include "dxf/DxfReader.h"
 
 using namespace bw;
+using bw::test::mm;
 
 namespace {
-
-Fixed4 mm(double v) { return Fixed4::fromDouble(v); }
 
 // A text from lines joined by CR LF.
 std::string dxf(std::initializer_list<std::string_view> lines) {
@@ -350,9 +350,8 @@ TEST(DxfReader, IndexedReaderAgreesWithTheDirectRulesOnGeneratedFiles) {
     EXPECT_GT(skipped, 200);
 }
 
-TEST(DxfExample, HasTheSizeTheWindowLoadsAndEveryKind) {
+TEST(DxfExample, LoadsWithEveryKindAndItsBox) {
     std::filesystem::path path = std::filesystem::path(BEAMWRIGHT_EXAMPLES_DIR) / "ExampleDXF.dxf";
-    ASSERT_EQ(std::filesystem::file_size(path), 207349u);
     JobContext ctx;
     ctx.params.segmentLength = mm(0.5);
     ctx.params.sourceWidthPx = 653;

@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "dxf/DxfView.h"
 
 using namespace bw;
-
-namespace {
-
-Fixed4 mm(double v) { return Fixed4::fromDouble(v); }
-
-}  // namespace
+using bw::test::mm;
 
 TEST(DxfView, FitsTheLimitingSide) {
     DrawingBox box{mm(0), mm(100), mm(0), mm(50)};

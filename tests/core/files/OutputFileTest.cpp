@@ -8,22 +8,16 @@
 #include <sstream>
 #include <thread>
 
+#include "TestSupport.h"
 #include "files/InputFile.h"
 #include "files/OutputFile.h"
 
 using namespace bw;
+using bw::test::readFile;
+using bw::test::writeFile;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void writeFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 struct TempDir {
     fs::path path;

@@ -1,36 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <filesystem>
-#include <fstream>
-#include <locale>
-#include <sstream>
 
-#include "gcode/MaskPreview.h"
+#include "TestSupport.h"
 #include "gcode/ProgramOutput.h"
 
 using namespace bw;
-
-namespace {
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-struct TempDir {
-    std::filesystem::path path;
-    TempDir() {
-        path = std::filesystem::temp_directory_path() / ("bw-output-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(path);
-    }
-    ~TempDir() { std::filesystem::remove_all(path); }
-};
-
-}  // namespace
 
 TEST(SaveName, ExtensionRule) {
     EXPECT_EQ(ExtensionForChoice(0), "g");
@@ -91,37 +66,19 @@ TEST(ProgramLines, BehavesAsAListAcrossChunks) {
 }
 
 TEST(ProgramFile, WritesCrLfAndReplacesOnlyOnSuccess) {
-    TempDir dir;
+    bw::test::TempFolder dir;
     ProgramLines lines;
     lines.append("G0 X0");
     lines.append("G1 X1");
     auto target = dir.path / "job.nc";
     ASSERT_TRUE(WriteProgram(target, lines).ok());
-    EXPECT_EQ(readFile(target), "G0 X0\r\nG1 X1\r\n");
+    EXPECT_EQ(bw::test::readFile(target), "G0 X0\r\nG1 X1\r\n");
     // A folder that does not exist: an error, and no stray temporary file.
     auto failed = WriteProgram(dir.path / "missing" / "job.nc", lines);
     ASSERT_FALSE(failed.ok());
     EXPECT_NE(failed.error().find("job.nc"), std::string::npos);
     // Replacing an existing file.
     ASSERT_TRUE(WriteFileAtomically(target, "new").ok());
-    EXPECT_EQ(readFile(target), "new");
+    EXPECT_EQ(bw::test::readFile(target), "new");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), std::filesystem::directory_iterator()), 1);
-}
-
-TEST(ProgramFile, OutputIgnoresTheLocale) {
-    JobContext before;
-    auto expected = BuildMaskPreview(before, MaskPreviewFields{}, ',')->text();
-    const char* previous = std::setlocale(LC_ALL, nullptr);
-    std::string saved = previous ? previous : "C";
-    bool switched = std::setlocale(LC_ALL, "de_DE.UTF-8") || std::setlocale(LC_ALL, "pl_PL.UTF-8");
-    try {
-        std::locale::global(std::locale(""));
-    } catch (...) {
-    }
-    JobContext after;
-    EXPECT_EQ(BuildMaskPreview(after, MaskPreviewFields{}, ',')->text(), expected);
-    EXPECT_EQ(formatFixed(Fixed4::fromRaw(12345), 4), "1.2345");
-    std::setlocale(LC_ALL, saved.c_str());
-    std::locale::global(std::locale::classic());
-    if (!switched) { GTEST_LOG_(INFO) << "no comma locale installed; checked with the environment's locale"; }
 }

@@ -10,20 +10,17 @@
 #include <sstream>
 #include <string>
 
+#include "TestSupport.h"
 #include "Utf8Check.h"
 #include "i18n/HelpTopics.h"
 
 using namespace bw;
+using bw::test::readFile;
 namespace fs = std::filesystem;
 
 namespace {
 
 const fs::path kHelpDir = fs::path(BEAMWRIGHT_RESOURCES_DIR) / "help";
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 constexpr Instruction kInstructions[] = {Instruction::FocusPart1, Instruction::FocusPart2, Instruction::FocusPart3,
                                          Instruction::Greyscale};
@@ -73,8 +70,6 @@ TEST(HelpTopics, TopicsAreNumberedInOrder) {
     EXPECT_EQ(helpTopic(0), nullptr);
     EXPECT_EQ(helpTopic(kHelpTopicCount + 1), nullptr);
     EXPECT_EQ(helpTopic(-3), nullptr);
-    EXPECT_EQ(helpTopic(9)->title, "Coarse calibration");
-    EXPECT_EQ(helpTopic(49)->title, "Footer");
 }
 
 TEST(HelpTopics, EveryControlCarriesOneTopicAndOnlyTopic26HasNone) {
@@ -123,19 +118,6 @@ TEST(HelpTopics, EveryTopicFileShowsItsTitleOneParagraphAndTheCloseLine) {
     }
 }
 
-TEST(HelpTopics, InstructionTextsHaveTheirHeadingsAndSteps) {
-    std::map<Instruction, std::string> html;
-    for (Instruction instruction : kInstructions) {
-        ASSERT_TRUE(fs::is_regular_file(kHelpDir / instructionFile(instruction))) << instructionFile(instruction);
-        html[instruction] = readFile(kHelpDir / instructionFile(instruction));
-        EXPECT_TRUE(isWellFormedUtf8(html[instruction]));
-    }
-    EXPECT_EQ(heading(html[Instruction::FocusPart1]), "FOCAL LENGTH CALIBRATION.");
-    EXPECT_EQ(heading(html[Instruction::Greyscale]), "GRAY SCALE CALIBRATION.");
-    EXPECT_EQ(heading(html[Instruction::FocusPart2]), "");  // parts 2 and 3 continue below the pictures
-    EXPECT_EQ(heading(html[Instruction::FocusPart3]), "");
-}
-
 TEST(HelpTopics, TextsUseOnlyTagsTheRichTextViewShowsAndFitWithoutWordWrap) {
     const std::set<std::string> allowed = {"h3", "p", "b", "i", "ul", "li", "br", "img"};
     for (const auto& item : fs::directory_iterator(kHelpDir)) {
@@ -144,6 +126,7 @@ TEST(HelpTopics, TextsUseOnlyTagsTheRichTextViewShowsAndFitWithoutWordWrap) {
         }
         SCOPED_TRACE(item.path().filename().string());
         std::string html = readFile(item.path());
+        EXPECT_TRUE(isWellFormedUtf8(html));
         // The view would show a line end after the last tag as a trailing space of the last line.
         ASSERT_FALSE(html.empty());
         EXPECT_EQ(html.back(), '>');
@@ -179,27 +162,4 @@ TEST(HelpTopics, EveryResourceFileIsReferencedAndListedInTheResourceFile) {
         EXPECT_TRUE(listed.insert((*it)[1].str()).second) << (*it)[1].str() << " listed twice";
     }
     EXPECT_EQ(listed, referenced);
-}
-
-TEST(HelpTopics, ExamplePicturesArePngsOfTheirViewSizes) {
-    struct Expected {
-        InstructionPicture picture;
-        std::uint32_t width, height;
-    };
-    for (Expected expected :
-         {Expected{InstructionPicture::CoarseExample, 899, 303}, Expected{InstructionPicture::FineExample, 730, 634}}) {
-        std::string png = readFile(kHelpDir / instructionPictureFile(expected.picture));
-        ASSERT_GE(png.size(), 24u);
-        EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1A\n", 8));
-        EXPECT_EQ(png.substr(12, 4), "IHDR");
-        auto bigEndian = [&](std::size_t at) {
-            std::uint32_t value = 0;
-            for (std::size_t k = 0; k < 4; ++k) {
-                value = value << 8 | static_cast<unsigned char>(png[at + k]);
-            }
-            return value;
-        };
-        EXPECT_EQ(bigEndian(16), expected.width);
-        EXPECT_EQ(bigEndian(20), expected.height);
-    }
 }

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "PcbTestSupport.h"
 #include "pcb/ClassRendering.h"
 #include "pcb/PcbFields.h"
@@ -119,20 +116,4 @@ TEST(PcbFields, SnapshotTakesThePageFieldsAndRefusesBadOnes) {
         EXPECT_FALSE(status.ok());
         EXPECT_EQ(params.pcbDpi, before.pcbDpi);
     }
-}
-
-TEST(PcbExample, ExampleBitmapHasTheSizeTheWindowExpects) {
-    // The window offers "ExamplePCB.bmp" only when it is exactly 33238 bytes: a
-    // 416 x 638 monochrome BMP (52 bytes a row, 54 bytes of headers, 8 of palette).
-    std::ifstream file(std::string(BEAMWRIGHT_EXAMPLES_DIR) + "/ExamplePCB.bmp", std::ios::binary);
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    ASSERT_EQ(bytes.size(), 33238u);
-    auto le32 = [&](std::size_t at) {
-        return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24;
-    };
-    EXPECT_EQ(bytes[0], 'B');
-    EXPECT_EQ(bytes[1], 'M');
-    EXPECT_EQ(le32(18), 416);
-    EXPECT_EQ(le32(22), 638);
-    EXPECT_EQ(bytes[28], 1);  // bits per pixel
 }

@@ -153,34 +153,6 @@ TEST(PcbRaster, RunReachingTheEndOfALineEndsOnItsLastPosition) {
     EXPECT_EQ(lines[11], "G1 X0.1000 Y0.1500");  // x = r
 }
 
-TEST(PcbRaster, EngravingCutterLiftsAndPlunges) {
-    PixelBuffer picture(35, 5, kWhite);
-    fillRect(picture, 5, 0, 14, 4, kBlack);
-    fillRect(picture, 20, 0, 29, 4, kBlack);
-    JobContext ctx = pcbContext(picture);
-    ctx.params.engravingCutter = true;
-    ctx.params.focusZ = Fixed4::fromInt(1);  // Zw 2.5, Zu 4.5, Zd 2.3
-    ASSERT_TRUE(GeneratePcbRaster(ctx).ok());
-    EXPECT_EQ(entries(ctx.programLines), (std::vector<std::string>{
-                                             "M17",
-                                             "M302",
-                                             "G92 E0",
-                                             "G1 F5000",
-                                             "G1 Z4.5000",
-                                             "G1 F1500",
-                                             "G0 F5000\r\nG0 X0.3500 Y0.1500",
-                                             "G1 F1500\r\nG0 Z2.3000\r\nG1 X0.3500 Y0.1500",
-                                             "G1 X0.6000 Y0.1500",
-                                             "G0 F5000\r\nG0 Z4.5000\r\nG0 X1.1000 Y0.1500",
-                                             "G1 F1500\r\nG0 Z2.3000\r\nG1 X1.1000 Y0.1500",
-                                             "G1 X1.3500 Y0.1500",
-                                             "G1 F5000",
-                                             "G1 Z4.5000",
-                                             "G0 X0.0000 Y0.0000",
-                                             "M18",
-                                         }));
-}
-
 TEST(PcbRaster, ClosingLineIgnoresNumberFormatAndStartPoint) {
     PixelBuffer picture(20, 5, kWhite);
     fillRect(picture, 5, 0, 14, 4, kBlack);

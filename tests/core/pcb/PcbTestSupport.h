@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
 #include "pcb/PcbBitmapLoader.h"
@@ -50,14 +51,6 @@ inline JobContext pcbContext(const PixelBuffer& picture, Fixed4 beam = Fixed4::f
     ctx.params.pwmMax = Fixed4::fromInt(255);
     (void)LoadPcbBitmap(ctx.pcb, picture);
     return ctx;
-}
-
-inline std::vector<std::string> entries(const ProgramLines& lines) {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        out.emplace_back(lines.entry(i));
-    }
-    return out;
 }
 
 }  // namespace bw::test

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "raster/RasterGenerator.h"
 #include "raster/ToneProcessing.h"
 
@@ -35,29 +36,13 @@ struct RasterFixture : ::testing::Test {
         EXPECT_TRUE(FillRasterParameters(ctx, fields, image, ',').ok());
         auto outcome = GenerateRaster(ctx, image, [&](std::string_view text) { statusTexts.emplace_back(text); }, ',');
         EXPECT_TRUE(outcome.ok()) << outcome.error();
-        std::vector<std::string> lines;
-        for (std::size_t i = 0; i < ctx.programLines.size(); ++i) { lines.emplace_back(ctx.programLines.entry(i)); }
-        return lines;
+        return bw::test::entries(ctx.programLines);
     }
 };
 
 using Lines = std::vector<std::string>;
 
 }  // namespace
-
-TEST_F(RasterFixture, ThreeByOnePicture) {
-    // Moves: rapid to the origin; burn to X 0 at 255 (zero length, never shown);
-    // burn to X 0.3 at 127; rapid to X 0.6; the closing moves.
-    EXPECT_EQ(run(picture({{0, 128, 255}})), (Lines{
-                  "HEADER",
-                  "G0 X0.0000 Y0.0000 Z1.5000 F5000 ",
-                  "G1 X0.3000 F1500 S127",
-                  "G0 X0.6000 F5000 S0",
-                  "G0 X0.0000 F5000 ",
-                  "FOOTER",
-              }));
-    EXPECT_EQ(statusTexts, (Lines{"Print size 0,9x0,3mm"}));
-}
 
 TEST_F(RasterFixture, OneByTwoPictureStepsStraightUpAtTheUpperLevel) {
     // Line 0 is the bottom pixel (white), line 1 the top one (black).
@@ -144,16 +129,6 @@ TEST_F(RasterFixture, EmptyPictureGivesHeaderOriginAndFooter) {
     EXPECT_EQ(statusTexts, (Lines{"Print size 0x0mm"}));
 }
 
-TEST_F(RasterFixture, StartPointFiveCentresThePicture) {
-    ctx.startPoint = 5;
-    PixelBuffer image(100, 50);
-    ASSERT_TRUE(SetRasterOrigin(ctx, "0,3", image, ',').ok());
-    EXPECT_EQ(ctx.origin.x.raw, -150000);
-    EXPECT_EQ(ctx.origin.y.raw, -75000);
-    auto lines = run(picture({{0}}));
-    EXPECT_EQ(lines[1], "G0 X-0.1500 Y-0.1500 Z1.5000 F5000 ");
-}
-
 TEST_F(RasterFixture, PowerRangeIsPercentOfPwmMax) {
     fields.powerMinText = "20";
     fields.powerMaxText = "80";
@@ -205,20 +180,6 @@ TEST_F(RasterFixture, FeedThatIsNotWholeIsAnErrorBeforeAnythingIsEmitted) {
 TEST_F(RasterFixture, PictureThatDoesNotMatchTheParametersIsRefused) {
     ASSERT_TRUE(FillRasterParameters(ctx, fields, PixelBuffer(4, 4), ',').ok());
     EXPECT_FALSE(GenerateRaster(ctx, PixelBuffer(3, 4), {}, ',').ok());
-}
-
-TEST_F(RasterFixture, LongProgramsAreFlaggedForTheView) {
-    // A checkerboard prints one line per pixel: 400 x 300 gives more than 100000 entries.
-    PixelBuffer board(400, 300);
-    for (int y = 0; y < board.height; ++y) {
-        for (int x = 0; x < board.width; ++x) { board.row(y)[x] = greyPixel((x + y) % 2 ? 255 : 0); }
-    }
-    run(board);
-    EXPECT_GT(ctx.programLines.size(), kRasterViewLimit);
-    EXPECT_TRUE(ctx.raster.previewSuppressed);
-    run(picture({{0, 255}}));
-    EXPECT_FALSE(ctx.raster.previewSuppressed);
-    EXPECT_EQ(RasterTooLongText(1), "Preview unavailable.\r\nG-code too long.");
 }
 
 TEST_F(RasterFixture, ViewLimitIsExactlyOneHundredThousandEntries) {

@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include "SettingsTestSupport.h"
+#include "TestSupport.h"
 #include "settings/FormDefaults.h"
 #include "settings/HexText.h"
 #include "settings/SettingsFolder.h"
@@ -127,16 +127,8 @@ TEST(FormDefaults, NumbersFollowTheSystemSeparator) {
     FieldValues point = FormDefaultFields('.');
     EXPECT_EQ(point.text("EProstki"), "0.5");
     EXPECT_EQ(point.text("EEkstruzja"), "0.05");
-    EXPECT_EQ(point.text("ESzJD"), "5000");
-    EXPECT_EQ(point.text("EMaskaU"), "[G] [x] [y] [z] [I] [J] [F] (S)[p]");
     FieldValues comma = FormDefaultFields(',');
     EXPECT_EQ(comma.text("EGrubosc"), "1,5");
-    EXPECT_TRUE(comma.text("REHeaderU").starts_with(";(Header)\r\n$32=1 ; ENABLE GRBL LASER MODE ("));
-    EXPECT_TRUE(comma.text("REFooterU").ends_with("\r\n$32=0\r\n;(Footer end)"));
-    EXPECT_TRUE(comma.flag("CBRPoz"));
-    EXPECT_TRUE(comma.flag("CBKropki"));
-    EXPECT_EQ(comma.index(kStartPointId), 7);
-    EXPECT_EQ(comma.index("CBProfilS"), -1);
 }
 
 TEST(SettingsBadInput, AProfileNameStaysInsideTheSettingsFolder) {

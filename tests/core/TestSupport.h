@@ -1,5 +1,6 @@
 #pragma once
-// A fresh folder per test, removed afterwards.
+// Helpers the engine tests share: millimetres as fixed-point, a program's
+// entries as strings, and a fresh folder per test, removed afterwards.
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,20 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include "common/Fixed4.h"
+#include "gcode/ProgramLines.h"
 
 namespace bw::test {
+
+inline Fixed4 mm(double v) { return Fixed4::fromDouble(v); }
+
+inline std::vector<std::string> entries(const ProgramLines& lines) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < lines.size(); ++i) { out.emplace_back(lines.entry(i)); }
+    return out;
+}
 
 struct TempFolder {
     std::filesystem::path path;
