@@ -21,6 +21,8 @@ public:
 signals:
     // Emitted from the worker thread when the run ends with an error (not when it was cancelled).
     void failed(const QString& message);
+    // Emitted from the worker thread when a job that knows its size has done another percent.
+    void progressed(int percent);
 
 protected:
     // The job's work; an error ends the run and is shown by the window.
