@@ -14,14 +14,9 @@ Status TDXFGCODE::work() {
     const std::int64_t reports =
         std::max<std::int64_t>(1, DxfPassCount(ctx_.params) * static_cast<std::int64_t>(ctx_.dxf.dxfItems.size()));
     std::int64_t reported = 0;
-    int percentShown = -1;
     Status generated = GenerateDxfProgram(ctx_, [&](std::string_view text) {
-        const int percent = static_cast<int>(std::min<std::int64_t>(100, reported * 100 / reports));
+        reportProgress(static_cast<int>(std::min<std::int64_t>(100, reported * 100 / reports)));
         ++reported;
-        if (percent != percentShown) {
-            percentShown = percent;
-            emit progressed(percent);
-        }
         showStatus(std::string(text));
     });
     if (!generated) { return generated; }

@@ -36,6 +36,9 @@ protected:
     // closing), it ends the run instead (the engine reports progress often, so this is
     // how a long computation stops).
     void showStatus(const std::string& jobMessage);
+    // Tells the progress bar the share done (sent only when it changes); like showStatus it
+    // ends the run instead when the job was cancelled.
+    void reportProgress(int percent);
     JobHost& host() { return host_; }
 
 private:
@@ -47,6 +50,7 @@ private:
     std::string lastStatus_;
     std::string pendingStatus_;  // a text that arrived too soon after the last one shown
     std::chrono::steady_clock::time_point lastStatusTime_;
+    int lastPercent_ = -1;
 };
 
 }  // namespace bw::app
