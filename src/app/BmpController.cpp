@@ -294,12 +294,7 @@ void BmpController::UpdateToneControls() {
 }
 
 void BmpController::ToneModeChanged(QObject* sender) {
-    if (help_.ConsumeHelpClick(sender)) {
-        // A click that did not come through the mouse (which help mode stops at the press) has
-        // already changed the box: put it back.
-        if (auto* box = qobject_cast<QCheckBox*>(sender)) { box->setChecked(!box->isChecked()); }
-        return;
-    }
+    if (help_.ConsumeHelpClick(sender)) { return; }
     if (page_.CBSzarosc->isChecked() && sender == page_.CBSzarosc) { page_.CBDithering->setChecked(false); }
     if (page_.CBDithering->isChecked()) { page_.CBSzarosc->setChecked(false); }
     RestartToneProcessing();

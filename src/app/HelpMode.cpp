@@ -1,6 +1,7 @@
 #include "HelpMode.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -55,7 +56,16 @@ QString topicText(int topic) {
 
 }  // namespace
 
-HelpMode::HelpMode(QWidget* window) : QObject(window), window_(window), popup_(std::make_unique<TForm2>()) {
+HelpMode::HelpMode(QWidget* window)
+    : QObject(window), window_(window), popup_(std::make_unique<TForm2>()), clickFrames_(new QButtonGroup(this)) {
+    clickFrames_->setExclusive(false);
+    connect(clickFrames_, &QButtonGroup::buttonPressed, this, &HelpMode::buttonPressed);
+    connect(clickFrames_, &QButtonGroup::buttonClicked, this, [this](QAbstractButton* button) {
+        if (button == muted_) {
+            button->blockSignals(false);
+            muted_ = nullptr;
+        }
+    });
     initHelpResources();
 }
 
@@ -90,6 +100,12 @@ void HelpMode::install() {
     for (QWidget* control : window_->findChildren<QWidget*>()) {
         if (control->window() == window_ && topicOf(control) > 0 && !ignoresHelpMode(control)) {
             control->installEventFilter(this);
+            // The group speaks after the button's own signals, even while these are muted, so it
+            // frames each click. Radio items keep their own groups.
+            auto* button = qobject_cast<QAbstractButton*>(control);
+            if (button != nullptr && !button->autoExclusive() && button->group() == nullptr) {
+                clickFrames_->addButton(button);
+            }
         }
     }
     // The extension group's items stand for the group; the start-point buttons have no topic and act.
@@ -100,6 +116,16 @@ void HelpMode::install() {
         }
     }
     if (auto* pages = window_->findChild<QTabWidget*>("PC1")) { pages->tabBar()->installEventFilter(this); }
+}
+
+void HelpMode::buttonPressed(QAbstractButton* button) {
+    if (!helpModeArmed_) { return; }
+    ConsumeHelpClick(button);
+    // The rest of this click (state change, released, clicked) must reach nobody. A box turned over
+    // now, unheard, is turned back by the click itself, so its state ends where it was.
+    button->blockSignals(true);
+    muted_ = button;
+    if (button->isCheckable()) { button->setChecked(!button->isChecked()); }
 }
 
 void HelpMode::panelClicked(const std::vector<HelpPanel*>& panels, HelpPanel* lowered) {

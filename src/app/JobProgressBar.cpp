@@ -7,6 +7,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace bw::app {
 
 JobProgressBar::JobProgressBar(QStatusBar* statusBar) : QWidget(statusBar) {
@@ -47,8 +49,13 @@ void JobProgressBar::statusChanged(const QString& text) {
     static const QRegularExpression percent(QStringLiteral("(\\d{1,3})%$"));
     const QRegularExpressionMatch match = percent.match(text);
     if (!match.hasMatch()) { return; }
+    showPercent(match.captured(1).toInt());
+}
+
+void JobProgressBar::showPercent(int percent) {
+    if (!running_) { return; }
     bar_->setRange(0, 100);
-    bar_->setValue(std::min(100, match.captured(1).toInt()));
+    bar_->setValue(std::clamp(percent, 0, 100));
 }
 
 }  // namespace bw::app

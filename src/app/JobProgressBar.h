@@ -20,6 +20,8 @@ public:
     // A job has started: shown after `delayMs` unless it ends first.
     void jobStarted(int delayMs);
     void jobEnded();
+    // The running job's share done, from a job that counts its work instead of saying it.
+    void showPercent(int percent);
     QPushButton* cancelButton() { return cancel_; }
 
 signals:

@@ -32,6 +32,7 @@ bool JobRunner::start(WorkerJob* job) {
     connect(job, &WorkerJob::failed, this, [this](const QString& message) {
         if (showFailure) { showFailure(message); }
     });
+    connect(job, &WorkerJob::progressed, progress_, &JobProgressBar::showPercent);
     connect(job, &QThread::finished, this, [this, job] {
         if (running_ == job) { running_ = nullptr; }
         job->deleteLater();

@@ -46,7 +46,7 @@ PcbController::PcbController(JobContext& ctx, PcbPage& page, ToolsPage& tools, G
       exchange_(exchange),
       delivery_(delivery) {
     askOpenFileName = [this](const QString& filter) {
-        return QFileDialog::getOpenFileName(page_.window(), QString(), QString(), filter);
+        return QFileDialog::getOpenFileName(page_.window(), QString(), openFolder_, filter);
     };
     askFolder = [this] { return QFileDialog::getExistingDirectory(page_.window()); };
     exchange_.registerCode(JobCode::PcbParameters, [this] { return fillParameters(); });
@@ -57,7 +57,7 @@ PcbController::PcbController(JobContext& ctx, PcbPage& page, ToolsPage& tools, G
     connect(page_.SBOPCB, &QPushButton::clicked, this, [this] {
         if (jobs_.refuseWhileBusy()) { return; }
         const QString path = askOpenFileName(QStringLiteral("Bitmap (*.bmp)"));
-        if (!path.isEmpty()) { openBoard(path); }
+        if (!path.isEmpty() && openBoard(path)) { openFolder_ = QFileInfo(path).absolutePath(); }
     });
     connect(&jobs_, &JobRunner::jobCancelled, this, [this] {
         if (!pictureBeforeJob_.isNull()) { page_.IP->setPicture(pictureBeforeJob_); }
@@ -68,10 +68,10 @@ PcbController::PcbController(JobContext& ctx, PcbPage& page, ToolsPage& tools, G
     connect(page_.SBP1, &QPushButton::clicked, this, [this] { preview(true); });
     connect(page_.SBP2, &QPushButton::clicked, this, [this] { preview(false); });
     connect(page_.SBZGPR, &QPushButton::clicked, this, [this] {
-        delivery_.save(viewFileText(page_.RERaster), gcode_.RGRozszerzenie->itemIndex());
+        delivery_.save(viewFileText(page_.RERaster), gcode_.RGRozszerzenie->itemIndex(), boardFile_);
     });
     connect(page_.SBZGPO, &QPushButton::clicked, this,
-            [this] { delivery_.save(viewFileText(page_.RE3), gcode_.RGRozszerzenie->itemIndex()); });
+            [this] { delivery_.save(viewFileText(page_.RE3), gcode_.RGRozszerzenie->itemIndex(), boardFile_); });
     connect(page_.SBKopiujRP, &QPushButton::clicked, this,
             [this] { delivery_.copy(QString::fromStdString(viewFileText(page_.RERaster))); });
     connect(page_.SBKopiujOP, &QPushButton::clicked, this,
@@ -112,6 +112,7 @@ bool PcbController::openBoard(const QString& path) {
                                 qsizetype(board_.width) * 4, QImage::Format_RGB32)
                              .copy());
     if (!jobs_.start(new TPCBOpen(exchange_, ctx_, board_, output_))) { return false; }
+    boardFile_ = path;
     page_.SBPCBR->setEnabled(true);
     page_.SBPCBO->setEnabled(true);
     FitView(page_.CBZoomP, page_.IP, page_.SB2);

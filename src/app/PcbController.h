@@ -37,6 +37,9 @@ public:
     void pageShown(const QString& programFolder);
     // Shows the bitmap and starts classifying it, as the open button does after its dialog.
     bool openBoard(const QString& path);
+    // The bitmap shown (empty before the first); the open dialog starts in the folder of the last one chosen.
+    const QString& boardFile() const { return boardFile_; }
+    const QString& openFolder() const { return openFolder_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +61,8 @@ private:
     JobRunner& jobs_;
     JobExchange& exchange_;
     ProgramDelivery& delivery_;
+    QString boardFile_;
+    QString openFolder_;
     PixelBuffer board_;     // the bitmap as loaded, classified by the load job
     PcbJobOutput output_;   // what the running job hands to the view
     QImage pictureBeforeJob_;  // put back when the user cancels a generator

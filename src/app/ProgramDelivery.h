@@ -25,6 +25,8 @@ public:
     // cancelled or failed.
     QString save(const std::string& fileText, int extensionChoice, const QString& sourceFile = QString());
     void copy(const QString& text);
+    // The path the last save dialog started with.
+    const QString& proposal() const { return proposal_; }
 
 private:
     QWidget* window_;

@@ -9,7 +9,10 @@ TBMPOpen::TBMPOpen(JobHost& host, std::shared_ptr<const PixelBuffer> source, Ton
     : WorkerJob(host), source_(std::move(source)), mode_(mode), threshold_(threshold), result_(result) {}
 
 Status TBMPOpen::work() {
-    PixelBuffer toned = source_ ? ProcessTones(*source_, mode_, threshold_) : PixelBuffer{};
+    // Cancel ends the run at the next band of rows (reportProgress unwinds it).
+    PixelBuffer toned =
+        source_ ? ProcessTones(*source_, mode_, threshold_, [this](int percent) { reportProgress(percent); })
+                : PixelBuffer{};
     // The window reads the result only in the hand-back, while this job waits.
     result_ = std::move(toned);
     return exchange(JobCode::BmpPictureReady);

@@ -1,5 +1,7 @@
 #include "TDXFGCODE.h"
 
+#include <algorithm>
+
 #include "dxf/DxfGenerator.h"
 
 namespace bw::app {
@@ -8,7 +10,15 @@ TDXFGCODE::TDXFGCODE(JobHost& host, JobContext& ctx) : WorkerJob(host), ctx_(ctx
 
 Status TDXFGCODE::work() {
     if (Status asked = exchange(JobCode::DxfParameters); !asked) { return asked; }
-    Status generated = GenerateDxfProgram(ctx_, [this](std::string_view text) { showStatus(std::string(text)); });
+    // One report per entity and pass: counting them gives the share done.
+    const std::int64_t reports =
+        std::max<std::int64_t>(1, DxfPassCount(ctx_.params) * static_cast<std::int64_t>(ctx_.dxf.dxfItems.size()));
+    std::int64_t reported = 0;
+    Status generated = GenerateDxfProgram(ctx_, [&](std::string_view text) {
+        reportProgress(static_cast<int>(std::min<std::int64_t>(100, reported * 100 / reports)));
+        ++reported;
+        showStatus(std::string(text));
+    });
     if (!generated) { return generated; }
     return exchange(JobCode::DxfProgramReady);
 }

@@ -209,6 +209,7 @@ void TForm1::updateTitle() {
     std::string path;
     if (page == dxfPage_ && dxf_->drawingShown()) { path = ctx_.dxf.dxfFileName; }
     if (page == bmpPage_) { path = ctx_.raster.pictureFileName; }
+    if (page == pcbPage_) { path = QFile::encodeName(pcb_->boardFile()).toStdString(); }
     const QString name = QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName();
     setWindowTitle(name.isEmpty() ? QString::fromLatin1(kWindowTitle)
                                   : QStringLiteral("%1 - %2").arg(QString::fromLatin1(kWindowTitle), name));

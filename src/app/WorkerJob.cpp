@@ -43,6 +43,13 @@ void WorkerJob::showStatus(const std::string& jobMessage) {
         host_.hostObject(), [&] { host_.ShowStatus(jobMessage); }, Qt::BlockingQueuedConnection);
 }
 
+void WorkerJob::reportProgress(int percent) {
+    if (isInterruptionRequested()) { throw JobCancelled{}; }
+    if (percent == lastPercent_) { return; }
+    lastPercent_ = percent;
+    emit progressed(percent);
+}
+
 void WorkerJob::flushStatus() {
     if (pendingStatus_.empty()) { return; }
     std::string text = std::move(pendingStatus_);

@@ -21,6 +21,8 @@ public:
 signals:
     // Emitted from the worker thread when the run ends with an error (not when it was cancelled).
     void failed(const QString& message);
+    // Emitted from the worker thread when a job that knows its size has done another percent.
+    void progressed(int percent);
 
 protected:
     // The job's work; an error ends the run and is shown by the window.
@@ -34,6 +36,9 @@ protected:
     // closing), it ends the run instead (the engine reports progress often, so this is
     // how a long computation stops).
     void showStatus(const std::string& jobMessage);
+    // Tells the progress bar the share done (sent only when it changes); like showStatus it
+    // ends the run instead when the job was cancelled.
+    void reportProgress(int percent);
     JobHost& host() { return host_; }
 
 private:
@@ -45,6 +50,7 @@ private:
     std::string lastStatus_;
     std::string pendingStatus_;  // a text that arrived too soon after the last one shown
     std::chrono::steady_clock::time_point lastStatusTime_;
+    int lastPercent_ = -1;
 };
 
 }  // namespace bw::app

@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -189,6 +190,26 @@ private slots:
         QVERIFY(child<QCheckBox>(w.form, "CBDithering")->isChecked());
         QTRY_VERIFY(w.idle());
         QCOMPARE(child<bw::app::PictureView>(w.form, "I2")->picture(), dithered);
+    }
+
+    void aToneJobShowsItsShareAndCancelKeepsThePicture() {
+        Window w(folder_.path());
+        w.open(writePicture(folder_.filePath("tones.bmp"), 300, 200));
+        QTRY_VERIFY(child<QPushButton>(w.form, "SBBMP")->isEnabled());
+        QTRY_VERIFY(w.idle());
+        child<QCheckBox>(w.form, "CBDithering")->click();
+        QTRY_VERIFY(w.idle());
+        auto* bar = child<QProgressBar>(w.form, "PBJob");
+        QCOMPARE(bar->maximum(), 100);
+        QCOMPARE(bar->value(), 100);
+        const QImage dithered = child<bw::app::PictureView>(w.form, "I2")->picture().copy();
+
+        child<QCheckBox>(w.form, "CBDithering")->click();
+        child<QPushButton>(w.form, "SBCancelJob")->click();
+        QTRY_VERIFY(w.idle());
+        QCOMPARE(w.form.statusBar()->currentMessage(), QStringLiteral("Cancelled"));
+        QCOMPARE(child<bw::app::PictureView>(w.form, "I2")->picture(), dithered);
+        QVERIFY(takeMessages(w.form).isEmpty());
     }
 
     void generateGivesTheCommandLinesProgram() {

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -163,6 +164,10 @@ private slots:
         auto* view = child<bw::app::ProgramView>(w.form, "RE1");
         const std::string shown = view->fileText();
         QVERIFY(!shown.empty());
+        // The job counts its entity reports over all passes: the bar showed a share, not "busy".
+        auto* bar = child<QProgressBar>(w.form, "PBJob");
+        QCOMPARE(bar->maximum(), 100);
+        QVERIFY(bar->value() >= 50);
 
         // The job waits for its parameters from this thread: Cancel comes before its first report.
         child<QCheckBox>(w.form, "CBDotnij")->click();

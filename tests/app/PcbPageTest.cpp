@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -51,6 +52,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTRY_VERIFY(!form.jobs().busy());
         QVERIFY(!child<QPushButton>(form, "SBPCBR")->isEnabled());
+        child<QTabWidget>(form, "PC1")->setCurrentWidget(child<QWidget>(form, "TS3"));
+        QTRY_VERIFY(!form.jobs().busy());
         QString filter;
         form.pcb().askOpenFileName = [&](const QString& f) {
             filter = f;
@@ -60,6 +63,10 @@ private slots:
         QCOMPARE(filter, QStringLiteral("Bitmap (*.bmp)"));
         QVERIFY(child<QPushButton>(form, "SBPCBR")->isEnabled());
         QTRY_VERIFY(!form.jobs().busy());
+        // The title names the board; the next open dialog starts in its folder.
+        const QFileInfo board(kBoard);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Beamwright - by Corvane v 1.1 - ExamplePCB.bmp"));
+        QCOMPARE(form.pcb().openFolder(), board.absolutePath());
         QVERIFY(form.context().pcb.loaded());
         const QImage loaded = child<bw::app::PictureView>(form, "IP")->picture();
         QVERIFY(!loaded.isNull());
@@ -101,6 +108,7 @@ private slots:
         form.delivery().askSaveFileName = [&](const QString&) { return folder_.filePath("board"); };
         child<QPushButton>(form, "SBZGPR")->click();
         QCOMPARE(readAll(folder_.filePath("board.g")), raster);
+        QCOMPARE(form.delivery().proposal(), QDir(board.absolutePath()).filePath("ExamplePCB.g"));
         QCOMPARE(takeMessages(form), QStringList{"OK"});
     }
 

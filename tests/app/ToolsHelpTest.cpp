@@ -236,6 +236,27 @@ private slots:
         QVERIFY(!dithering->isChecked());
         QVERIFY(form_->help().popup()->REHelp->toPlainText().startsWith("Dithering"));
         form_->help().popup()->close();
+        // Every help-aware box and button, not only the tone boxes: no state change, no command, and
+        // the box answers the next click made outside help mode.
+        for (const char* name : {"CBDotnij", "CBRPoz", "CBZoomB"}) {
+            auto* box = child<QCheckBox>(*form_, name);
+            const bool before = box->isChecked();
+            bool heard = false;
+            const auto probe = connect(box, &QCheckBox::clicked, this, [&] { heard = true; });
+            QTest::mouseClick(panel, Qt::LeftButton);
+            box->click();
+            QVERIFY2(box->isChecked() == before, name);
+            QVERIFY2(!heard, name);
+            QVERIFY(!form_->help().popup()->REHelp->toPlainText().isEmpty());
+            QVERIFY(!form_->help().armed());
+            form_->help().popup()->close();
+            box->click();
+            QVERIFY2(heard, name);
+            box->click();
+            disconnect(probe);
+            QVERIFY2(box->isChecked() == before, name);
+        }
+        QVERIFY(form_->help().popup()->REHelp->toPlainText().startsWith("Fit"));
 
         // Profile save and delete, and the language toggle, do nothing while help mode is armed.
         QTest::mouseClick(panel, Qt::LeftButton);

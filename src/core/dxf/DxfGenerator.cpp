@@ -1,5 +1,6 @@
 #include "dxf/DxfGenerator.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -287,6 +288,10 @@ Status GenerateDxfProgram(JobContext& ctx, const DxfStatusCallback& status) {
     tracer.rapid(TPoint{Fixed4::fromInt(10), Fixed4::fromInt(-15)});
     ctx.programLines.append(params.footerText);
     return success();
+}
+
+std::int64_t DxfPassCount(const JobParameters& params) {
+    return static_cast<std::int64_t>(std::min<Int128>(passCount(params), kMaxDxfPasses + 1));
 }
 
 std::int64_t UpdatePassCount(std::string_view thicknessText, std::string_view layerText, bool finishingPass,

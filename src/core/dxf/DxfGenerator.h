@@ -30,6 +30,11 @@ inline constexpr std::int64_t kMaxDxfMoves = 50000000;
 // cut into pieces.
 Status GenerateDxfProgram(JobContext& ctx, const DxfStatusCallback& status);
 
+// The passes GenerateDxfProgram makes with these parameters, at most kMaxDxfPasses + 1
+// (a run beyond kMaxDxfPasses is refused): with the entity count, the number of
+// "Object number" reports a run gives.
+std::int64_t DxfPassCount(const JobParameters& params);
+
 // The pass count the window shows for the thickness and layer fields' texts:
 // ceil(T / L) + 1 when L is not 0, else 1, plus 1 for the finishing pass. A text
 // that is not a non-zero number counts as 0.

@@ -11,21 +11,43 @@ ToneMode toneModeFor(bool greyscaleChecked, bool ditheringChecked) {
 
 namespace {
 
-void toGrey(const PixelBuffer& source, PixelBuffer& out) {
+// Counts the rows done over all stages of a run and tells the caller after each band.
+class BandReport {
+public:
+    BandReport(const ToneProgress& progress, int height, int stages)
+        : progress_(progress), total_(static_cast<std::int64_t>(height) * stages) {}
+
+    void rowDone() {
+        ++done_;
+        constexpr int kBandRows = 64;
+        if (progress_ && (done_ % kBandRows == 0 || done_ == total_)) {
+            progress_(static_cast<int>(done_ * 100 / total_));
+        }
+    }
+
+private:
+    const ToneProgress& progress_;
+    std::int64_t total_;
+    std::int64_t done_ = 0;
+};
+
+void toGrey(const PixelBuffer& source, PixelBuffer& out, BandReport& report) {
     for (int y = 0; y < source.height; ++y) {
         const std::uint32_t* in = source.row(y);
         std::uint32_t* row = out.row(y);
         for (int x = 0; x < source.width; ++x) { row[x] = greyPixel(greyOf(in[x])); }
+        report.rowDone();
     }
 }
 
-void toBlackWhite(const PixelBuffer& source, int threshold, PixelBuffer& out) {
+void toBlackWhite(const PixelBuffer& source, int threshold, PixelBuffer& out, BandReport& report) {
     const std::uint32_t white = greyPixel(255);
     const std::uint32_t black = greyPixel(0);
     for (int y = 0; y < source.height; ++y) {
         const std::uint32_t* in = source.row(y);
         std::uint32_t* row = out.row(y);
         for (int x = 0; x < source.width; ++x) { row[x] = greyOf(in[x]) > threshold ? white : black; }
+        report.rowDone();
     }
 }
 
@@ -34,7 +56,7 @@ void toBlackWhite(const PixelBuffer& source, int threshold, PixelBuffer& out) {
 // error rows carry one spare column on each side so the edges need no test;
 // only the current and the next row are ever touched, so two rows are kept and
 // swapped (the values are the same as with a table of the whole picture).
-void dither(PixelBuffer& image) {
+void dither(PixelBuffer& image, BandReport& report) {
     const int width = image.width;
     std::vector<double> errors(2 * (static_cast<std::size_t>(width) + 2), 0.0);
     double* current = errors.data();
@@ -60,20 +82,22 @@ void dither(PixelBuffer& image) {
         }
         std::swap(current, below);
         std::fill(below, below + width + 2, 0.0);
+        report.rowDone();
     }
 }
 
 }  // namespace
 
-PixelBuffer ProcessTones(const PixelBuffer& source, ToneMode mode, int threshold) {
+PixelBuffer ProcessTones(const PixelBuffer& source, ToneMode mode, int threshold, const ToneProgress& progress) {
     if (source.empty()) { return PixelBuffer{}; }
     PixelBuffer out(source.width, source.height);
+    BandReport report(progress, source.height, mode == ToneMode::Dithering ? 2 : 1);
     if (mode == ToneMode::Threshold) {
-        toBlackWhite(source, threshold, out);
+        toBlackWhite(source, threshold, out, report);
         return out;
     }
-    toGrey(source, out);
-    if (mode == ToneMode::Dithering) { dither(out); }
+    toGrey(source, out, report);
+    if (mode == ToneMode::Dithering) { dither(out, report); }
     return out;
 }
 

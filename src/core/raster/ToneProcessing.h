@@ -5,6 +5,7 @@
 // generator reads. Runs on the worker in the window; pure and re-entrant here.
 
 #include <cstdint>
+#include <functional>
 
 #include "raster/PixelBuffer.h"
 
@@ -31,8 +32,12 @@ inline std::uint32_t greyPixel(int grey) {
     return 0xFF000000u | static_cast<std::uint32_t>(grey) * 0x010101u;
 }
 
+// Told the share of the work done (0..100) after each band of rows, so that a
+// caller can show it and stop the run (by throwing) on a large picture.
+using ToneProgress = std::function<void(int percent)>;
+
 // Threshold mode: a grey above `threshold` becomes white, anything else (the
-// threshold itself too) black. `threshold` is 0..255.
-PixelBuffer ProcessTones(const PixelBuffer& source, ToneMode mode, int threshold);
+// threshold itself too) black. `threshold` is 0..255. `progress` may be empty.
+PixelBuffer ProcessTones(const PixelBuffer& source, ToneMode mode, int threshold, const ToneProgress& progress = {});
 
 }  // namespace bw

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "raster/ToneProcessing.h"
 
 using namespace bw;
@@ -74,6 +76,22 @@ TEST(ToneProcessing, EveryModeGivesGreyPixelsAndDitheringOnlyBlackOrWhite) {
             ASSERT_TRUE(isGrey(pixel));
             if (mode != ToneMode::Greyscale) { ASSERT_TRUE((pixel & 0xFFu) == 0 || (pixel & 0xFFu) == 255); }
         }
+    }
+}
+
+TEST(ToneProcessing, ProgressComesPerBandOfRowsUpTo100AndLeavesThePixelsAlone) {
+    PixelBuffer picture(9, 150);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) { picture.row(y)[x] = rgb((x * 29) % 256, (y * 3) % 256, 40); }
+    }
+    for (ToneMode mode : {ToneMode::Threshold, ToneMode::Dithering}) {
+        std::vector<int> told;
+        PixelBuffer out = ProcessTones(picture, mode, 128, [&](int percent) { told.push_back(percent); });
+        EXPECT_EQ(out.pixels, ProcessTones(picture, mode, 128).pixels);
+        // 150 rows in bands of 64 (twice over for dithering: grey, then the error spread).
+        const std::vector<int> expected = mode == ToneMode::Threshold ? std::vector<int>{42, 85, 100}
+                                                                      : std::vector<int>{21, 42, 64, 85, 100};
+        EXPECT_EQ(told, expected);
     }
 }
 
