@@ -58,7 +58,10 @@ head = b"BM" + struct.pack("<IHHI", 62 + stride * side, 0, 0, 62)
 head += struct.pack("<IiiHHIIiiII", 40, side, side, 1, 1, 0, stride * side, 0, 0, 2, 0) + b"\0\0\0\0\xff\xff\xff\0"
 open(sys.argv[1], "wb").write(head + b"\xff" * (stride * side))
 PY
+# (AddressSanitizer reserves its shadow memory up front, which no address space
+# limit allows: the sanitizer build leaves these two runs out.)
 for limit in 300000 380000; do
+  [ -n "${BEAMWRIGHT_SANITIZED:-}" ] && break
   ( ulimit -v $limit; "$cli" pcb-raster "$dir/big.bmp" -o "$dir/big.nc" 2>"$dir/stderr" ); status=$?
   [ $status -eq 1 ] && grep -q "memory" "$dir/stderr" && [ ! -e "$dir/big.nc" ] ||
     fail "out of memory at $limit KB: status $status, '$(cat "$dir/stderr")'"
