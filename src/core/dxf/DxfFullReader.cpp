@@ -201,7 +201,7 @@ class Fields {
     if (!name##Result_) {                    \
         return Error{name##Result_.error()}; \
     }                                        \
-    auto name = *name##Result_
+    auto name = *name##Result_  // NOLINT(bugprone-macro-parentheses): a declared name takes no parentheses
 
 // How many pieces a range of entities gives: `straight` counts lines, arcs and
 // circles; `curve` x sqrt(scale) the pieces of curves cut within the chord error,
@@ -709,8 +709,9 @@ class Expander {
             item.knots.push_back(knot);
         }
         const std::vector<Fixed4>& k = item.knots;
-        bool clamped = std::all_of(k.begin(), k.begin() + p + 1, [&](Fixed4 v) { return v == k.front(); }) &&
-                       std::all_of(k.end() - p - 1, k.end(), [&](Fixed4 v) { return v == k.back(); });
+        const auto ends = static_cast<std::ptrdiff_t>(p) + 1;
+        bool clamped = std::all_of(k.begin(), k.begin() + ends, [&](Fixed4 v) { return v == k.front(); }) &&
+                       std::all_of(k.end() - ends, k.end(), [&](Fixed4 v) { return v == k.back(); });
         if (!rational && clamped) {
             // The engine's own spline item: traced with the curve accuracy like every spline.
             item.controlPoints.reserve(m);

@@ -211,7 +211,8 @@ void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fix
     Fixed4 dy = yn - pending.y;
     Fixed4 direction = bearing(state, dx, dy);
     // A move of no sense of its own keeps the sense of the one it merges into.
-    std::int8_t sense = dx.raw != 0 ? 0 : static_cast<std::int8_t>((dy.raw > 0) - (dy.raw < 0));
+    std::int8_t sense = 0;
+    if (dx.raw == 0) { sense = dy.raw > 0 ? std::int8_t{1} : dy.raw < 0 ? std::int8_t{-1} : std::int8_t{0}; }
     const bool continues = mayMerge && continuesPending(pending, direction, sense, level, feed, working);
     if (continues && sense == 0) { sense = pending.sense; }
     if (!continues) {

@@ -137,8 +137,8 @@ void ProgramSimulator::interpret() {
         case 'P': hasP = true; valueP = word.value; break;
         case 'F': hasF = true; valueF = word.value; break;
         case 'S': hasS = true; valueS = word.value; break;
-        case 'K': case 'N': break;            // K: off the XY plane; N: line number
-        case 'A': case 'B': case 'C': break;  // rotary axes: not part of the XY path
+        // K: off the XY plane; N: line number; A, B, C: rotary axes, not part of the XY path.
+        case 'K': case 'N': case 'A': case 'B': case 'C': break;
         default: warn("unknown word " + wordText(word)); break;
         }
     }
