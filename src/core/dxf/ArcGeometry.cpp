@@ -46,4 +46,14 @@ DrawingBox ArcBox(const TItem& arc) {
     return box;
 }
 
+void SetArcEndPoints(TItem& item) {
+    TPoint end = ArcPoint(item.x, item.y, item.radius, item.startAngle);
+    TPoint start = ArcPoint(item.x, item.y, item.radius, item.endAngle);
+    item.endX = end.x;
+    item.endY = end.y;
+    item.startX = start.x;
+    item.startY = start.y;
+    item.clockwise = true;
+}
+
 }  // namespace bw

@@ -510,13 +510,7 @@ class Expander {
                 *targets[k] = v;
             }
             if (isArc) {
-                TPoint end = ArcPoint(item.x, item.y, item.radius, item.startAngle);
-                TPoint start = ArcPoint(item.x, item.y, item.radius, item.endAngle);
-                item.endX = end.x;
-                item.endY = end.y;
-                item.startX = start.x;
-                item.startY = start.y;
-                item.clockwise = true;
+                SetArcEndPoints(item);
             }
             return success();
         }

@@ -219,13 +219,7 @@ private:
                 }
                 if (Status s = field(G50, line, item.startAngle, kDxfAngleLimitRaw); !s) { return s; }
                 if (Status s = field(G51, line, item.endAngle, kDxfAngleLimitRaw); !s) { return s; }
-                TPoint end = ArcPoint(item.x, item.y, item.radius, item.startAngle);
-                TPoint start = ArcPoint(item.x, item.y, item.radius, item.endAngle);
-                item.endX = end.x;
-                item.endY = end.y;
-                item.startX = start.x;
-                item.startY = start.y;
-                item.clockwise = true;
+                SetArcEndPoints(item);
                 return success();
             }
             default: return readSpline(line, item);
