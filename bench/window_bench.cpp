@@ -18,11 +18,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "DecimalSeparator.h"
-#include "DxfController.h"
-#include "JobRunner.h"
-#include "ProgramView.h"
-#include "TForm1.h"
+#include "fields/DecimalSeparator.h"
+#include "pages/dxf/DxfController.h"
+#include "jobs/JobRunner.h"
+#include "output/ProgramView.h"
+#include "shell/MainWindow.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     const QString drawing = folder.filePath("lines.dxf");
     if (!writeDrawing(drawing, entities)) { return 1; }
 
-    TForm1 window(folder.path());
+    MainWindow window(folder.path());
     window.show();
     window.findChild<QTabWidget*>("PC1")->setCurrentWidget(window.findChild<QWidget*>("TS1"));
     const QChar separator = QChar::fromLatin1(bw::app::systemDecimalSeparator());

@@ -2,9 +2,9 @@
 
 #include <new>
 
-#include "MessageBoxes.h"
-#include "TForm1.h"
-#include "TerminationSignals.h"
+#include "shell/MessageBoxes.h"
+#include "shell/MainWindow.h"
+#include "shell/TerminationSignals.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ public:
 int main(int argc, char** argv) {
     const bool signalsBlocked = bw::app::blockTerminationSignals();
     Application application(argc, argv);
-    TForm1 window;
+    MainWindow window;
     if (signalsBlocked) { bw::app::closeOnTerminationSignals(window); }
     window.show();
     return application.exec();

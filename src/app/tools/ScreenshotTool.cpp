@@ -14,17 +14,17 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include "BmpController.h"
-#include "CalibrationController.h"
-#include "DxfController.h"
-#include "HelpMode.h"
-#include "JobRunner.h"
-#include "ProgramView.h"
-#include "TForm1.h"
-#include "TForm2.h"
-#include "TForm3.h"
-#include "TForm4.h"
-#include "ToolpathPanel.h"
+#include "pages/picture/PictureController.h"
+#include "pages/tools/CalibrationController.h"
+#include "pages/dxf/DxfController.h"
+#include "help/HelpMode.h"
+#include "jobs/JobRunner.h"
+#include "output/ProgramView.h"
+#include "shell/MainWindow.h"
+#include "help/HelpPopup.h"
+#include "pages/tools/CalibrationDialog.h"
+#include "pages/tools/InstructionWindows.h"
+#include "output/ToolpathPanel.h"
 
 namespace {
 
@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
     for (const char* example : {"ExampleDXF.dxf", "ExampleBMP.jpg", "ExamplePCB.bmp"}) {
         QFile::copy(QApplication::applicationDirPath() + "/" + example, programFolder.filePath(example));
     }
-    TForm1 window(programFolder.path());
+    MainWindow window(programFolder.path());
     window.show();
     auto* pages = window.findChild<QTabWidget*>("PC1");
     const struct {
@@ -229,7 +229,7 @@ int main(int argc, char** argv) {
     }
 
     // The calibration dialog, as the Tools page's buttons show it.
-    bw::app::TForm3* dialog = window.calibration().dialog();
+    bw::app::CalibrationDialog* dialog = window.calibration().dialog();
     dialog->show();
     waitFor([] { return false; }, 300);
     if (!save(dialog->grab(), output.filePath("calibration-dialog.png"))) { return 1; }
