@@ -119,8 +119,12 @@ PictureController::PictureController(JobContext& ctx, PicturePage& page, ToolsPa
 
     // A tone request that came while another job ran is served as soon as it ends; a
     // cancelled job takes the waiting requests with it.
-    connect(&jobs_, &JobRunner::jobCancelled, this, [this] { tonePending_ = false; });
+    connect(&jobs_, &JobRunner::jobCancelled, this, [this] {
+        tonePending_ = false;
+        if (runningTone_) { restoreShownTone(); }
+    });
     connect(&jobs_, &JobRunner::jobEnded, this, [this] {
+        runningTone_.reset();
         if (tonePending_) { startToneJob(); }
     });
     UpdateToneControls();
@@ -312,14 +316,31 @@ void PictureController::startToneJob() {
     if (!tonePending_ || jobs_.busy()) { return; }
     tonePending_ = false;
     // Mode and threshold as they are now: the newest request wins over those that came meanwhile.
-    const ToneMode mode = toneModeFor(page_.CBSzarosc->isChecked(), page_.CBDithering->isChecked());
-    jobs_.start(new ToneJob(exchange_, source_, mode, page_.TBProg->value(), toned_));
+    runningTone_ = toneSettings();
+    const ToneMode mode = toneModeFor(runningTone_->greyscale, runningTone_->dithering);
+    jobs_.start(new ToneJob(exchange_, source_, mode, runningTone_->threshold, toned_));
+}
+
+PictureController::ToneSettings PictureController::toneSettings() const {
+    return ToneSettings{page_.CBSzarosc->isChecked(), page_.CBDithering->isChecked(), page_.TBProg->value()};
+}
+
+void PictureController::restoreShownTone() {
+    // Nothing toned is on view yet: the boxes stay as the user set them.
+    if (!shownTone_) { return; }
+    page_.CBSzarosc->setChecked(shownTone_->greyscale);
+    page_.CBDithering->setChecked(shownTone_->dithering);
+    page_.TBProg->blockSignals(true);
+    page_.TBProg->setValue(shownTone_->threshold);
+    page_.TBProg->blockSignals(false);
+    showAdjustmentLabels();
 }
 
 Status PictureController::showToned() {
     // A newer request waits: this result is already out of date, and its size must not
     // overwrite what the user is typing.
     if (tonePending_) { return success(); }
+    shownTone_ = runningTone_;
     view_ = toned_;
     ApplyAdjustments(view_, adjustments());
     page_.I2->setPicture(imageOf(view_));

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "job/JobContext.h"
 #include "raster/PictureSizing.h"
@@ -90,6 +91,17 @@ private:
     PixelBuffer jobPicture_;                     // the raster job's copy of the view
     std::shared_ptr<const ProgramLines> program_;  // shared with the view when it shows it
     bool tonePending_ = false;  // a tone request came while a job ran; the newest state runs after it
+    // The tone settings of the running tone job and of the picture on view: a cancelled
+    // tone job puts the boxes and the threshold back to what the view shows.
+    struct ToneSettings {
+        bool greyscale = false;
+        bool dithering = false;
+        int threshold = 0;
+    };
+    std::optional<ToneSettings> runningTone_;
+    std::optional<ToneSettings> shownTone_;
+    ToneSettings toneSettings() const;
+    void restoreShownTone();
     QString openFolder_;  // where the open dialog starts: the folder of the last file opened
     bool exampleLoaded_ = false;
     bool showingSizing_ = false;

@@ -209,6 +209,8 @@ private slots:
         QTRY_VERIFY(w.idle());
         QCOMPARE(w.form.statusBar()->currentMessage(), QStringLiteral("Cancelled"));
         QCOMPARE(child<bw::app::PictureView>(w.form, "I2")->picture(), dithered);
+        // The boxes say what the view shows, so Generate engraves the picture as seen.
+        QVERIFY(child<QCheckBox>(w.form, "CBDithering")->isChecked());
         QVERIFY(takeMessages(w.form).isEmpty());
     }
 
