@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -60,11 +61,17 @@ HelpMode::HelpMode(QWidget* window)
     : QObject(window), window_(window), popup_(std::make_unique<HelpPopup>()), clickFrames_(new QButtonGroup(this)) {
     clickFrames_->setExclusive(false);
     connect(clickFrames_, &QButtonGroup::buttonPressed, this, &HelpMode::buttonPressed);
-    connect(clickFrames_, &QButtonGroup::buttonClicked, this, [this](QAbstractButton* button) {
+    const auto unmute = [this](QAbstractButton* button) {
         if (button == muted_) {
             button->blockSignals(false);
             muted_ = nullptr;
         }
+    };
+    connect(clickFrames_, &QButtonGroup::buttonClicked, this, unmute);
+    // A press that ends without a click (released off the button) must not leave the button
+    // deaf to the user's next click: once the release has been handled, it hears again.
+    connect(clickFrames_, &QButtonGroup::buttonReleased, this, [this, unmute](QAbstractButton* button) {
+        QTimer::singleShot(0, this, [button, unmute] { unmute(button); });
     });
     initHelpResources();
 }
