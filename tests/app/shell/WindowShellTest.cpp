@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -91,6 +92,9 @@ private slots:
         window.findChild<QPushButton*>("SpeedButton2")->click();
         QCOMPARE(preview->toPlainText().split('\n').value(0), QStringLiteral("G0 X0.00 Y0.00 Z10.00 F10000 S0 A0.13"));
         QCOMPARE(mask->text(), QStringLiteral("[G] [X] [Y] [Z] [I] [J] [F] (S)[P] (A)[a]"));
+        // Too many decimal places: the nearest accepted count is used, and the user is told.
+        window.findChild<QLineEdit*>("EIloscZerU")->setText("25");
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Decimal places: 25 is outside 0..20"));
     }
 
     void captionsAreEnglishAfterStartUpAndTheHiddenToggleSwitchesThem() {

@@ -8,6 +8,7 @@
 #include "output/ProgramText.h"
 #include "pages/tools/ToolsPage.h"
 #include "gcode/MaskPreview.h"
+#include "job/FieldRanges.h"
 
 namespace bw::app {
 
@@ -27,7 +28,15 @@ MaskPreviewUpdater::MaskPreviewUpdater(JobContext& ctx, GCodeSettingsPage& gcode
 void MaskPreviewUpdater::rebuildFormat() {
     formatPending_ = jobs_.busy();
     if (formatPending_) { return; }
-    rebuildNumberFormat(ctx_.numberFormat, toolsPage_.EIloscZerU->text().toStdString(), systemDecimalSeparator());
+    const std::string decimals = toolsPage_.EIloscZerU->text().toStdString();
+    rebuildNumberFormat(ctx_.numberFormat, decimals, systemDecimalSeparator());
+    // The programs then use the nearest accepted count; the status bar says so, as the
+    // command line refuses the same value.
+    if (auto value = parseDecimal(decimals, systemDecimalSeparator())) {
+        if (Status inRange = CheckRange(FieldRanges::Decimals, *value, systemDecimalSeparator()); !inRange) {
+            statusBar_->showMessage(QString::fromStdString(inRange.error()));
+        }
+    }
 }
 
 void MaskPreviewUpdater::rebuild() {
