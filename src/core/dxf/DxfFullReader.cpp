@@ -8,6 +8,7 @@
 
 #include "dxf/ArcGeometry.h"
 #include "dxf/DxfDocument.h"
+#include "dxf/DxfEntityFields.h"
 #include "dxf/DxfItemSink.h"
 #include "dxf/DxfLineScan.h"
 #include "dxf/DxfNurbs.h"
@@ -58,136 +59,6 @@ double millimetresPerUnit(int insUnits) {
             return 1.0;
     }
 }
-
-// The group pairs of one entity and typed access to them.
-class Fields {
-   public:
-    // Unpacks the entity's pairs, into a buffer on the stack for the usual few.
-    Fields(const DxfDocument& doc, const DxfRecord& record) : count_(record.groupCount) {
-        DxfGroup* target = local_.items;
-        if (count_ > kLocal) {
-            heap_.resize(count_);
-            target = heap_.data();
-        }
-        const DxfPackedGroup* packed = doc.groups.data() + record.firstGroup;
-        for (std::size_t i = 0; i < count_; ++i) {
-            target[i] = doc.unpack(packed[i]);
-        }
-        groups_ = target;
-    }
-    Fields(const Fields&) = delete;
-    Fields& operator=(const Fields&) = delete;
-
-    const DxfGroup* begin() const { return groups_; }
-    const DxfGroup* end() const { return groups_ + count_; }
-
-    const DxfGroup* find(int code) const {
-        for (const DxfGroup& g : *this) {
-            if (g.code == code) {
-                return &g;
-            }
-        }
-        return nullptr;
-    }
-
-    static Result<double> number(const DxfGroup& g) {
-        std::optional<double> v = DxfDouble(g.value);
-        if (!v || !std::isfinite(*v)) {
-            return Error{DxfLineLabel(g.line) + DxfQuoted(g.value) + " is not a number"};
-        }
-        return *v;
-    }
-
-    // The first pair of each code, in one pass over the entity.
-    template <std::size_t N>
-    std::array<const DxfGroup*, N> findAll(const std::array<int, N>& codes) const {
-        std::array<const DxfGroup*, N> found{};
-        for (const DxfGroup& g : *this) {
-            for (std::size_t k = 0; k < N; ++k) {
-                if (g.code == codes[k] && found[k] == nullptr) {
-                    found[k] = &g;
-                }
-            }
-        }
-        return found;
-    }
-
-    Result<double> number(int code, double fallback) const {
-        const DxfGroup* g = find(code);
-        return g ? number(*g) : Result<double>(fallback);
-    }
-
-    // The value as the line scanner reads it, within its range limits.
-    static Result<Fixed4> fixed(const DxfGroup& g, std::int64_t limit) {
-        std::optional<Fixed4> v = ParseDxfNumber(g.value);
-        if (!v) {
-            std::optional<double> d = DxfDouble(g.value);
-            if (!d || !std::isfinite(*d) || std::abs(*d) * Fixed4::kScale > 9e18) {
-                return Error{DxfLineLabel(g.line) + DxfQuoted(g.value) + " is not a number"};
-            }
-            v = Fixed4::fromDouble(*d);
-        }
-        if (v->raw > limit || v->raw < -limit) {
-            return Error{DxfLineLabel(g.line) + DxfQuoted(g.value) + " is out of range"};
-        }
-        return *v;
-    }
-
-    Result<Fixed4> fixed(int code, std::int64_t limit = kDxfValueLimitRaw) const {
-        const DxfGroup* g = find(code);
-        return g ? fixed(*g, limit) : Result<Fixed4>(Fixed4{});
-    }
-
-    Result<long long> whole(int code, long long fallback) const {
-        const DxfGroup* g = find(code);
-        if (!g) {
-            return fallback;
-        }
-        Result<double> v = number(*g);
-        if (!v) {
-            return Error{v.error()};
-        }
-        return static_cast<long long>(std::clamp(std::round(*v), -1e15, 1e15));
-    }
-
-    Result<DxfVector> extrusion() const {
-        DxfVector n{0, 0, 1};
-        for (auto [code, target] : {std::pair{210, &n.x}, {220, &n.y}, {230, &n.z}}) {
-            Result<double> v = number(code, *target);
-            if (!v) {
-                return Error{v.error()};
-            }
-            *target = *v;
-        }
-        if (n.x == 0 && n.y == 0 && n.z == 0) {
-            n.z = 1;
-        }
-        return n;
-    }
-
-    Result<DxfVector> point(int xCode, DxfVector fallback = {}) const {
-        DxfVector p = fallback;
-        for (auto [code, target] : {std::pair{xCode, &p.x}, {xCode + 10, &p.y}, {xCode + 20, &p.z}}) {
-            Result<double> v = number(code, *target);
-            if (!v) {
-                return Error{v.error()};
-            }
-            *target = *v;
-        }
-        return p;
-    }
-
-   private:
-    static constexpr std::size_t kLocal = 16;
-    // Left uninitialized: only the entity's own pairs are written and read.
-    union Buffer {
-        Buffer() {}
-        DxfGroup items[kLocal];
-    } local_;
-    std::vector<DxfGroup> heap_;
-    const DxfGroup* groups_ = nullptr;
-    std::size_t count_;
-};
 
 #define BW_TRY(expr)                           \
     do {                                       \
@@ -264,32 +135,13 @@ class Expander {
     enum class Kind { Line, Circle, Arc, Spline, LwPolyline, Polyline, Ellipse, Insert, Bookkeeping, Other };
 
     static Kind kindOf(std::string_view name) {
-        if (IsDxfName(name, "LINE")) {
-            return Kind::Line;
-        }
-        if (IsDxfName(name, "CIRCLE")) {
-            return Kind::Circle;
-        }
-        if (IsDxfName(name, "ARC")) {
-            return Kind::Arc;
-        }
-        if (IsDxfName(name, "SPLINE")) {
-            return Kind::Spline;
-        }
-        if (IsDxfName(name, "LWPOLYLINE")) {
-            return Kind::LwPolyline;
-        }
-        if (IsDxfName(name, "POLYLINE")) {
-            return Kind::Polyline;
-        }
-        if (IsDxfName(name, "ELLIPSE")) {
-            return Kind::Ellipse;
-        }
-        if (IsDxfName(name, "INSERT")) {
-            return Kind::Insert;
-        }
-        if (IsDxfName(name, "VERTEX") || IsDxfName(name, "SEQEND")) {
-            return Kind::Bookkeeping;
+        static constexpr std::pair<std::string_view, Kind> kKinds[] = {
+            {"LINE", Kind::Line},         {"CIRCLE", Kind::Circle},     {"ARC", Kind::Arc},
+            {"SPLINE", Kind::Spline},     {"LWPOLYLINE", Kind::LwPolyline}, {"POLYLINE", Kind::Polyline},
+            {"ELLIPSE", Kind::Ellipse},   {"INSERT", Kind::Insert},     {"VERTEX", Kind::Bookkeeping},
+            {"SEQEND", Kind::Bookkeeping}};
+        for (const auto& [kindName, kind] : kKinds) {
+            if (IsDxfName(name, kindName)) { return kind; }
         }
         return Kind::Other;
     }
@@ -325,7 +177,7 @@ class Expander {
                 }
                 continue;
             }
-            Fields f(doc_, r);
+            DxfEntityFields f(doc_, r);
             switch (kind) {
                 case Kind::Polyline:
                     while (i + 1 < first + count && kinds_[i + 1] == Kind::Bookkeeping) {
@@ -376,7 +228,7 @@ class Expander {
         return sum;
     }
 
-    Result<std::size_t> lookUpBlock(const Fields& f, const DxfRecord& r) const {
+    Result<std::size_t> lookUpBlock(const DxfEntityFields& f, const DxfRecord& r) const {
         const DxfGroup* name = f.find(2);
         std::string key = name ? DxfUpper(name->value) : std::string();
         auto found = doc_.blockIndex.find(key);
@@ -407,7 +259,7 @@ class Expander {
             if (kind == Kind::Other || kind == Kind::Bookkeeping) {
                 continue;
             }
-            Fields f(doc_, r);
+            DxfEntityFields f(doc_, r);
             bool cut = isCut(r, inBlock);
             if (kind == Kind::Polyline) {
                 std::size_t vertexEnd = i + 1;
@@ -436,7 +288,7 @@ class Expander {
         return success();
     }
 
-    Status entity(Kind kind, const Fields& f, const DxfRecord& r, const DxfTransform& map) {
+    Status entity(Kind kind, const DxfEntityFields& f, const DxfRecord& r, const DxfTransform& map) {
         switch (kind) {
             case Kind::Line:
                 return line(f, map);
@@ -457,7 +309,7 @@ class Expander {
         }
     }
 
-    Status line(const Fields& f, const DxfTransform& map) {
+    Status line(const DxfEntityFields& f, const DxfTransform& map) {
         if (map.isIdentity()) {
             TItem* added = sink_.add();
             if (added == nullptr) {
@@ -471,7 +323,7 @@ class Expander {
                 if (!found[k]) {
                     continue;
                 }
-                BW_ASSIGN(v, Fields::fixed(*found[k], kDxfValueLimitRaw));
+                BW_ASSIGN(v, DxfEntityFields::fixed(*found[k], kDxfValueLimitRaw));
                 *targets[k] = v;
             }
             item.startX = item.x1;
@@ -486,7 +338,7 @@ class Expander {
         return sink_.line({p.x, p.y}, {q.x, q.y});
     }
 
-    Status circleOrArc(const Fields& f, const DxfTransform& map, bool isArc) {
+    Status circleOrArc(const DxfEntityFields& f, const DxfTransform& map, bool isArc) {
         auto found = f.findAll(std::array{10, 20, 40, 50, 51, 210, 220, 230});
         DxfVector normal{0, 0, 1};
         if (found[5] || found[6] || found[7]) {
@@ -506,7 +358,7 @@ class Expander {
                 if (!found[k]) {
                     continue;
                 }
-                BW_ASSIGN(v, Fields::fixed(*found[k], k < 3 ? kDxfValueLimitRaw : kDxfAngleLimitRaw));
+                BW_ASSIGN(v, DxfEntityFields::fixed(*found[k], k < 3 ? kDxfValueLimitRaw : kDxfAngleLimitRaw));
                 *targets[k] = v;
             }
             if (isArc) {
@@ -546,7 +398,7 @@ class Expander {
         return sink_.mappedArc(map, centre, radius, from, to, false);
     }
 
-    Status lwPolyline(const Fields& f, const DxfTransform& map) {
+    Status lwPolyline(const DxfEntityFields& f, const DxfTransform& map) {
         BW_ASSIGN(normal, f.extrusion());
         BW_ASSIGN(elevation, f.number(38, 0));
         BW_ASSIGN(flags, f.whole(70, 0));
@@ -559,7 +411,7 @@ class Expander {
             if (g.code != 10 && g.code != 20 && g.code != 42) {
                 continue;
             }
-            BW_ASSIGN(v, Fields::number(g));
+            BW_ASSIGN(v, DxfEntityFields::number(g));
             if (g.code == 10) {
                 vertices.push_back({{v, 0, elevation}, 0});
             } else if (!vertices.empty()) {
@@ -586,7 +438,7 @@ class Expander {
         return success();
     }
 
-    Status polyline(const Fields& f, std::size_t firstVertex, std::size_t endVertex, const DxfTransform& map) {
+    Status polyline(const DxfEntityFields& f, std::size_t firstVertex, std::size_t endVertex, const DxfTransform& map) {
         BW_ASSIGN(flags, f.whole(70, 0));
         if ((flags & (16 | 64)) != 0) {
             // Polygon meshes and polyface meshes are surfaces, not outlines.
@@ -602,7 +454,7 @@ class Expander {
         };
         std::vector<Vertex> vertices;
         for (std::size_t v = firstVertex; v < endVertex; ++v) {
-            Fields vf(doc_, doc_.records[v]);
+            DxfEntityFields vf(doc_, doc_.records[v]);
             BW_ASSIGN(vertexFlags, vf.whole(70, 0));
             if ((vertexFlags & 16) != 0) {
                 continue;
@@ -620,7 +472,7 @@ class Expander {
         });
     }
 
-    Status ellipse(const Fields& f, const DxfTransform& map) {
+    Status ellipse(const DxfEntityFields& f, const DxfTransform& map) {
         BW_ASSIGN(normal, f.extrusion());
         BW_ASSIGN(centre, f.point(10));
         BW_ASSIGN(major, f.point(11));
@@ -636,7 +488,7 @@ class Expander {
         return sink_.ellipse({c.x, c.y}, {u.x, u.y}, {v.x, v.y}, from, to);
     }
 
-    Status spline(const Fields& f, const DxfTransform& map) {
+    Status spline(const DxfEntityFields& f, const DxfTransform& map) {
         std::vector<const DxfGroup*> knotGroups, weightGroups;
         std::vector<std::array<const DxfGroup*, 2>> pointGroups;
         bool fitPoints = false;
@@ -687,7 +539,7 @@ class Expander {
         bool rational = false;
         std::vector<double> weights;
         for (const DxfGroup* g : weightGroups) {
-            BW_ASSIGN(v, Fields::number(*g));
+            BW_ASSIGN(v, DxfEntityFields::number(*g));
             weights.push_back(v);
             rational = rational || v != weights.front();
         }
@@ -699,7 +551,7 @@ class Expander {
         item.kind = DxfKind::Spline;
         item.knots.reserve(knotGroups.size());
         for (const DxfGroup* g : knotGroups) {
-            BW_ASSIGN(knot, Fields::fixed(*g, kDxfValueLimitRaw));
+            BW_ASSIGN(knot, DxfEntityFields::fixed(*g, kDxfValueLimitRaw));
             item.knots.push_back(knot);
         }
         const std::vector<Fixed4>& k = item.knots;
@@ -712,17 +564,17 @@ class Expander {
             for (auto [gx, gy] : pointGroups) {
                 TPoint point;
                 if (map.isIdentity()) {
-                    BW_ASSIGN(x, Fields::fixed(*gx, kDxfValueLimitRaw));
+                    BW_ASSIGN(x, DxfEntityFields::fixed(*gx, kDxfValueLimitRaw));
                     point.x = x;
                     if (gy) {
-                        BW_ASSIGN(y, Fields::fixed(*gy, kDxfValueLimitRaw));
+                        BW_ASSIGN(y, DxfEntityFields::fixed(*gy, kDxfValueLimitRaw));
                         point.y = y;
                     }
                 } else {
-                    BW_ASSIGN(x, Fields::number(*gx));
+                    BW_ASSIGN(x, DxfEntityFields::number(*gx));
                     double y = 0;
                     if (gy) {
-                        BW_ASSIGN(yv, Fields::number(*gy));
+                        BW_ASSIGN(yv, DxfEntityFields::number(*gy));
                         y = yv;
                     }
                     BW_ASSIGN(z, zOf(f, gx));
@@ -746,15 +598,15 @@ class Expander {
         DxfNurbs curve;
         curve.degree = static_cast<int>(degree);
         for (const DxfGroup* g : knotGroups) {
-            BW_ASSIGN(v, Fields::number(*g));
+            BW_ASSIGN(v, DxfEntityFields::number(*g));
             curve.knots.push_back(v);
         }
         curve.weights = std::move(weights);
         for (auto [gx, gy] : pointGroups) {
-            BW_ASSIGN(x, Fields::number(*gx));
+            BW_ASSIGN(x, DxfEntityFields::number(*gx));
             double y = 0;
             if (gy) {
-                BW_ASSIGN(yv, Fields::number(*gy));
+                BW_ASSIGN(yv, DxfEntityFields::number(*gy));
                 y = yv;
             }
             BW_ASSIGN(z, zOf(f, gx));
@@ -773,10 +625,10 @@ class Expander {
     }
 
     // The Z of a control point: the code 30 pair right after its 10 and 20.
-    static Result<double> zOf(const Fields& f, const DxfGroup* x) {
+    static Result<double> zOf(const DxfEntityFields& f, const DxfGroup* x) {
         for (const DxfGroup* g = x + 1; g < f.end() && g <= x + 2; ++g) {
             if (g->code == 30) {
-                return Fields::number(*g);
+                return DxfEntityFields::number(*g);
             }
             if (g->code == 10) {
                 break;
@@ -785,7 +637,7 @@ class Expander {
         return 0.0;
     }
 
-    Status insert(const Fields& f, const DxfRecord& r, const DxfTransform& map) {
+    Status insert(const DxfEntityFields& f, const DxfRecord& r, const DxfTransform& map) {
         BW_ASSIGN(blockIndex, lookUpBlock(f, r));
         const DxfBlock& block = doc_.blocks[blockIndex];
         // A block with nothing to cut may be arrayed a billion times: skip it, do not walk it.
