@@ -2,6 +2,10 @@
 
 #include <QPainter>
 
+#include <utility>
+
+#include "PictureReader.h"
+
 #include "pcb/PcbBitmapLoader.h"
 #include "pcb/PcbOutline.h"
 #include "pcb/PcbRaster.h"
@@ -16,12 +20,14 @@ QImage paintClasses(const ClassLayer& layer, const ClassIndices& indices) {
         .copy();
 }
 
-PcbLoadJob::PcbLoadJob(JobHost& host, JobContext& ctx, const PixelBuffer& picture, PcbJobOutput& output)
-    : WorkerJob(host), ctx_(ctx), picture_(picture), output_(output) {}
+PcbLoadJob::PcbLoadJob(JobHost& host, JobContext& ctx, std::string path, PcbJobOutput& output)
+    : WorkerJob(host), ctx_(ctx), path_(std::move(path)), output_(output) {}
 
 Status PcbLoadJob::work() {
     if (Status asked = exchange(JobCode::PcbParameters); !asked) { return asked; }
-    if (Status loaded = LoadPcbBitmap(ctx_.pcb, picture_); !loaded) { return loaded; }
+    Result<PixelBuffer> picture = LoadPcbPicture(path_);
+    if (!picture) { return Error{picture.error()}; }
+    if (Status loaded = LoadPcbBitmap(ctx_.pcb, *picture); !loaded) { return loaded; }
     output_.picture = paintClasses(ctx_.pcb.pcbClassMap, kLoadedClasses);
     return exchange(JobCode::PcbPictureReady);
 }

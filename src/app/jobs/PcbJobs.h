@@ -6,6 +6,8 @@
 
 #include <QImage>
 
+#include <string>
+
 #include "jobs/WorkerJob.h"
 #include "job/JobContext.h"
 #include "pcb/ClassRendering.h"
@@ -18,17 +20,20 @@ struct PcbJobOutput {
     QImage picture;  // the painting for the view, read by "PCBZ" and "PCBRZ"
 };
 
+// Reads the board bitmap (a large board takes a moment), classifies it and hands
+// back its painting; a file that does not load fails the job and changes nothing.
 class PcbLoadJob : public WorkerJob {
     Q_OBJECT
 public:
-    PcbLoadJob(JobHost& host, JobContext& ctx, const PixelBuffer& picture, PcbJobOutput& output);
+    // `path` holds the file name's bytes as the system stores them.
+    PcbLoadJob(JobHost& host, JobContext& ctx, std::string path, PcbJobOutput& output);
 
 protected:
     Status work() override;
 
 private:
     JobContext& ctx_;
-    const PixelBuffer& picture_;
+    std::string path_;
     PcbJobOutput& output_;
 };
 

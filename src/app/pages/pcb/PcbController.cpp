@@ -3,6 +3,7 @@
 #include <utility>
 
 #include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QClipboard>
@@ -15,7 +16,6 @@
 #include "jobs/JobRunner.h"
 #include "shell/MessageBoxes.h"
 #include "pages/pcb/PcbPage.h"
-#include "PictureReader.h"
 #include "output/ProgramDelivery.h"
 #include "output/ProgramText.h"
 #include "pages/tools/ToolsPage.h"
@@ -50,14 +50,14 @@ PcbController::PcbController(JobContext& ctx, PcbPage& page, ToolsPage& tools, G
     };
     askFolder = [this] { return QFileDialog::getExistingDirectory(page_.window()); };
     exchange_.registerCode(JobCode::PcbParameters, [this] { return fillParameters(); });
-    exchange_.registerCode(JobCode::PcbPictureReady, [this] { return showPicture(); });
+    exchange_.registerCode(JobCode::PcbPictureReady, [this] { return showLoadedBoard(); });
     exchange_.registerCode(JobCode::PcbRasterReady, [this] { return showRaster(); });
     exchange_.registerCode(JobCode::PcbOutlineReady, [this] { return showOutline(); });
 
     connect(page_.SBOPCB, &QPushButton::clicked, this, [this] {
         if (jobs_.refuseWhileBusy()) { return; }
         const QString path = askOpenFileName(QStringLiteral("Bitmap (*.bmp)"));
-        if (!path.isEmpty() && openBoard(path)) { openFolder_ = QFileInfo(path).absolutePath(); }
+        if (!path.isEmpty() && openBoard(path)) { loadingChosen_ = true; }
     });
     connect(&jobs_, &JobRunner::jobCancelled, this, [this] {
         if (!pictureBeforeJob_.isNull()) { page_.IP->setPicture(pictureBeforeJob_); }
@@ -101,22 +101,20 @@ void PcbController::pageShown(const QString& programFolder) {
 }
 
 bool PcbController::openBoard(const QString& path) {
-    if (jobs_.refuseWhileBusy()) { return false; }
-    auto picture = LoadPcbPicture(QFile::encodeName(path).toStdString());
-    if (!picture) {
-        showWarning(page_.window(), QString::fromStdString(picture.error()));
-        return false;
-    }
-    board_ = std::move(picture).value();
-    page_.IP->setPicture(QImage(reinterpret_cast<const uchar*>(board_.pixels.data()), board_.width, board_.height,
-                                qsizetype(board_.width) * 4, QImage::Format_RGB32)
-                             .copy());
-    if (!jobs_.start(new PcbLoadJob(exchange_, ctx_, board_, output_))) { return false; }
-    boardFile_ = path;
+    if (!jobs_.start(new PcbLoadJob(exchange_, ctx_, QFile::encodeName(path).toStdString(), output_))) { return false; }
+    loadingBoard_ = path;
+    loadingChosen_ = false;
+    return true;
+}
+
+Status PcbController::showLoadedBoard() {
+    (void)showPicture();
+    boardFile_ = loadingBoard_;
+    if (loadingChosen_) { openFolder_ = QFileInfo(boardFile_).absolutePath(); }
     page_.SBPCBR->setEnabled(true);
     page_.SBPCBO->setEnabled(true);
     FitView(page_.CBZoomP, page_.IP, page_.SB2);
-    return true;
+    return success();
 }
 
 Status PcbController::fillParameters() {

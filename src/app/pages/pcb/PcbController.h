@@ -35,7 +35,8 @@ public:
 
     // The page has become current: the example board on the first visit.
     void pageShown(const QString& programFolder);
-    // Shows the bitmap and starts classifying it, as the open button does after its dialog.
+    // Starts reading and classifying the bitmap, as the open button does after its dialog;
+    // the board is shown when the job hands it back, a file that does not load changes nothing.
     bool openBoard(const QString& path);
     // The bitmap shown (empty before the first); the open dialog starts in the folder of the last one chosen.
     const QString& boardFile() const { return boardFile_; }
@@ -47,6 +48,7 @@ protected:
 private:
     Status fillParameters();
     Status showPicture();
+    Status showLoadedBoard();
     Status showRaster();
     Status showOutline();
     // Starts a generator after the launch steps (clean view, snapshot, origin offsets).
@@ -63,7 +65,8 @@ private:
     ProgramDelivery& delivery_;
     QString boardFile_;
     QString openFolder_;
-    PixelBuffer board_;     // the bitmap as loaded, classified by the load job
+    QString loadingBoard_;  // the bitmap the load job reads
+    bool loadingChosen_ = false;  // it was chosen in the open dialog (not the example)
     PcbJobOutput output_;   // what the running job hands to the view
     QImage pictureBeforeJob_;  // put back when the user cancels a generator
     bool exampleLoaded_ = false;

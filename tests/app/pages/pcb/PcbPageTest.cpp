@@ -61,8 +61,8 @@ private slots:
         };
         child<QPushButton>(form, "SBOPCB")->click();
         QCOMPARE(filter, QStringLiteral("Bitmap (*.bmp)"));
-        QVERIFY(child<QPushButton>(form, "SBPCBR")->isEnabled());
         QTRY_VERIFY(!form.jobs().busy());
+        QVERIFY(child<QPushButton>(form, "SBPCBR")->isEnabled());
         // The title names the board; the next open dialog starts in its folder.
         const QFileInfo board(kBoard);
         QCOMPARE(form.windowTitle(), QStringLiteral("Beamwright - by Corvane v 1.1 - ExamplePCB.bmp"));
@@ -125,6 +125,7 @@ private slots:
         out.close();
         form.pcb().askOpenFileName = [&](const QString&) { return cut; };
         child<QPushButton>(form, "SBOPCB")->click();
+        QTRY_VERIFY(!form.jobs().busy());
         QStringList messages = takeMessages(form);
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].contains("damaged or incomplete") && messages[0].contains("cut.bmp"));
@@ -170,8 +171,8 @@ private slots:
         QTRY_VERIFY(!form.jobs().busy());
         QVERIFY(!form.context().pcb.loaded());
         child<QTabWidget>(form, "PC1")->setCurrentWidget(child<QWidget>(form, "TS3"));
-        QVERIFY(child<QPushButton>(form, "SBPCBO")->isEnabled());
         QTRY_VERIFY(!form.jobs().busy());
+        QVERIFY(child<QPushButton>(form, "SBPCBO")->isEnabled());
         QVERIFY(form.context().pcb.loaded());
         QVERIFY(!child<bw::app::PictureView>(form, "IP")->picture().isNull());
     }
