@@ -48,11 +48,6 @@ private slots:
 
     void calibrationDialogCopiesSavesOrCancels() {
         bw::app::CalibrationDialog* dialog = form_->calibration().dialog();
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Calibration code"));
-        QCOMPARE(dialog->SpeedButton1->text(), QStringLiteral("Copy to clipboard"));
-        QCOMPARE(dialog->SpeedButton2->text(), QStringLiteral("Save to file"));
-        QCOMPARE(dialog->SpeedButton3->text(), QStringLiteral("Cancel"));
-
         // Copy: the coarse program on the clipboard, then "OK".
         answerDialog(1);
         child<QPushButton>(*form_, "SpeedButton10")->click();
