@@ -21,7 +21,6 @@ expect_error 2 image "$data/pattern-8bit.bmp" --keep-aspect --height 10
 expect_error 2 dxf "$work/ok.dxf" --thickness 1,5
 expect_error 2 dxf "$work/ok.dxf" --feed 12.5
 expect_error 2 dxf "$work/ok.dxf" --pwm-max 255.5
-expect_error 2 dxf "$work/ok.dxf" --start-point 10
 expect_error 2 dxf "$work/ok.dxf" --layer -1
 expect_error 2 dxf
 expect_error 2 pcb-raster "$examples/ExamplePCB.bmp" --beam 0,2
