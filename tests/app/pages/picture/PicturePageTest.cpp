@@ -168,34 +168,29 @@ private slots:
         QCOMPARE(w.view(), before);
     }
 
-    void aProfileThatSwitchesToDitheringReprocessesThePicture() {
-        Window w(folder_.path());
-        w.load(writePicture(folder_.filePath("grey.bmp"), 64, 48));
-        child<QCheckBox>(w.form, "CBDithering")->click();
-        QTRY_VERIFY(w.idle());
-        const QImage dithered = w.view().copy();
-        w.form.profiles().askProfileName = [](const QString&) -> std::optional<QString> { return "dots"; };
-        child<QPushButton>(w.form, "SpeedButton6")->click();
-        child<QCheckBox>(w.form, "CBSzarosc")->click();
-        QTRY_VERIFY(w.idle());
-        QVERIFY(w.view() != dithered);
-
-        emit child<QComboBox>(w.form, "CBProfilB")->activated(0);
-        QVERIFY(child<QCheckBox>(w.form, "CBDithering")->isChecked());
-        QTRY_VERIFY(w.idle());
-        QCOMPARE(w.view(), dithered);
-    }
-
-    void aToneJobShowsItsShareAndCancelKeepsThePicture() {
+    void aProfileOrACancelledToneJobGivesBackTheDitheredPicture() {
         Window w(folder_.path());
         w.load(writePicture(folder_.filePath("tones.bmp"), 300, 200));
         child<QCheckBox>(w.form, "CBDithering")->click();
         QTRY_VERIFY(w.idle());
+        // The tone job showed its share, not "busy".
         auto* bar = child<QProgressBar>(w.form, "PBJob");
         QCOMPARE(bar->maximum(), 100);
         QCOMPARE(bar->value(), 100);
         const QImage dithered = w.view().copy();
 
+        // A profile that switches back to dithering reprocesses the picture.
+        w.form.profiles().askProfileName = [](const QString&) -> std::optional<QString> { return "dots"; };
+        child<QPushButton>(w.form, "SpeedButton6")->click();
+        child<QCheckBox>(w.form, "CBSzarosc")->click();
+        QTRY_VERIFY(w.idle());
+        QVERIFY(w.view() != dithered);
+        emit child<QComboBox>(w.form, "CBProfilB")->activated(0);
+        QVERIFY(child<QCheckBox>(w.form, "CBDithering")->isChecked());
+        QTRY_VERIFY(w.idle());
+        QCOMPARE(w.view(), dithered);
+
+        // A cancelled tone job keeps the picture on screen.
         child<QCheckBox>(w.form, "CBDithering")->click();
         child<QPushButton>(w.form, "SBCancelJob")->click();
         QTRY_VERIFY(w.idle());
