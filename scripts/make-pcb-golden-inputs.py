@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Draws the small input bitmaps of the PCB golden programs (tests/golden/pcb-*/):
-a dark rectangle (the outline's worked example), and a 24-bit board with colours
-that are neither black nor white, to pin down the luminance classification.
-Standard library only."""
+a dark rectangle (the outline's worked example, here exposed with profiles) and a
+24-bit board with colours that are neither black nor white, to pin down the
+luminance classification. Standard library only."""
 
 import struct
 from pathlib import Path
@@ -54,7 +54,7 @@ def coloured_board():
 
 
 def main():
-    for name, pixels in [("pcb-outline-rectangle", rectangle()), ("pcb-raster-colours", coloured_board()),
+    for name, pixels in [("pcb-raster-profiles", rectangle()), ("pcb-raster-colours", coloured_board()),
                          ("pcb-outline-colours", coloured_board())]:
         folder = ROOT / name
         folder.mkdir(parents=True, exist_ok=True)

@@ -1,7 +1,7 @@
 #pragma once
-// What the window tests share: finding controls by name, reading files,
-// running the command line for comparison, and taking the message boxes
-// a step left open.
+// What the window tests share: finding controls by name, reading and writing
+// files, running the command line for comparison, and taking the message
+// boxes a step left open.
 
 #include <QCoreApplication>
 #include <QFile>
@@ -16,6 +16,12 @@ namespace window_test {
 inline QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes,
+                      QIODevice::OpenMode mode = QIODevice::WriteOnly) {
+    QFile file(path);
+    if (!file.open(mode) || file.write(bytes) != bytes.size()) { qFatal("cannot write %s", qPrintable(path)); }
 }
 
 // Standard output of beamwright-cli, or "cli failed" (which no expected program equals).

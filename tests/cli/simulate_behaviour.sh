@@ -2,12 +2,8 @@
 # beamwright-cli simulate: the JSON keys and values for a known program, the
 # picture's size, and one-line errors with exit 2 (options) or 1 (files).
 set -u
-cli=$1
+. "$(dirname "$0")/expectations.sh"
 golden=$(cd "$(dirname "$0")/../golden" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # The 10 mm square in four passes: 4 x 40 mm plus three 0.5 mm steps down along a side.
 "$cli" simulate "$golden/dxf-square/expected.gcode" --json --png "$work/square.png" --png-width 64 >"$work/square.json" \
@@ -33,20 +29,11 @@ time_of() { "$cli" simulate "$golden/dxf-square/expected.gcode" --json "$@" | py
 [ "$(time_of --gcode-profile "$work/slow.gcd" --accel 1000 --max-rate 6000 --junction-deviation 0.01)" = "$(time_of)" ] \
   || fail "explicit options do not win over the profile"
 
-expect_error() {
-  local want=$1 out err status
-  shift
-  out=$("$cli" simulate "$@" 2>"$work/err"); status=$?
-  err=$(cat "$work/err")
-  if [ $status -ne "$want" ] || [ -n "$out" ] || [ "$(printf '%s\n' "$err" | wc -l)" -ne 1 ]; then
-    fail "'$*' gave status $status, stdout '$out', stderr '$err'"
-  fi
-}
-expect_error 2 "$golden/dxf-square/expected.gcode" --accel 0
-expect_error 2 "$golden/dxf-square/expected.gcode" --max-rate 6,000
-expect_error 2 "$golden/dxf-square/expected.gcode" --png-width 0
-expect_error 1 "$work/no-such-program.gcode"
+expect_error 2 simulate "$golden/dxf-square/expected.gcode" --accel 0
+expect_error 2 simulate "$golden/dxf-square/expected.gcode" --max-rate 6,000
+expect_error 2 simulate "$golden/dxf-square/expected.gcode" --png-width 0
+expect_error 1 simulate "$work/no-such-program.gcode"
 printf 'G0 X0\n' >"$work/still.gcode"
-expect_error 1 "$work/still.gcode" --png "$work/still.png"
+expect_error 1 simulate "$work/still.gcode" --png "$work/still.png"
 [ -e "$work/still.png" ] && fail "a picture of nothing was written"
 exit $((failures > 0))

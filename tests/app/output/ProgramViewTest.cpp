@@ -1,40 +1,17 @@
-// The program view with a million lines: it shows them at once, scrolls to the
-// end, selects and copies with CR LF, and never stalls the event loop. The
-// time to first paint and the longest stall are reported, not asserted (slow
-// machines must not fail the test).
+// The program view with a million lines: it shows them, scrolls to the end,
+// selects and copies with CR LF. How fast it paints and how long the event loop
+// waits is bench/window_bench's measure.
 
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScrollBar>
-#include <QTimer>
 #include <QtTest>
 
-#include <algorithm>
 #include <string>
 
 #include "output/ProgramView.h"
 
 namespace {
-
-// Records how late a 5 ms timer fires: the longest time the event loop was blocked.
-class StallProbe : public QObject {
-public:
-    StallProbe() {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            longest_ = std::max(longest_, clock_.restart());
-        });
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.start(5);
-        clock_.start();
-    }
-    qint64 longestMs() const { return longest_; }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 longest_ = 0;
-};
 
 std::shared_ptr<bw::ProgramLines> numberedLines(int count) {
     auto lines = std::make_shared<bw::ProgramLines>();
@@ -47,26 +24,16 @@ std::shared_ptr<bw::ProgramLines> numberedLines(int count) {
 class ProgramViewTest : public QObject {
     Q_OBJECT
 private slots:
-    void aMillionLinesAppearAtOnceAndScrollSelectAndCopy() {
+    void aMillionLinesScrollSelectAndCopy() {
         bw::app::ProgramView view("RE1");
         view.resize(500, 400);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         auto program = numberedLines(1000000);
-
-        StallProbe probe;
-        QTest::qWait(20);
-        QElapsedTimer clock;
-        qint64 firstPaint = -1;
-        connect(&view, &bw::app::ProgramView::painted, this, [&] {
-            if (firstPaint < 0) { firstPaint = clock.elapsed(); }
-        });
-        clock.start();
+        bool painted = false;
+        connect(&view, &bw::app::ProgramView::painted, this, [&] { painted = true; });
         view.setProgram(program);
-        QTRY_VERIFY(firstPaint >= 0);
-        QTest::qWait(20);
-        qInfo("1 000 000 lines: first paint after %lld ms, longest event-loop stall %lld ms", firstPaint,
-              probe.longestMs());
+        QTRY_VERIFY(painted);
         QCOMPARE(view.lineCount(), std::size_t(1000000));
         QCOMPARE(view.line(0), QStringLiteral("G1 X0 Y1.5000"));
 

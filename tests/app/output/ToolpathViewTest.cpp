@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
+
 #include "pages/dxf/DxfController.h"
 #include "jobs/JobRunner.h"
 #include "output/ProgramText.h"
@@ -42,18 +44,14 @@ QString estimate(QWidget& form) {
     return label == nullptr ? QString() : label->text();
 }
 
-int countColour(const QImage& picture, QRgb colour) {
+// Pixels of the colour given, or with no colour given the dark ones (the burnt path).
+int countPixels(const QImage& picture, std::optional<QRgb> colour = std::nullopt) {
     int count = 0;
     for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) { count += picture.pixel(x, y) == colour; }
-    }
-    return count;
-}
-
-int countDark(const QImage& picture) {
-    int count = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) { count += qGray(picture.pixel(x, y)) < 64; }
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb pixel = picture.pixel(x, y);
+            count += colour ? pixel == *colour : qGray(pixel) < 64;
+        }
     }
     return count;
 }
@@ -109,19 +107,19 @@ private slots:
         QVERIFY(!program->isVisible());
         QTRY_COMPARE(view->picture().size(), view->size());
         const QImage shown = view->picture();
-        QVERIFY(countDark(shown) > 100);
-        QVERIFY(countColour(shown, bw::kToolpathTravelColour) > 10);
+        QVERIFY(countPixels(shown) > 100);
+        QVERIFY(countPixels(shown, bw::kToolpathTravelColour) > 10);
 
         child<QCheckBox>(form, "CBUkryjJaloweD")->click();
         QTRY_VERIFY(view->picture() != shown);
-        QCOMPARE(countColour(view->picture(), bw::kToolpathTravelColour), 0);
-        QCOMPARE(countDark(view->picture()), countDark(shown));
+        QCOMPARE(countPixels(view->picture(), bw::kToolpathTravelColour), 0);
+        QCOMPARE(countPixels(view->picture()), countPixels(shown));
 
         // Zooming out about the centre shrinks the drawing.
         QWheelEvent wheel(QPointF(view->width() / 2.0, view->height() / 2.0), view->mapToGlobal(QPointF(view->width() / 2.0, view->height() / 2.0)),
                           QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(view, &wheel);
-        QTRY_VERIFY(countDark(view->picture()) < countDark(shown) * 0.8);
+        QTRY_VERIFY(countPixels(view->picture()) < countPixels(shown) * 0.8);
 
         child<QCheckBox>(form, "CBSciezkaD")->click();
         QVERIFY(program->isVisible());

@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "TestSupport.h"
@@ -14,25 +11,20 @@
 
 using namespace bw;
 using bw::test::readFile;
+using bw::test::TempFolder;
 using bw::test::writeFile;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        char name[] = "/tmp/bw-files-XXXXXX";
-        path = ::mkdtemp(name);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::size_t entries() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(path), {})); }
-};
+std::size_t entries(const fs::path& folder) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+}
 
 }  // namespace
 
 TEST(OutputFile, NothingReachesTheTargetBeforeCommitAndAbandonLeavesNoTrace) {
-    TempDir dir;
+    TempFolder dir;
     const fs::path target = dir.path / "job.nc";
     writeFile(target, "old");
     {
@@ -40,19 +32,19 @@ TEST(OutputFile, NothingReachesTheTargetBeforeCommitAndAbandonLeavesNoTrace) {
         ASSERT_TRUE(file.ok()) << file.error();
         file->write(std::string(1 << 20, 'x'));  // beyond the buffer: on disk, but in the temporary file
         EXPECT_EQ(readFile(target), "old");
-        EXPECT_EQ(dir.entries(), 2u);
+        EXPECT_EQ(entries(dir.path), 2u);
     }  // never committed
     EXPECT_EQ(readFile(target), "old");
-    EXPECT_EQ(dir.entries(), 1u);
+    EXPECT_EQ(entries(dir.path), 1u);
     auto folder = OutputFile::Open(dir.path);
     ASSERT_FALSE(folder.ok());
     EXPECT_NE(folder.error().find("folder"), std::string::npos);
     EXPECT_FALSE(OutputFile::Open(dir.path / "missing" / "job.nc").ok());
-    EXPECT_EQ(dir.entries(), 1u);
+    EXPECT_EQ(entries(dir.path), 1u);
 }
 
 TEST(OutputFile, TemporaryNamesAreUniqueAndNeverFollowLinks) {
-    TempDir dir;
+    TempFolder dir;
     const fs::path target = dir.path / "job.nc";
     writeFile(dir.path / "victim", "keep");
     fs::create_symlink(dir.path / "victim", dir.path / "job.nc.part");  // an old fixed temporary name
@@ -68,11 +60,11 @@ TEST(OutputFile, TemporaryNamesAreUniqueAndNeverFollowLinks) {
     EXPECT_EQ(readFile(target), std::string(500000, 'b'));
     EXPECT_TRUE(fs::is_symlink(dir.path / "job.nc.part"));
     EXPECT_EQ(readFile(dir.path / "victim"), "keep");
-    EXPECT_EQ(dir.entries(), 3u);
+    EXPECT_EQ(entries(dir.path), 3u);
 }
 
 TEST(OutputFile, KeepsPermissionsAndWritesThroughLinks) {
-    TempDir dir;
+    TempFolder dir;
     const fs::path real = dir.path / "real.nc";
     writeFile(real, "old");
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
@@ -92,7 +84,7 @@ TEST(OutputFile, KeepsPermissionsAndWritesThroughLinks) {
 }
 
 TEST(OutputFile, SpecialFilesAreWrittenDirectlyAndFailuresReported) {
-    TempDir dir;
+    TempFolder dir;
     const fs::path fifo = dir.path / "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     std::string received;
@@ -101,7 +93,7 @@ TEST(OutputFile, SpecialFilesAreWrittenDirectlyAndFailuresReported) {
     reader.join();
     EXPECT_EQ(received, "G0 X1\r\n");
     EXPECT_TRUE(fs::is_fifo(fifo));
-    EXPECT_EQ(dir.entries(), 1u);
+    EXPECT_EQ(entries(dir.path), 1u);
     // A failure at the last step is reported, naming the file.
     fs::create_directory(dir.path / "gone");
     auto file = OutputFile::Open(dir.path / "gone" / "job.nc");
@@ -114,7 +106,7 @@ TEST(OutputFile, SpecialFilesAreWrittenDirectlyAndFailuresReported) {
 }
 
 TEST(ReadWholeFile, CapHoldsForDevicesAndFoldersAreErrors) {
-    TempDir dir;
+    TempFolder dir;
     writeFile(dir.path / "header.txt", "G21\r\n");
     auto header = ReadWholeFile(dir.path / "header.txt", 5);
     ASSERT_TRUE(header.ok());

@@ -19,30 +19,6 @@ TEST(CaptionTable, NoControlIsListedTwice) {
     }
 }
 
-TEST(CaptionTable, SharedPairsAreOneEntry) {
-    const CaptionEntry* button = captionEntryFor({"SpeedButton11"});
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(captionEntryFor({"GroupBox15"}), button);
-    EXPECT_EQ(captionEntryFor({"SBZGPO"}), captionEntryFor({"SBZGD"}));
-    EXPECT_EQ(captionEntryFor({"Label26"}), captionEntryFor({"SBKopiujD"}));  // a label sharing the buttons' pair
-}
-
-TEST(CaptionTable, OnlyTheFirstDxfHelpPanelSwitches) {
-    EXPECT_NE(captionEntryFor({"PHelpDXF"}), nullptr);
-    for (std::string_view panel : {"PHelpDXF1", "PHelpBMP", "Panel1", "Panel2", "PHelpU", "PHelpG"}) {
-        EXPECT_EQ(captionEntryFor({panel}), nullptr) << panel;
-    }
-}
-
-TEST(CaptionTable, TabSheetsAreAddressedByPageNotByTheTabControl) {
-    EXPECT_EQ(captionEntryFor({"PC1", 3})->text.english, "Tools");
-    EXPECT_EQ(captionEntryFor({"PageControl1", 1})->text.english, "Image settings");
-    EXPECT_EQ(captionEntryFor({"PageControl1", 0})->text.english, "Settings");
-    EXPECT_EQ(captionEntryFor({"PC1"}), nullptr);     // the tab control's own caption is never set
-    EXPECT_EQ(captionEntryFor({"PC1", 0}), nullptr);  // the DXF tab keeps its name in both languages
-    EXPECT_EQ(captionEntryFor({"PageControl2", 1}), nullptr);
-}
-
 TEST(CaptionTable, TextsAreUtf8WithoutStraySpaces) {
     for (const CaptionEntry& entry : captionTable()) {
         for (std::string_view text : {entry.text.polish, entry.text.english}) {
@@ -90,8 +66,6 @@ TEST(MessageTexts, EveryMessageHasBothTextsAndFollowsTheIndexOfTheMoment) {
         }
         EXPECT_NE(messageText(static_cast<Message>(i), kEnglish), messageText(static_cast<Message>(i), kPolish));
     }
-    // The misspelling is the program's own text and stays.
-    EXPECT_EQ(messageText(Message::CalculatingExtremes, kEnglish), "Calcuationg the extreems");
     int languageIndex = kStartLanguageIndex;
     EXPECT_EQ(messageText(Message::PrintSize, languageIndex), "Print size");
     languageIndex = nextLanguageIndex(languageIndex);

@@ -32,13 +32,6 @@ TEST(SettingsStore, HeaderLinesAreStoredAsHexWithCrLf) {
     EXPECT_EQ(readFile(folder.path / "grbl.gcd"),
               "[GCODE]\r\nNaglowek=410D0A420D0A\r\nStopka=\r\nMaska=[G] [X] [Y] (S)[P]\r\nPWM MAX=1000\r\n"
               "Rozszerzenie pliku=2\r\nPredkosc maksymalna=6000\r\nPrzyspieszenie=1000\r\nOdchylenie naroza=0.01\r\n");
-    FieldValues loaded;
-    ASSERT_TRUE(LoadProfile(folder.path, ProfileKind::GCode, "grbl", loaded, '.').value());
-    EXPECT_EQ(loaded.text("REHeaderU"), "A\r\nB");
-    EXPECT_EQ(loaded.text("REFooterU"), "");
-    EXPECT_EQ(loaded.text("EMaskaU"), "[G] [X] [Y] (S)[P]");
-    EXPECT_EQ(loaded.text("EMWPWM"), "1000");
-    EXPECT_EQ(loaded.index("RGRozszerzenie"), 2);
 }
 
 TEST(SettingsStore, EverySectionRoundTrips) {

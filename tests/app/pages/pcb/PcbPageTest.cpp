@@ -3,13 +3,9 @@
 
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -26,12 +22,9 @@
 #include "shell/MainWindow.h"
 #include "WindowTestSupport.h"
 
-namespace {
+using namespace window_test;
 
-using window_test::readAll;
-using window_test::runCli;
-using window_test::takeMessages;
-using window_test::child;
+namespace {
 
 const QString kBoard = QStringLiteral(BEAMWRIGHT_EXAMPLES_DIR "/ExamplePCB.bmp");
 
@@ -119,10 +112,7 @@ private slots:
         QTRY_VERIFY(!form.jobs().busy());
         // The first half of the example board: refused, nothing loaded.
         const QString cut = folder_.filePath("cut.bmp");
-        QFile out(cut);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(readAll(kBoard).left(16619));
-        out.close();
+        writeFile(cut, readAll(kBoard).left(16619));
         form.pcb().askOpenFileName = [&](const QString&) { return cut; };
         child<QPushButton>(form, "SBOPCB")->click();
         QTRY_VERIFY(!form.jobs().busy());
@@ -161,20 +151,6 @@ private slots:
         QVERIFY(script.size() > 1000);
         QCOMPARE(script, readAll(folder_.filePath("cli/exp2image.ulp")));
         QVERIFY(takeMessages(form).isEmpty());
-    }
-
-    void theExampleBoardLoadsOnTheFirstVisitOfThePage() {
-        QVERIFY(QFile::copy(kBoard, folder_.filePath("ExamplePCB.bmp")));
-        MainWindow form(folder_.path());
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QTRY_VERIFY(!form.jobs().busy());
-        QVERIFY(!form.context().pcb.loaded());
-        child<QTabWidget>(form, "PC1")->setCurrentWidget(child<QWidget>(form, "TS3"));
-        QTRY_VERIFY(!form.jobs().busy());
-        QVERIFY(child<QPushButton>(form, "SBPCBO")->isEnabled());
-        QVERIFY(form.context().pcb.loaded());
-        QVERIFY(!child<bw::app::PictureView>(form, "IP")->picture().isNull());
     }
 
 private:
