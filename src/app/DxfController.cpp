@@ -22,6 +22,7 @@
 #include "ToolsPage.h"
 #include "dxf/DxfGenerator.h"
 #include "dxf/DxfView.h"
+#include "job/JobSteps.h"
 
 namespace bw::app {
 

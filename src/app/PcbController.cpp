@@ -20,6 +20,7 @@
 #include "ProgramText.h"
 #include "ToolsPage.h"
 #include "ToolpathPanel.h"
+#include "job/JobSteps.h"
 #include "pcb/EagleExport.h"
 #include "pcb/PcbFields.h"
 #include "pcb/PcbRaster.h"

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "job/JobSteps.h"
 #include "pcb/PcbBitmapLoader.h"
 #include "pcb/PcbOutline.h"
 #include "pcb/PcbRaster.h"

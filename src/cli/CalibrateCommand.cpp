@@ -78,9 +78,9 @@ void addCalibrateCommand(CLI::App& app, Runner& run) {
 
             JobContext ctx;
             rebuildNumberFormat(ctx.numberFormat, o.decimals, kCliSeparator);
-            auto program = o.pattern == "coarse" ? BuildCoarseFocusPattern(ctx, fields, kCliSeparator)
-                         : o.pattern == "fine"   ? BuildFineFocusPattern(ctx, fields, kCliSeparator)
-                                                 : BuildGreyscalePattern(ctx, fields, kCliSeparator);
+            auto program = o.pattern == "coarse" ? BuildCoarseFocusPattern(ctx.writer(), fields, kCliSeparator)
+                         : o.pattern == "fine"   ? BuildFineFocusPattern(ctx.writer(), fields, kCliSeparator)
+                                                 : BuildGreyscalePattern(ctx.writer(), fields, kCliSeparator);
             if (!program) { throw UsageError(program.error()); }
             deliverProgram(*program, o.output, o.gcode.inputFiles());
         };

@@ -13,6 +13,7 @@
 #include "gcode/DefaultHeaderFooter.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
+#include "job/JobSteps.h"
 
 namespace bw::cli {
 
@@ -118,7 +119,7 @@ void runDxf(const DxfOptions& options) {
 
     JobContext ctx;
     // At start-up the window builds the mask preview, which leaves the power range 0..pwmMax for the DXF job.
-    auto preview = BuildMaskPreview(ctx, gcode, kCliSeparator);
+    auto preview = BuildMaskPreview(ctx.writer(), gcode, kCliSeparator);
     if (!preview) { throw UsageError(preview.error()); }
 
     // What the "DXFO" exchange fills, for the load and again for the run.

@@ -11,6 +11,7 @@
 #include "common/QuotedText.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
+#include "job/JobSteps.h"
 #include "job/StartPoint.h"
 #include "raster/PictureSizing.h"
 #include "raster/RasterGenerator.h"
@@ -141,7 +142,7 @@ void runImage(const ImageOptions& o) {
     MaskPreviewFields preview{gcode.maskText, o.decimals, o.dirStep, gcode.pwmMaxText};
     rangedOption("--dir-step", o.dirStep, FieldRanges::DirAxisStep);
     rangedOption("--decimals", o.decimals, FieldRanges::Decimals);
-    if (auto built = BuildMaskPreview(ctx, preview, kCliSeparator); !built) { throw UsageError(built.error()); }
+    if (auto built = BuildMaskPreview(ctx.writer(), preview, kCliSeparator); !built) { throw UsageError(built.error()); }
 
     RasterJobFields fields;
     fields.pixelSizeText = v.pixelSize;
@@ -205,7 +206,7 @@ void runImage(const ImageOptions& o) {
     if (Status origin = SetRasterOrigin(ctx, fields.pixelSizeText, view, kCliSeparator); !origin) {
         throw UsageError(origin.error());
     }
-    if (Status filled = FillRasterParameters(ctx, fields, view, kCliSeparator); !filled) { throw UsageError(filled.error()); }
+    if (Status filled = FillRasterParameters(ctx.params, fields, view, kCliSeparator); !filled) { throw UsageError(filled.error()); }
     ProgramStream stream(ctx.programLines, program);
     auto outcome = GenerateRaster(ctx, view, {}, kCliSeparator);
     if (!outcome) { throw JobError(outcome.error()); }

@@ -36,7 +36,7 @@ void addPreviewCommand(CLI::App& app, Runner& run) {
             rangedOption("--decimals", options->fields.decimalsText, FieldRanges::Decimals);
             ctx.applyStartPoint(decimalOption("--extent-width", options->extentWidth),
                                 decimalOption("--extent-height", options->extentHeight));
-            auto lines = BuildMaskPreview(ctx, options->fields, kCliSeparator);
+            auto lines = BuildMaskPreview(ctx.writer(), options->fields, kCliSeparator);
             if (!lines) { throw UsageError(lines.error()); }
             deliverProgram(*lines, options->output);
         };

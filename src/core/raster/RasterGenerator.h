@@ -13,7 +13,8 @@
 #include "common/StatusCallback.h"
 #include "common/Result.h"
 #include "gcode/DefaultHeaderFooter.h"
-#include "job/JobContext.h"
+#include "gcode/ProgramWriter.h"
+#include "job/JobParameters.h"
 #include "raster/PixelBuffer.h"
 
 namespace bw {
@@ -41,14 +42,17 @@ struct RasterJobFields {
 // saved and copied whole).
 inline constexpr std::size_t kRasterViewLimit = 100000;
 
-// The generate button, before the job starts: the origin offsets from the start
-// point and the picture's extent (pixel size x pixels, per axis).
-Status SetRasterOrigin(JobContext& ctx, std::string_view pixelSizeText, const PixelBuffer& view, char decimalSeparator);
+struct PictureExtent {
+    Fixed4 width, height;  // mm
+};
+
+// The extent the start point refers to: pixel size x pixels, per axis.
+Result<PictureExtent> RasterExtent(std::string_view pixelSizeText, const PixelBuffer& view, char decimalSeparator);
 
 // The "BMPO" exchange: the picture's size and the fields above into the
 // parameter block, the power range as percent x pwmMax / 100. Nothing changes
 // when a field is not a number.
-Status FillRasterParameters(JobContext& ctx, const RasterJobFields& fields, const PixelBuffer& view,
+Status FillRasterParameters(JobParameters& params, const RasterJobFields& fields, const PixelBuffer& view,
                             char decimalSeparator);
 
 
@@ -63,13 +67,14 @@ struct RasterOutcome {
 };
 
 // The raster job on the parameters filled above: header, the moves, footer into
-// `ctx.programLines`. `work` is the adjusted picture (red byte = grey). Fails,
+// out.lines. `work` is the adjusted picture (red byte = grey). Fails,
 // before anything is emitted, when a feed is not a whole number or the picture
 // does not match the parameters.
 // Progress of the passes: lines (and columns) done of all to do, once per line.
 using RasterProgressCallback = std::function<void(std::int64_t done, std::int64_t total)>;
 
-Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, const StatusCallback& status,
-                                     char decimalSeparator, const RasterProgressCallback& progress = {});
+Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParameters& params, int languageIndex,
+                                     const PixelBuffer& work, const StatusCallback& status, char decimalSeparator,
+                                     const RasterProgressCallback& progress = {});
 
 }  // namespace bw
