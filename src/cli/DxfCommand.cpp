@@ -9,6 +9,7 @@
 #include "CliSupport.h"
 #include "ProfileOptions.h"
 #include "dxf/DxfGenerator.h"
+#include "dxf/DxfJobValues.h"
 #include "dxf/DxfReader.h"
 #include "gcode/DefaultHeaderFooter.h"
 #include "gcode/MaskPreview.h"
@@ -123,21 +124,20 @@ void runDxf(const DxfOptions& options) {
     if (!preview) { throw UsageError(preview.error()); }
 
     // What the "DXFO" exchange fills, for the load and again for the run.
-    JobParameters& params = ctx.params;
-    params.sourceWidthPx = kViewWidth;
-    params.sourceHeightPx = kViewHeight;
-    params.segmentLength = segmentLength;
-    params.dirAxisStep = dirStep;
-    params.focusZ = focusZ;
-    params.layerDepth = layer;
-    params.materialThickness = thickness;
-    params.workFeedText = values.feed;
-    params.rapidFeedText = values.rapidFeed;
-    params.finishingPass = values.finishingPass;
-    params.readAllEntities = values.allEntities;
-    params.pwmMax = Fixed4::fromInt(pwmMax);
-    params.headerText = header;
-    params.footerText = footer;
+    FillDxfParameters(ctx.params, {.viewWidthPx = kViewWidth,
+                                   .viewHeightPx = kViewHeight,
+                                   .segmentLength = segmentLength,
+                                   .dirAxisStep = dirStep,
+                                   .focusZ = focusZ,
+                                   .layerDepth = layer,
+                                   .materialThickness = thickness,
+                                   .pwmMax = Fixed4::fromInt(pwmMax),
+                                   .workFeedText = values.feed,
+                                   .rapidFeedText = values.rapidFeed,
+                                   .finishingPass = values.finishingPass,
+                                   .readAllEntities = values.allEntities,
+                                   .headerText = header,
+                                   .footerText = footer});
 
     std::vector<std::string> inputs = options.gcode.inputFiles();
     inputs.push_back(options.input);
