@@ -15,6 +15,7 @@
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
 #include "job/JobSteps.h"
+#include "settings/FormDefaults.h"
 
 namespace bw::cli {
 
@@ -34,10 +35,10 @@ struct DxfOptions {
     FieldOption segmentLength;  // EProstki
     FieldOption feed;           // ESzRD
     FieldOption rapidFeed;      // ESzJD
-    std::string focusZ = "0";
-    std::string dirStep = "0.05";
-    std::string startPoint = "7";
-    std::string decimals = "4";
+    std::string focusZ = FormDefaultText("EOgniskowa", '.');
+    std::string dirStep = FormDefaultText("EEkstruzja", '.');
+    std::string startPoint = FormDefaultText(kStartPointId, '.');
+    std::string decimals = FormDefaultText("EIloscZerU", '.');
     GCodeOptions gcode;
     PageProfileOption page{ProfileKind::Dxf};
     bool progress = false;

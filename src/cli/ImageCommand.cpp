@@ -17,6 +17,7 @@
 #include "raster/RasterGenerator.h"
 #include "raster/ToneAdjustments.h"
 #include "raster/ToneProcessing.h"
+#include "settings/FormDefaults.h"
 
 namespace bw::cli {
 
@@ -47,10 +48,10 @@ struct ImageOptions {
     FieldOption feed;       // ESzRBMP
     FieldOption rapidFeed;  // ESzJBMP
     FieldOption thickness;  // EGruboscB
-    std::string focusZ = "0";
-    std::string dirStep = "0.05";
-    std::string startPoint = "7";
-    std::string decimals = "4";
+    std::string focusZ = FormDefaultText("EOgniskowa", '.');
+    std::string dirStep = FormDefaultText("EEkstruzja", '.');
+    std::string startPoint = FormDefaultText(kStartPointId, '.');
+    std::string decimals = FormDefaultText("EIloscZerU", '.');
     GCodeOptions gcode;
     PageProfileOption page{ProfileKind::Bmp};
     std::string previewPng;

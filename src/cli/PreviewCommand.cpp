@@ -5,13 +5,14 @@
 #include "CliSupport.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
+#include "settings/FormDefaults.h"
 
 namespace bw::cli {
 
 void addPreviewCommand(CLI::App& app, Runner& run) {
     struct Options {
         MaskPreviewFields fields;
-        std::string startPoint = "7";
+        std::string startPoint = FormDefaultText(kStartPointId, '.');
         std::string extentWidth = "0";
         std::string extentHeight = "0";
         std::string output;

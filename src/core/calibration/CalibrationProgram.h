@@ -10,22 +10,24 @@
 #include <string_view>
 
 #include "common/Result.h"
+#include "gcode/DefaultHeaderFooter.h"
 #include "gcode/ProgramLines.h"
 #include "gcode/MoveEmitter.h"
+#include "settings/FormDefaults.h"
 
 namespace bw {
 
 // The window fields the calibration commands read, as texts in the system's notation.
 struct CalibrationFields {
-    std::string rapidFeedText = "5000";   // Edit1, whole mm/min
-    std::string workFeedText = "1500";    // Edit5, whole mm/min
-    std::string baseZText = "0";          // Edit8: base Z of the fine pattern
-    bool squares = false;                 // CBKwadraty: fine pattern of squares (else dots)
-    std::string focusZText = "0";         // EOgniskowa: Z of the greyscale pattern...
-    std::string thicknessText = "0";      // EGruboscT: ...plus the material thickness
-    std::string maskText = "[G] [x] [y] [z] [I] [J] [F] (S)[p]";  // EMaskaU
-    std::string dirAxisStepText = "0,05"; // EEkstruzja
-    std::string pwmMaxText = "255";       // EMWPWM, read as a decimal
+    std::string rapidFeedText = FormDefaultText("Edit1", ',');  // whole mm/min
+    std::string workFeedText = FormDefaultText("Edit5", ',');  // whole mm/min
+    std::string baseZText = FormDefaultText("Edit8", ',');  // base Z of the fine pattern
+    bool squares = FormDefaultFlag("CBKwadraty");  // fine pattern of squares (else dots)
+    std::string focusZText = FormDefaultText("EOgniskowa", ',');  // Z of the greyscale pattern...
+    std::string thicknessText = FormDefaultText("EGruboscT", ',');  // ...plus the material thickness
+    std::string maskText{kDefaultMaskText};  // EMaskaU
+    std::string dirAxisStepText = FormDefaultText("EEkstruzja", ',');
+    std::string pwmMaxText = FormDefaultText("EMWPWM", ',');  // read as a decimal
     std::string headerText;               // REHeaderU: its lines joined by CR LF
     std::string footerText;               // REFooterU
 };

@@ -5,16 +5,18 @@
 #include <string>
 
 #include "common/Result.h"
+#include "gcode/DefaultHeaderFooter.h"
 #include "gcode/ProgramLines.h"
 #include "gcode/ProgramWriter.h"
+#include "settings/FormDefaults.h"
 
 namespace bw {
 
 struct MaskPreviewFields {
-    std::string maskText = "[G] [x] [y] [z] [I] [J] [F] (S)[p]";  // EMaskaU
-    std::string decimalsText = "4";                                // EIloscZerU
-    std::string dirAxisStepText = "0,05";                          // EEkstruzja
-    std::string pwmMaxText = "255";                                // EMWPWM
+    std::string maskText{kDefaultMaskText};  // EMaskaU
+    std::string decimalsText = FormDefaultText("EIloscZerU", ',');
+    std::string dirAxisStepText = FormDefaultText("EEkstruzja", ',');
+    std::string pwmMaxText = FormDefaultText("EMWPWM", ',');
 };
 
 // Starts a program built in the window thread (the preview, the calibration

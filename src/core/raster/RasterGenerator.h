@@ -16,26 +16,27 @@
 #include "gcode/ProgramWriter.h"
 #include "job/JobParameters.h"
 #include "raster/PixelBuffer.h"
+#include "settings/FormDefaults.h"
 
 namespace bw {
 
 // The window fields a raster job reads, as texts in the window's notation.
 struct RasterJobFields {
-    std::string pixelSizeText = "0,3";    // ESkala: mm per pixel
-    std::string focusZText = "0";         // EOgniskowa (Tools page): Z of the focus plane
-    std::string thicknessText = "1,5";    // EGruboscB: material thickness
-    std::string workFeedText = "1500";    // ESzRBMP: feed of burning moves, mm/min
-    std::string rapidFeedText = "5000";   // ESzJBMP: feed of laser-off moves, mm/min
-    bool horizontal = true;               // CBRPoz: run the horizontal pass
-    bool vertical = false;                // CBRPio: run the vertical pass
-    bool frame = false;                   // CBRamkaB: burn a frame round the picture first
-    std::string pwmMaxText = "255";       // EMWPWM: PWM value of 100 %
-    std::string powerMinText = "0";       // EMocBMin: power of level 0, percent
-    std::string powerMaxText = "100";     // EMocBMax: power of level 255, percent
-    std::string dirAxisStepText = "0,05"; // EEkstruzja: DIR-axis travel per mm
+    std::string pixelSizeText = FormDefaultText("ESkala", ',');  // mm per pixel
+    std::string focusZText = FormDefaultText("EOgniskowa", ',');  // Tools page: Z of the focus plane
+    std::string thicknessText = FormDefaultText("EGruboscB", ',');  // material thickness
+    std::string workFeedText = FormDefaultText("ESzRBMP", ',');  // feed of burning moves, mm/min
+    std::string rapidFeedText = FormDefaultText("ESzJBMP", ',');  // feed of laser-off moves, mm/min
+    bool horizontal = FormDefaultFlag("CBRPoz");  // run the horizontal pass
+    bool vertical = FormDefaultFlag("CBRPio");  // run the vertical pass
+    bool frame = FormDefaultFlag("CBRamkaB");  // burn a frame round the picture first
+    std::string pwmMaxText = FormDefaultText("EMWPWM", ',');  // PWM value of 100 %
+    std::string powerMinText = FormDefaultText("EMocBMin", ',');  // power of level 0, percent
+    std::string powerMaxText = FormDefaultText("EMocBMax", ',');  // power of level 255, percent
+    std::string dirAxisStepText = FormDefaultText("EEkstruzja", ',');  // DIR-axis travel per mm
     std::string headerText{kDefaultHeaderText};  // REHeaderU, whole text
     std::string footerText{kDefaultFooterText};  // REFooterU, whole text
-    std::string maskText = "[G] [x] [y] [z] [I] [J] [F] (S)[p]";  // EMaskaU
+    std::string maskText{kDefaultMaskText};  // EMaskaU
 };
 
 // A program with more entries than this is not shown in the view (it is still
