@@ -135,7 +135,9 @@ void appendLine(const ProgramWriter& writer, FilledTokens filled, bool arc, cons
     lines.endEntry(mask.render(filled, values, out));
 }
 
-void resetStartIfNeeded(const ProgramWriter& out, Fixed4 xn, Fixed4 yn, Fixed4 z, int level, int feed) {
+// Inlined like the rest of the per-move path: after a call the pending record
+// would be read back as a whole, which stalls on the stores that wrote it field by field.
+[[gnu::always_inline]] inline void resetStartIfNeeded(const ProgramWriter& out, Fixed4 xn, Fixed4 yn, Fixed4 z, int level, int feed) {
     MoveEmitterState& state = out.emitter;
     if (state.pending.stage != RecordStage::Reset || state.printed.stage != RecordStage::Reset) { return; }
     state.pending = MoveRecord{.x = xn, .y = yn, .z = z, .level = level, .feed = feed, .stage = RecordStage::StartMove};
@@ -199,14 +201,12 @@ Fixed4 advanceAxisByScale(Fixed4 a, Int128 travelTimesStep) {
     return Fixed4::fromRaw(q);
 }
 
-void linearMove(const ProgramWriter& out, Fixed4& a, const Move& move, bool mayMerge) {
+void linearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, Fixed4 x, Fixed4 y, Fixed4 z, int feed,
+                bool mayMerge) {
     MoveEmitterState& state = out.emitter;
-    const auto [x, y, z] = move.to;
-    const int level = move.level;
-    const int feed = move.feed;
     Fixed4 xn = x + out.origin.x;
     Fixed4 yn = y + out.origin.y;
-    bool working = move.motion == Motion::Work;
+    bool working = motion == Motion::Work;
     resetStartIfNeeded(out, xn, yn, z, level, feed);
     MoveRecord& pending = state.pending;
     MoveRecord& printed = state.printed;
@@ -270,7 +270,10 @@ void ResetEmitter(const ProgramWriter& out) {
     out.emitter.printed.stage = RecordStage::Reset;
 }
 
-void LinearMove(const ProgramWriter& out, Fixed4& a, const Move& move) { linearMove(out, a, move, true); }
+void detail::EmitLinearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, Fixed4 x, Fixed4 y,
+                            Fixed4 z, int feed) {
+    linearMove(out, a, motion, level, x, y, z, feed, true);
+}
 
 void ArcMove(const ProgramWriter& out, Fixed4& a, const Arc& arc) {
     MoveEmitterState& state = out.emitter;
@@ -280,7 +283,7 @@ void ArcMove(const ProgramWriter& out, Fixed4& a, const Arc& arc) {
     // Bring the machine to the arc's start. This move must not merge with the
     // chord of the arc: a line leading into an arc whose chord runs the same way
     // would otherwise lose its end point, and the arc would start from the wrong place.
-    linearMove(out, a, Move{.motion = Motion::Work, .level = arc.level, .to = arc.to, .feed = arc.feed}, false);
+    linearMove(out, a, Motion::Work, arc.level, arc.to.x, arc.to.y, arc.to.z, arc.feed, false);
     MoveRecord& pending = state.pending;
     MoveRecord& printed = state.printed;
     pending.stage = RecordStage::ArcEnd;

@@ -56,8 +56,19 @@ void ResetEmitter(const ProgramWriter& out);
 // The origin offsets are added to the end point here. The line for the previous
 // move is appended to `out.lines` when this move does not continue it. `a` is the
 // job's DIR-axis position, advanced by every printed line.
-void LinearMove(const ProgramWriter& out, Fixed4& a, const Move& move);
 void ArcMove(const ProgramWriter& out, Fixed4& a, const Arc& arc);
+
+namespace detail {
+// LinearMove's body. It takes the move's fields one by one so that they arrive
+// in registers: a move built on the caller's stack and read back as a whole
+// stalls on store forwarding, and a raster job makes one move per pixel.
+void EmitLinearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, Fixed4 x, Fixed4 y, Fixed4 z,
+                    int feed);
+}  // namespace detail
+
+inline void LinearMove(const ProgramWriter& out, Fixed4& a, const Move& move) {
+    detail::EmitLinearMove(out, a, move.motion, move.level, move.to.x, move.to.y, move.to.z, move.feed);
+}
 
 // Euclidean distance rounded to a whole unit.
 Fixed4 Distance(Fixed4 x1, Fixed4 y1, Fixed4 x2, Fixed4 y2);
