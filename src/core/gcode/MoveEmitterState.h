@@ -1,7 +1,8 @@
 #pragma once
 // The emitter's memory between moves: the move accepted but not yet printed and
-// the move printed last. It lives as long as the job context, so a job that
-// forgets to reset it continues where the previous one stopped.
+// the move printed last. It lives as long as its owner (the window keeps one
+// for all its jobs), so a job that forgets to reset it continues where the
+// previous one stopped.
 
 #include <array>
 #include <cstdint>

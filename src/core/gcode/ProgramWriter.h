@@ -25,6 +25,7 @@ struct EmitterSettings {
     Fixed4 pwmMax;         // maximum PWM value
 };
 
+// Passed as const: the writer never changes, what it refers to does.
 struct ProgramWriter {
     MoveEmitterState& emitter;
     EmitterSettings& settings;
