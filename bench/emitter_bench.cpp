@@ -16,6 +16,7 @@ void emitMoves(benchmark::State& state, const char* mask) {
     for (auto _ : state) {
         bw::EmitterSettings settings{.maskText = mask,
                                      .dirAxisStep = bw::Fixed4::fromRaw(500),
+                                     .powerMinPwm = bw::Fixed4{},
                                      .powerMaxPwm = bw::Fixed4::fromInt(1000),
                                      .pwmMax = bw::Fixed4::fromInt(1000)};
         bw::MoveEmitterState emitter;

@@ -140,7 +140,8 @@ void appendLine(const ProgramWriter& writer, FilledTokens filled, bool arc, cons
 [[gnu::always_inline]] inline void resetStartIfNeeded(const ProgramWriter& out, Fixed4 xn, Fixed4 yn, Fixed4 z, int level, int feed) {
     MoveEmitterState& state = out.emitter;
     if (state.pending.stage != RecordStage::Reset || state.printed.stage != RecordStage::Reset) { return; }
-    state.pending = MoveRecord{.x = xn, .y = yn, .z = z, .level = level, .feed = feed, .stage = RecordStage::StartMove};
+    state.pending = MoveRecord{.x = xn, .y = yn, .z = z, .a = Fixed4{}, .direction = Fixed4{}, .level = level,
+                               .feed = feed, .working = false, .sense = 0, .stage = RecordStage::StartMove};
     state.printed = state.pending;
     state.printed.x -= Fixed4::fromInt(1);
     state.printed.y -= Fixed4::fromInt(1);

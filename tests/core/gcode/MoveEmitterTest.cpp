@@ -17,6 +17,7 @@ struct EmitterFixture : ::testing::Test {
     void SetUp() override {
         settings = {.maskText = "[G] [x] [y] [z] [I] [J] [F] (S)[p]",
                     .dirAxisStep = mm(0.05),
+                    .powerMinPwm = mm(0),
                     .powerMaxPwm = mm(255),
                     .pwmMax = mm(255)};
         ResetEmitter(w.out);
@@ -26,8 +27,7 @@ struct EmitterFixture : ::testing::Test {
     }
     // An arc of radius 5 from 180 to 0 degrees ending at (x, y, 0), centre offset (i, 0).
     void arc(ArcTurn turn, double x, double y, double i) {
-        ArcMove(w.out, a, {.turn = turn, .to = {mm(x), mm(y), mm(0)}, .i = mm(i), .radius = mm(5),
-                           .angle1 = mm(180), .feed = 1000});
+        ArcMove(w.out, a, {turn, 0, {mm(x), mm(y), mm(0)}, mm(i), mm(0), mm(5), mm(180), mm(0), 1000});
     }
     std::vector<std::string> printed() const { return bw::test::entries(lines); }
 };
