@@ -34,12 +34,6 @@ struct EmitterFixture : ::testing::Test {
 
 }  // namespace
 
-TEST(MaskPreview, LeavesThePowerRangeForJobsThatSetNone) {
-    bw::test::Writer w;
-    ASSERT_TRUE(BuildMaskPreview(w.out, MaskPreviewFields{}, ',').ok());
-    EXPECT_EQ(w.settings.powerMaxPwm.raw, 2550000);
-}
-
 TEST(MaskPreview, DecimalsAndBadFields) {
     bw::test::Writer w;
     MaskPreviewFields fields;
