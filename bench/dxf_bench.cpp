@@ -24,6 +24,7 @@
 #include "gcode/DefaultHeaderFooter.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
+#include "job/JobSteps.h"
 #include "BenchInputs.h"
 
 namespace {
@@ -46,7 +47,7 @@ const std::filesystem::path& drawingFile() {
 
 void prepare(bw::JobContext& ctx) {
     // The start-up mask preview: default mask and power range 0..255 (form defaults use a comma).
-    if (!bw::BuildMaskPreview(ctx, bw::MaskPreviewFields{}, ',').ok()) { std::abort(); }
+    if (!bw::BuildMaskPreview(ctx.writer(), bw::MaskPreviewFields{}, ',').ok()) { std::abort(); }
     ctx.params.segmentLength = bw::Fixed4::fromRaw(5000);
     ctx.params.dirAxisStep = bw::Fixed4::fromRaw(500);
     ctx.params.materialThickness = bw::Fixed4::fromRaw(15000);

@@ -14,22 +14,29 @@ const int kMoves = std::getenv("BW_BENCH_MOVES") ? std::atoi(std::getenv("BW_BEN
 void emitMoves(benchmark::State& state, const char* mask) {
     std::size_t printedLines = 0, textBytes = 0, heldBytes = 0;
     for (auto _ : state) {
-        bw::JobContext ctx;
-        ctx.params.maskText = mask;
-        ctx.params.dirAxisStep = bw::Fixed4::fromRaw(500);
-        ctx.params.pwmMax = bw::Fixed4::fromInt(1000);
-        ctx.params.powerMaxPwm = bw::Fixed4::fromInt(1000);
+        bw::EmitterSettings settings{.maskText = mask,
+                                     .dirAxisStep = bw::Fixed4::fromRaw(500),
+                                     .powerMinPwm = bw::Fixed4{},
+                                     .powerMaxPwm = bw::Fixed4::fromInt(1000),
+                                     .pwmMax = bw::Fixed4::fromInt(1000)};
+        bw::MoveEmitterState emitter;
+        bw::NumberFormat format;
+        bw::OriginOffset origin;
         bw::ProgramLines lines;
+        const bw::ProgramWriter out{emitter, settings, format, origin, lines};
         bw::Fixed4 a;
-        bw::ResetEmitter(ctx);
+        bw::ResetEmitter(out);
         std::int64_t x = 0, y = 0;
         for (int i = 0; i < kMoves; ++i) {
             int pair = i / 2;
             if (pair % 2 == 0) { x += 1234; } else { y += 987; }
             bool rapid = pair % 7 == 0;
             int level = rapid ? 0 : pair % 256;
-            bw::LinearMove(ctx, a, rapid, level, bw::Fixed4::fromRaw(x), bw::Fixed4::fromRaw(y),
-                           bw::Fixed4::fromRaw(150000), rapid ? 10000 : 1500, lines);
+            bw::LinearMove(out, a,
+                           {.motion = rapid ? bw::Motion::Rapid : bw::Motion::Work,
+                            .level = level,
+                            .to = {bw::Fixed4::fromRaw(x), bw::Fixed4::fromRaw(y), bw::Fixed4::fromRaw(150000)},
+                            .feed = rapid ? 10000 : 1500});
         }
         printedLines = lines.size();
         textBytes = lines.textSize();

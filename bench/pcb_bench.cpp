@@ -15,6 +15,7 @@
 
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
+#include "job/JobSteps.h"
 #include "pcb/PcbBitmapLoader.h"
 #include "pcb/PcbOutline.h"
 #include "pcb/PcbRaster.h"
@@ -32,7 +33,7 @@ const Board& board() {
 bw::JobContext& loadedContext() {
     static bw::JobContext ctx = [] {
         bw::JobContext c;
-        (void)bw::BuildMaskPreview(c, bw::MaskPreviewFields{}, ',');
+        (void)bw::BuildMaskPreview(c.writer(), bw::MaskPreviewFields{}, ',');
         (void)bw::LoadPcbBitmap(c.pcb, board().picture());
         c.params.pcbDpi = 508;
         c.params.materialThickness = bw::Fixed4::fromRaw(15000);

@@ -13,6 +13,7 @@
 
 #include "gcode/MaskPreview.h"
 #include "gcode/ProgramOutput.h"
+#include "job/JobSteps.h"
 #include "raster/RasterGenerator.h"
 #include "raster/ToneAdjustments.h"
 #include "raster/ToneProcessing.h"
@@ -55,10 +56,10 @@ void generation(benchmark::State& state, ToneMode mode) {
     std::size_t held = 0;
     for (auto _ : state) {
         JobContext ctx;
-        (void)BuildMaskPreview(ctx, MaskPreviewFields{}, ',');
+        (void)BuildMaskPreview(ctx.writer(), MaskPreviewFields{}, ',');
         RasterJobFields fields;
         (void)SetRasterOrigin(ctx, fields.pixelSizeText, view, ',');
-        (void)FillRasterParameters(ctx, fields, view, ',');
+        (void)FillRasterParameters(ctx.params, fields, view, ',');
         auto outcome = GenerateRaster(ctx, view, {}, ',');
         if (!outcome || !WriteProgram(outputFile(), ctx.programLines)) { state.SkipWithError("generation failed"); }
         bytes = ctx.programLines.textSize();
@@ -82,10 +83,10 @@ void generationStreamed(benchmark::State& state, ToneMode mode) {
     std::size_t bytes = 0;
     for (auto _ : state) {
         JobContext ctx;
-        (void)BuildMaskPreview(ctx, MaskPreviewFields{}, ',');
+        (void)BuildMaskPreview(ctx.writer(), MaskPreviewFields{}, ',');
         RasterJobFields fields;
         (void)SetRasterOrigin(ctx, fields.pixelSizeText, view, ',');
-        (void)FillRasterParameters(ctx, fields, view, ',');
+        (void)FillRasterParameters(ctx.params, fields, view, ',');
         std::ofstream out(outputFile(), std::ios::binary | std::ios::trunc);
         ctx.programLines.streamTo([&](std::string_view block) { out.write(block.data(), static_cast<std::streamsize>(block.size())); });
         auto outcome = GenerateRaster(ctx, view, {}, ',');
@@ -103,9 +104,9 @@ void generationStreamed(benchmark::State& state, ToneMode mode) {
 void writeFloor(benchmark::State& state) {
     PixelBuffer view = ProcessTones(photo(), ToneMode::Dithering, kDefaultToneThreshold);
     JobContext ctx;
-    (void)BuildMaskPreview(ctx, MaskPreviewFields{}, ',');
+    (void)BuildMaskPreview(ctx.writer(), MaskPreviewFields{}, ',');
     RasterJobFields fields;
-    (void)FillRasterParameters(ctx, fields, view, ',');
+    (void)FillRasterParameters(ctx.params, fields, view, ',');
     (void)GenerateRaster(ctx, view, {}, ',');
     const std::string text = ctx.programLines.text();
     for (auto _ : state) {

@@ -15,6 +15,7 @@
 #include "BenchInputs.h"
 #include "gcode/MaskPreview.h"
 #include "gcode/ProgramOutput.h"
+#include "job/JobSteps.h"
 #include "raster/RasterGenerator.h"
 #include "raster/ToneAdjustments.h"
 #include "raster/ToneProcessing.h"
@@ -49,10 +50,10 @@ const ProgramLines& greyProgram() {
         PixelBuffer view = ProcessTones(::bench::makePhoto(3000), ToneMode::Greyscale, kDefaultToneThreshold);
         ApplyAdjustments(view, ToneAdjustments{});
         JobContext ctx;
-        (void)BuildMaskPreview(ctx, MaskPreviewFields{}, ',');
+        (void)BuildMaskPreview(ctx.writer(), MaskPreviewFields{}, ',');
         RasterJobFields fields;
         (void)SetRasterOrigin(ctx, fields.pixelSizeText, view, ',');
-        (void)FillRasterParameters(ctx, fields, view, ',');
+        (void)FillRasterParameters(ctx.params, fields, view, ',');
         (void)GenerateRaster(ctx, view, {}, ',');
         (void)WriteProgram(programFile(), ctx.programLines);
         return std::move(ctx.programLines);

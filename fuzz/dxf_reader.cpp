@@ -10,6 +10,7 @@
 #include "dxf/DxfReader.h"
 #include "dxf/Spline.h"
 #include "job/JobContext.h"
+#include "job/JobSteps.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);

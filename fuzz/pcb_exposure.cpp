@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "job/JobContext.h"
+#include "job/JobSteps.h"
 #include "pcb/BeamDisk.h"
 #include "pcb/PcbBitmapLoader.h"
 #include "pcb/PcbOutline.h"

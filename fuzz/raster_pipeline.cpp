@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "job/JobSteps.h"
 #include "raster/RasterGenerator.h"
 #include "raster/ToneAdjustments.h"
 #include "raster/ToneProcessing.h"
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bw::PixelBuffer view = bw::ProcessTones(picture, mode, threshold);
     bw::ApplyAdjustments(view, adjustments);
     if (!bw::SetRasterOrigin(ctx, fields.pixelSizeText, view, ',')) { return 0; }
-    if (!bw::FillRasterParameters(ctx, fields, view, ',')) { return 0; }
+    if (!bw::FillRasterParameters(ctx.params, fields, view, ',')) { return 0; }
     auto outcome = bw::GenerateRaster(ctx, view, {}, ',');
     (void)outcome;
     return 0;

@@ -2,6 +2,7 @@
 
 #include "PcbPreviewPng.h"
 #include "PictureReader.h"
+#include "job/JobSteps.h"
 #include "pcb/ClassRendering.h"
 #include "pcb/PcbBitmapLoader.h"
 #include "pcb/PcbGeometry.h"
@@ -71,7 +72,7 @@ void preparePcbJob(JobContext& ctx, const PcbCommandOptions& options) {
     rangedOption("--dpi", fields.dpiText, FieldRanges::Dpi);
     rangedOption("--beam", fields.beamDiameterText, FieldRanges::BeamDiameter);
     rangedOption("--thickness", fields.thicknessText, FieldRanges::Thickness);
-    auto preview = BuildMaskPreview(ctx, maskFields, kCliSeparator);
+    auto preview = BuildMaskPreview(ctx.writer(), maskFields, kCliSeparator);
     if (!preview) {
         throw UsageError(preview.error());
     }

@@ -12,6 +12,7 @@
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
 #include "pcb/PcbFields.h"
+#include "settings/FormDefaults.h"
 
 namespace bw::cli {
 
@@ -20,8 +21,8 @@ struct PcbCommandOptions {
     std::string input;
     std::string output;
     std::string previewPng;
-    std::string startPoint = "7";
-    std::string focusZ = "0";
+    std::string startPoint = FormDefaultText(kStartPointId, '.');
+    std::string focusZ = FormDefaultText("EOgniskowa", '.');
     FieldOption workFeed, rapidFeed, dpi, beamDiameter, liftHeight, plungeDepth, thickness;
     bool engravingCutter = false;
     CLI::Option* engravingCutterOption = nullptr;

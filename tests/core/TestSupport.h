@@ -1,6 +1,7 @@
 #pragma once
 // Helpers the engine tests share: millimetres as fixed-point, a program's
-// entries as strings, and a fresh folder per test, removed afterwards.
+// entries as strings, an emitter with nothing round it, and a fresh folder per
+// test, removed afterwards.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 
 #include "common/Fixed4.h"
 #include "gcode/ProgramLines.h"
+#include "gcode/ProgramWriter.h"
 
 namespace bw::test {
 
@@ -23,6 +25,19 @@ inline std::vector<std::string> entries(const ProgramLines& lines) {
     for (std::size_t i = 0; i < lines.size(); ++i) { out.emplace_back(lines.entry(i)); }
     return out;
 }
+
+// Everything the emitter prints through, owned here; `out` refers to it.
+struct Writer {
+    EmitterSettings settings;
+    MoveEmitterState emitter;
+    NumberFormat numberFormat;
+    OriginOffset origin;
+    ProgramLines lines;
+    ProgramWriter out{emitter, settings, numberFormat, origin, lines};
+    Writer() = default;
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+};
 
 struct TempFolder {
     std::filesystem::path path;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dxf/DxfGenerator.h"
+#include "job/JobSteps.h"
 
 namespace bw::app {
 

@@ -5,6 +5,7 @@
 #include "pages/dxf/DrawingRenderer.h"
 #include "dxf/DxfReader.h"
 #include "dxf/DxfTexts.h"
+#include "job/JobSteps.h"
 #include "i18n/MessageTexts.h"
 
 namespace bw::app {

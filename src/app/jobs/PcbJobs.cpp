@@ -6,6 +6,7 @@
 
 #include "PictureReader.h"
 
+#include "job/JobSteps.h"
 #include "pcb/PcbBitmapLoader.h"
 #include "pcb/PcbOutline.h"
 #include "pcb/PcbRaster.h"

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "job/JobSteps.h"
 #include "raster/RasterGenerator.h"
 
 namespace bw::app {

@@ -6,6 +6,7 @@
 #include "calibration/GreyscalePattern.h"
 #include "gcode/NumberFormat.h"
 #include "job/JobContext.h"
+#include "settings/FormDefaults.h"
 
 namespace bw::cli {
 
@@ -13,16 +14,16 @@ void addCalibrateCommand(CLI::App& app, Runner& run) {
     struct Options {
         std::string pattern;
         std::string output;
-        std::string baseZ = "0";
+        std::string baseZ = FormDefaultText("Edit8", '.');
         bool squares = false;
-        std::string workFeed = "1500";
-        std::string rapidFeed = "5000";
-        std::string focusZ = "0";
-        std::string thickness = "0";
-        std::string powerMin = "0";
-        std::string powerMax = "100";
-        std::string dirStep = "0.05";
-        std::string decimals = "4";
+        std::string workFeed = FormDefaultText("Edit5", '.');
+        std::string rapidFeed = FormDefaultText("Edit1", '.');
+        std::string focusZ = FormDefaultText("EOgniskowa", '.');
+        std::string thickness = FormDefaultText("EGruboscT", '.');
+        std::string powerMin = FormDefaultText("EPmin", '.');
+        std::string powerMax = FormDefaultText("EPmax", '.');
+        std::string dirStep = FormDefaultText("EEkstruzja", '.');
+        std::string decimals = FormDefaultText("EIloscZerU", '.');
         GCodeOptions gcode;
     };
     auto options = std::make_shared<Options>();
@@ -78,9 +79,9 @@ void addCalibrateCommand(CLI::App& app, Runner& run) {
 
             JobContext ctx;
             rebuildNumberFormat(ctx.numberFormat, o.decimals, kCliSeparator);
-            auto program = o.pattern == "coarse" ? BuildCoarseFocusPattern(ctx, fields, kCliSeparator)
-                         : o.pattern == "fine"   ? BuildFineFocusPattern(ctx, fields, kCliSeparator)
-                                                 : BuildGreyscalePattern(ctx, fields, kCliSeparator);
+            auto program = o.pattern == "coarse" ? BuildCoarseFocusPattern(ctx.writer(), fields, kCliSeparator)
+                         : o.pattern == "fine"   ? BuildFineFocusPattern(ctx.writer(), fields, kCliSeparator)
+                                                 : BuildGreyscalePattern(ctx.writer(), fields, kCliSeparator);
             if (!program) { throw UsageError(program.error()); }
             deliverProgram(*program, o.output, o.gcode.inputFiles());
         };

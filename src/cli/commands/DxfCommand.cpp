@@ -9,10 +9,13 @@
 #include "CliSupport.h"
 #include "ProfileOptions.h"
 #include "dxf/DxfGenerator.h"
+#include "dxf/DxfJobValues.h"
 #include "dxf/DxfReader.h"
 #include "gcode/DefaultHeaderFooter.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
+#include "job/JobSteps.h"
+#include "settings/FormDefaults.h"
 
 namespace bw::cli {
 
@@ -32,10 +35,10 @@ struct DxfOptions {
     FieldOption segmentLength;  // EProstki
     FieldOption feed;           // ESzRD
     FieldOption rapidFeed;      // ESzJD
-    std::string focusZ = "0";
-    std::string dirStep = "0.05";
-    std::string startPoint = "7";
-    std::string decimals = "4";
+    std::string focusZ = FormDefaultText("EOgniskowa", '.');
+    std::string dirStep = FormDefaultText("EEkstruzja", '.');
+    std::string startPoint = FormDefaultText(kStartPointId, '.');
+    std::string decimals = FormDefaultText("EIloscZerU", '.');
     GCodeOptions gcode;
     PageProfileOption page{ProfileKind::Dxf};
     bool progress = false;
@@ -118,25 +121,24 @@ void runDxf(const DxfOptions& options) {
 
     JobContext ctx;
     // At start-up the window builds the mask preview, which leaves the power range 0..pwmMax for the DXF job.
-    auto preview = BuildMaskPreview(ctx, gcode, kCliSeparator);
+    auto preview = BuildMaskPreview(ctx.writer(), gcode, kCliSeparator);
     if (!preview) { throw UsageError(preview.error()); }
 
     // What the "DXFO" exchange fills, for the load and again for the run.
-    JobParameters& params = ctx.params;
-    params.sourceWidthPx = kViewWidth;
-    params.sourceHeightPx = kViewHeight;
-    params.segmentLength = segmentLength;
-    params.dirAxisStep = dirStep;
-    params.focusZ = focusZ;
-    params.layerDepth = layer;
-    params.materialThickness = thickness;
-    params.workFeedText = values.feed;
-    params.rapidFeedText = values.rapidFeed;
-    params.finishingPass = values.finishingPass;
-    params.readAllEntities = values.allEntities;
-    params.pwmMax = Fixed4::fromInt(pwmMax);
-    params.headerText = header;
-    params.footerText = footer;
+    FillDxfParameters(ctx.params, {.viewWidthPx = kViewWidth,
+                                   .viewHeightPx = kViewHeight,
+                                   .segmentLength = segmentLength,
+                                   .dirAxisStep = dirStep,
+                                   .focusZ = focusZ,
+                                   .layerDepth = layer,
+                                   .materialThickness = thickness,
+                                   .pwmMax = Fixed4::fromInt(pwmMax),
+                                   .workFeedText = values.feed,
+                                   .rapidFeedText = values.rapidFeed,
+                                   .finishingPass = values.finishingPass,
+                                   .readAllEntities = values.allEntities,
+                                   .headerText = header,
+                                   .footerText = footer});
 
     std::vector<std::string> inputs = options.gcode.inputFiles();
     inputs.push_back(options.input);

@@ -11,11 +11,13 @@
 #include "common/QuotedText.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
+#include "job/JobSteps.h"
 #include "job/StartPoint.h"
 #include "raster/PictureSizing.h"
 #include "raster/RasterGenerator.h"
 #include "raster/ToneAdjustments.h"
 #include "raster/ToneProcessing.h"
+#include "settings/FormDefaults.h"
 
 namespace bw::cli {
 
@@ -46,10 +48,10 @@ struct ImageOptions {
     FieldOption feed;       // ESzRBMP
     FieldOption rapidFeed;  // ESzJBMP
     FieldOption thickness;  // EGruboscB
-    std::string focusZ = "0";
-    std::string dirStep = "0.05";
-    std::string startPoint = "7";
-    std::string decimals = "4";
+    std::string focusZ = FormDefaultText("EOgniskowa", '.');
+    std::string dirStep = FormDefaultText("EEkstruzja", '.');
+    std::string startPoint = FormDefaultText(kStartPointId, '.');
+    std::string decimals = FormDefaultText("EIloscZerU", '.');
     GCodeOptions gcode;
     PageProfileOption page{ProfileKind::Bmp};
     std::string previewPng;
@@ -141,7 +143,7 @@ void runImage(const ImageOptions& o) {
     MaskPreviewFields preview{gcode.maskText, o.decimals, o.dirStep, gcode.pwmMaxText};
     rangedOption("--dir-step", o.dirStep, FieldRanges::DirAxisStep);
     rangedOption("--decimals", o.decimals, FieldRanges::Decimals);
-    if (auto built = BuildMaskPreview(ctx, preview, kCliSeparator); !built) { throw UsageError(built.error()); }
+    if (auto built = BuildMaskPreview(ctx.writer(), preview, kCliSeparator); !built) { throw UsageError(built.error()); }
 
     RasterJobFields fields;
     fields.pixelSizeText = v.pixelSize;
@@ -205,7 +207,7 @@ void runImage(const ImageOptions& o) {
     if (Status origin = SetRasterOrigin(ctx, fields.pixelSizeText, view, kCliSeparator); !origin) {
         throw UsageError(origin.error());
     }
-    if (Status filled = FillRasterParameters(ctx, fields, view, kCliSeparator); !filled) { throw UsageError(filled.error()); }
+    if (Status filled = FillRasterParameters(ctx.params, fields, view, kCliSeparator); !filled) { throw UsageError(filled.error()); }
     ProgramStream stream(ctx.programLines, program);
     auto outcome = GenerateRaster(ctx, view, {}, kCliSeparator);
     if (!outcome) { throw JobError(outcome.error()); }

@@ -4,6 +4,7 @@
 
 #include "CliSupport.h"
 #include "PcbCommandOptions.h"
+#include "job/JobSteps.h"
 #include "pcb/PcbOutline.h"
 
 namespace bw::cli {

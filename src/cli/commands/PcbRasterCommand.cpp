@@ -2,6 +2,7 @@
 
 #include "CliSupport.h"
 #include "PcbCommandOptions.h"
+#include "job/JobSteps.h"
 #include "pcb/PcbRaster.h"
 
 namespace bw::cli {

@@ -5,13 +5,14 @@
 #include "CliSupport.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
+#include "settings/FormDefaults.h"
 
 namespace bw::cli {
 
 void addPreviewCommand(CLI::App& app, Runner& run) {
     struct Options {
         MaskPreviewFields fields;
-        std::string startPoint = "7";
+        std::string startPoint = FormDefaultText(kStartPointId, '.');
         std::string extentWidth = "0";
         std::string extentHeight = "0";
         std::string output;
@@ -36,7 +37,7 @@ void addPreviewCommand(CLI::App& app, Runner& run) {
             rangedOption("--decimals", options->fields.decimalsText, FieldRanges::Decimals);
             ctx.applyStartPoint(decimalOption("--extent-width", options->extentWidth),
                                 decimalOption("--extent-height", options->extentHeight));
-            auto lines = BuildMaskPreview(ctx, options->fields, kCliSeparator);
+            auto lines = BuildMaskPreview(ctx.writer(), options->fields, kCliSeparator);
             if (!lines) { throw UsageError(lines.error()); }
             deliverProgram(*lines, options->output);
         };

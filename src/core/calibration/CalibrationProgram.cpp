@@ -4,6 +4,7 @@
 #include "gcode/MaskPreview.h"
 #include "gcode/MoveEmitter.h"
 #include "gcode/ProgramOutput.h"
+#include "job/JobParameters.h"
 
 namespace bw {
 
@@ -17,7 +18,7 @@ Result<Fixed4> decimalField(std::string_view text, char separator, std::string_v
 
 }  // namespace
 
-Result<CalibrationProgram> CalibrationProgram::Begin(JobContext& ctx, const CalibrationFields& fields,
+Result<CalibrationProgram> CalibrationProgram::Begin(const ProgramWriter& shared, const CalibrationFields& fields,
                                                      char decimalSeparator, CalibrationPattern pattern) {
     auto workFeed = parseFeed(fields.workFeedText, "Work speed");
     if (!workFeed) { return Error{workFeed.error()}; }
@@ -28,7 +29,7 @@ Result<CalibrationProgram> CalibrationProgram::Begin(JobContext& ctx, const Cali
     auto pwmMax = decimalField(fields.pwmMaxText, decimalSeparator, "Maximum PWM value");
     if (!pwmMax) { return Error{pwmMax.error()}; }
 
-    CalibrationProgram program(ctx);
+    CalibrationProgram program(shared);
     if (pattern == CalibrationPattern::Fine) {
         auto baseZ = decimalField(fields.baseZText, decimalSeparator, "Base Z");
         if (!baseZ) { return Error{baseZ.error()}; }
@@ -42,7 +43,7 @@ Result<CalibrationProgram> CalibrationProgram::Begin(JobContext& ctx, const Cali
         program.greyZ_ = *focus + *thickness;
     }
 
-    StartFullRangeProgram(ctx, fields.maskText, *step, *pwmMax);
+    StartFullRangeProgram(shared, fields.maskText, *step, *pwmMax);
     program.workFeed_ = *workFeed;
     program.rapidFeed_ = *rapidFeed;
     program.footerText_ = fields.footerText;
@@ -50,9 +51,9 @@ Result<CalibrationProgram> CalibrationProgram::Begin(JobContext& ctx, const Cali
     return program;
 }
 
-void CalibrationProgram::LinearMoveTo(bool rapid, int level, Fixed4 x, Fixed4 y, Fixed4 z, int feed) {
-    LinearMove(*ctx_, a_, rapid, level, x, y, z, feed, lines_);
-}
+// The program's lines move with it (Begin returns it by value), so the writer
+// is pointed at them on each move.
+void CalibrationProgram::addMove(const Move& move) { LinearMove(shared_.into(lines_), a_, move); }
 
 ProgramLines CalibrationProgram::finish() {
     for (std::string_view line : SplitLines(footerText_)) { lines_.append(line); }

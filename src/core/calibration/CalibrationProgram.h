@@ -10,40 +10,44 @@
 #include <string_view>
 
 #include "common/Result.h"
+#include "gcode/DefaultHeaderFooter.h"
 #include "gcode/ProgramLines.h"
-#include "job/JobContext.h"
+#include "gcode/MoveEmitter.h"
+#include "settings/FormDefaults.h"
 
 namespace bw {
 
 // The window fields the calibration commands read, as texts in the system's notation.
 struct CalibrationFields {
-    std::string rapidFeedText = "5000";   // Edit1, whole mm/min
-    std::string workFeedText = "1500";    // Edit5, whole mm/min
-    std::string baseZText = "0";          // Edit8: base Z of the fine pattern
-    bool squares = false;                 // CBKwadraty: fine pattern of squares (else dots)
-    std::string focusZText = "0";         // EOgniskowa: Z of the greyscale pattern...
-    std::string thicknessText = "0";      // EGruboscT: ...plus the material thickness
-    std::string maskText = "[G] [x] [y] [z] [I] [J] [F] (S)[p]";  // EMaskaU
-    std::string dirAxisStepText = "0,05"; // EEkstruzja
-    std::string pwmMaxText = "255";       // EMWPWM, read as a decimal
+    std::string rapidFeedText = FormDefaultText("Edit1", ',');  // whole mm/min
+    std::string workFeedText = FormDefaultText("Edit5", ',');  // whole mm/min
+    std::string baseZText = FormDefaultText("Edit8", ',');  // base Z of the fine pattern
+    bool squares = FormDefaultFlag("CBKwadraty");  // fine pattern of squares (else dots)
+    std::string focusZText = FormDefaultText("EOgniskowa", ',');  // Z of the greyscale pattern...
+    std::string thicknessText = FormDefaultText("EGruboscT", ',');  // ...plus the material thickness
+    std::string maskText{kDefaultMaskText};  // EMaskaU
+    std::string dirAxisStepText = FormDefaultText("EEkstruzja", ',');
+    std::string pwmMaxText = FormDefaultText("EMWPWM", ',');  // read as a decimal
     std::string headerText;               // REHeaderU: its lines joined by CR LF
     std::string footerText;               // REFooterU
 };
 
 enum class CalibrationPattern { Coarse, Fine, Greyscale };
 
-// A calibration program under construction: the job context it emits through,
-// its own DIR-axis accumulator and the feeds read from the fields.
+// A calibration program under construction: the emitter it prints through into
+// lines of its own, its own DIR-axis accumulator and the feeds read from the fields.
 class CalibrationProgram {
 public:
-    // Reads and checks every field the pattern needs before anything in `ctx`
+    // Reads and checks every field the pattern needs before anything in `shared`
     // changes; then resets the emitter, sets the mask, DIR-axis step and the
-    // power range 0..pwmMax, and appends the header lines.
-    static Result<CalibrationProgram> Begin(JobContext& ctx, const CalibrationFields& fields, char decimalSeparator,
-                                            CalibrationPattern pattern);
+    // power range 0..pwmMax, and appends the header lines. shared.lines stays as it is.
+    static Result<CalibrationProgram> Begin(const ProgramWriter& shared, const CalibrationFields& fields,
+                                            char decimalSeparator, CalibrationPattern pattern);
 
-    void rapid(Fixed4 x, Fixed4 y, Fixed4 z) { LinearMoveTo(true, 0, x, y, z, rapidFeed_); }
-    void work(int level, Fixed4 x, Fixed4 y, Fixed4 z) { LinearMoveTo(false, level, x, y, z, workFeed_); }
+    void rapid(Fixed4 x, Fixed4 y, Fixed4 z) { addMove({.motion = Motion::Rapid, .level = 0, .to = {x, y, z}, .feed = rapidFeed_}); }
+    void work(int level, Fixed4 x, Fixed4 y, Fixed4 z) {
+        addMove({.motion = Motion::Work, .level = level, .to = {x, y, z}, .feed = workFeed_});
+    }
     // A comment or other text line put straight into the program, between moves.
     void comment(std::string_view line) { lines_.append(line); }
     // Appends the footer lines and hands the program over.
@@ -53,10 +57,10 @@ public:
     Fixed4 greyZ() const { return greyZ_; }  // greyscale pattern: focus Z + material thickness
 
 private:
-    CalibrationProgram(JobContext& ctx) : ctx_(&ctx) {}
-    void LinearMoveTo(bool rapid, int level, Fixed4 x, Fixed4 y, Fixed4 z, int feed);
+    explicit CalibrationProgram(const ProgramWriter& shared) : shared_(shared) {}
+    void addMove(const Move& move);
 
-    JobContext* ctx_;
+    ProgramWriter shared_;
     ProgramLines lines_;
     Fixed4 a_;
     int rapidFeed_ = 0;

@@ -56,8 +56,8 @@ void drawLabel(CalibrationProgram& program, const CoarseBlock& block, Fixed4 z) 
 
 std::span<const CoarseBlock, 10> CoarseBlocks() { return kBlocks; }
 
-Result<ProgramLines> BuildCoarseFocusPattern(JobContext& ctx, const CalibrationFields& fields, char decimalSeparator) {
-    auto begun = CalibrationProgram::Begin(ctx, fields, decimalSeparator, CalibrationPattern::Coarse);
+Result<ProgramLines> BuildCoarseFocusPattern(const ProgramWriter& shared, const CalibrationFields& fields, char decimalSeparator) {
+    auto begun = CalibrationProgram::Begin(shared, fields, decimalSeparator, CalibrationPattern::Coarse);
     if (!begun) { return Error{begun.error()}; }
     CalibrationProgram& program = *begun;
     for (const CoarseBlock& block : kBlocks) {
@@ -79,8 +79,8 @@ Result<ProgramLines> BuildCoarseFocusPattern(JobContext& ctx, const CalibrationF
     return program.finish();
 }
 
-Result<ProgramLines> BuildFineFocusPattern(JobContext& ctx, const CalibrationFields& fields, char decimalSeparator) {
-    auto begun = CalibrationProgram::Begin(ctx, fields, decimalSeparator, CalibrationPattern::Fine);
+Result<ProgramLines> BuildFineFocusPattern(const ProgramWriter& shared, const CalibrationFields& fields, char decimalSeparator) {
+    auto begun = CalibrationProgram::Begin(shared, fields, decimalSeparator, CalibrationPattern::Fine);
     if (!begun) { return Error{begun.error()}; }
     CalibrationProgram& program = *begun;
     const Fixed4 size = fields.squares ? raw(30000) : raw(1000);

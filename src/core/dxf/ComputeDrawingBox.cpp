@@ -121,11 +121,12 @@ Result<DrawingBox> DrawingBoxOf(const std::vector<TItem>& items, Fixed4 segmentL
     return builder.box();
 }
 
-Status ComputeDrawingBox(JobContext& ctx, const DxfStatusCallback& status) {
-    Result<DrawingBox> box = DrawingBoxOf(ctx.dxf.dxfItems, ctx.params.segmentLength, ctx.languageIndex, status);
+Status ComputeDrawingBox(DxfState& dxf, const JobParameters& params, int languageIndex,
+                         const DxfStatusCallback& status) {
+    Result<DrawingBox> box = DrawingBoxOf(dxf.dxfItems, params.segmentLength, languageIndex, status);
     if (!box) { return Error{box.error()}; }
-    ctx.dxf.drawingBox = *box;
-    ctx.dxf.view.viewScale = FitScale(*box, ctx.params.sourceWidthPx, ctx.params.sourceHeightPx);
+    dxf.drawingBox = *box;
+    dxf.view.viewScale = FitScale(*box, params.sourceWidthPx, params.sourceHeightPx);
     return success();
 }
 

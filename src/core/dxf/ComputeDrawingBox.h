@@ -9,7 +9,8 @@
 #include "dxf/DrawingBox.h"
 #include "dxf/DxfStatus.h"
 #include "dxf/TItem.h"
-#include "job/JobContext.h"
+#include "dxf/DxfState.h"
+#include "job/JobParameters.h"
 
 namespace bw {
 
@@ -18,9 +19,10 @@ namespace bw {
 Result<DrawingBox> DrawingBoxOf(const std::vector<TItem>& items, Fixed4 segmentLength, int languageIndex,
                                 const DxfStatusCallback& status);
 
-// Recomputes ctx.dxf.drawingBox from ctx.dxf.dxfItems with ctx.params.segmentLength
-// and fits the view's scale to ctx.params.sourceWidthPx x sourceHeightPx. On an
-// error box and scale are kept.
-Status ComputeDrawingBox(JobContext& ctx, const DxfStatusCallback& status);
+// Recomputes dxf.drawingBox from dxf.dxfItems with params.segmentLength and fits
+// the view's scale to params.sourceWidthPx x sourceHeightPx. On an error box and
+// scale are kept.
+Status ComputeDrawingBox(DxfState& dxf, const JobParameters& params, int languageIndex,
+                         const DxfStatusCallback& status);
 
 }  // namespace bw

@@ -84,8 +84,8 @@ private:
 
 class Tracer {
 public:
-    Tracer(JobContext& ctx, int workFeed, int rapidFeed)
-        : ctx_(ctx), box_(ctx.dxf.drawingBox), workFeed_(workFeed), rapidFeed_(rapidFeed) {}
+    Tracer(const ProgramWriter& out, const DrawingBox& box, Fixed4 segmentLength, int workFeed, int rapidFeed)
+        : out_(out), box_(box), segmentLength_(segmentLength), workFeed_(workFeed), rapidFeed_(rapidFeed) {}
 
     CurvePoints curves;
 
@@ -93,7 +93,7 @@ public:
     TPoint position;  // the tracing position, box-relative
 
     void rapid(TPoint q) {
-        LinearMove(ctx_, a_, true, 0, q.x, q.y, z, rapidFeed_, ctx_.programLines);
+        LinearMove(out_, a_, {.motion = Motion::Rapid, .level = 0, .to = {q.x, q.y, z}, .feed = rapidFeed_});
         moved_ = true;
     }
 
@@ -127,13 +127,15 @@ private:
     TPoint relative(Fixed4 x, Fixed4 y) const { return TPoint{x - box_.minX, y - box_.minY}; }
 
     void work(TPoint q) {
-        LinearMove(ctx_, a_, false, kFullPower, q.x, q.y, z, workFeed_, ctx_.programLines);
+        LinearMove(out_, a_, {.motion = Motion::Work, .level = kFullPower, .to = {q.x, q.y, z}, .feed = workFeed_});
         moved_ = true;
     }
 
     void arc(bool clockwise, TPoint end, Fixed4 i, Fixed4 j, Fixed4 radius, Fixed4 angle1, Fixed4 angle2) {
-        ArcMove(ctx_, a_, clockwise ? 1 : 0, kFullPower, end.x, end.y, z, i, j, radius, angle1, angle2, workFeed_,
-                ctx_.programLines);
+        ArcMove(out_, a_,
+                {.turn = clockwise ? ArcTurn::Clockwise : ArcTurn::Counterclockwise, .level = kFullPower,
+                 .to = {end.x, end.y, z}, .i = i, .j = j, .radius = radius, .angle1 = angle1, .angle2 = angle2,
+                 .feed = workFeed_});
         moved_ = true;
     }
 
@@ -166,7 +168,7 @@ private:
 
     void traceSpline(const TItem& item, std::uint32_t entity) {
         if (!IsTraceableSpline(item)) { return; }
-        std::int64_t n = *SplinePieces(item, ctx_.params.segmentLength);  // checked before the run
+        std::int64_t n = *SplinePieces(item, segmentLength_);  // checked before the run
         SplineEvaluator spline(item);
         auto at = [&](Fixed4 t) {
             TPoint p = spline.at(t);
@@ -188,8 +190,9 @@ private:
         }
     }
 
-    JobContext& ctx_;
+    ProgramWriter out_;
     DrawingBox box_;
+    Fixed4 segmentLength_;
     int workFeed_;
     int rapidFeed_;
     Fixed4 a_;            // the run's DIR-axis position
@@ -203,8 +206,7 @@ Int128 passCount(const JobParameters& params) {
     return params.finishingPass ? passes + 1 : passes;
 }
 
-Status checkRun(const JobContext& ctx) {
-    const JobParameters& params = ctx.params;
+Status checkRun(const JobParameters& params, const std::vector<TItem>& items) {
     if (params.layerDepth.raw < 0) { return Error{"The layer depth must not be negative"}; }
     Int128 passes = passCount(params);
     if (passes > kMaxDxfPasses) {
@@ -213,7 +215,7 @@ Status checkRun(const JobContext& ctx) {
         return Error{message + " passes"};
     }
     Int128 movesPerPass = 0;
-    for (const TItem& item : ctx.dxf.dxfItems) {
+    for (const TItem& item : items) {
         movesPerPass += item.kind == DxfKind::Circle ? 3 : 2;
         if (item.kind != DxfKind::Spline) { continue; }
         Result<std::int64_t> pieces = SplinePieces(item, params.segmentLength);
@@ -230,38 +232,38 @@ Status checkRun(const JobContext& ctx) {
 
 }  // namespace
 
-Status GenerateDxfProgram(JobContext& ctx, const DxfStatusCallback& status) {
-    Result<std::int32_t> workFeed = parseFeed(ctx.params.workFeedText, "Working feed");
+Status GenerateDxfProgram(const ProgramWriter& out, const JobParameters& params, const DxfState& drawing,
+                          int languageIndex, const DxfStatusCallback& status) {
+    Result<std::int32_t> workFeed = parseFeed(params.workFeedText, "Working feed");
     if (!workFeed) { return Error{workFeed.error()}; }
-    Result<std::int32_t> rapidFeed = parseFeed(ctx.params.rapidFeedText, "Rapid feed");
+    Result<std::int32_t> rapidFeed = parseFeed(params.rapidFeedText, "Rapid feed");
     if (!rapidFeed) { return Error{rapidFeed.error()}; }
-    if (Status checked = checkRun(ctx); !checked) { return checked; }
+    const DrawingBox& box = drawing.drawingBox;
+    const std::vector<TItem>& items = drawing.dxfItems;
+    if (Status checked = checkRun(params, items); !checked) { return checked; }
 
-    const JobParameters& params = ctx.params;
-    const DrawingBox& box = ctx.dxf.drawingBox;
-    const std::vector<TItem>& items = ctx.dxf.dxfItems;
-    const std::string_view objectText = messageText(Message::ObjectNumber, ctx.languageIndex);
+    const std::string_view objectText = messageText(Message::ObjectNumber, languageIndex);
 
-    ResetEmitter(ctx);
-    Tracer tracer(ctx, *workFeed, *rapidFeed);
+    ResetEmitter(out);
+    Tracer tracer(out, box, params.segmentLength, *workFeed, *rapidFeed);
     // The raw minimum, compared with box-relative points like any other position.
     tracer.position = TPoint{box.minX, box.minY};
-    ctx.programLines.clear();
+    out.lines.clear();
     tracer.z = params.focusZ + params.materialThickness;
-    ctx.programLines.append(params.headerText);
+    out.lines.append(params.headerText);
 
-    constexpr Fixed4 kLastPass = Fixed4::fromRaw(-10000);
     Fixed4 remaining = params.layerDepth.raw == 0 ? Fixed4{} : params.materialThickness;
     bool finishingPass = params.finishingPass;
     const ChainIndex index(items);  // end points are the same in every pass
     if (passCount(params) > 1) { tracer.curves.prepare(items.size()); }
     std::vector<TItem> passItems;   // assigned each pass: keeps its capacity, spline arrays included
     std::string statusText;
-    while (remaining.raw >= 0) {
-        if (!finishingPass) {
-            if (remaining.raw == 0) { remaining = kLastPass; }
-        } else if (remaining.raw == 0) {
-            finishingPass = false;  // one more pass at this depth follows
+    bool done = remaining.raw < 0;  // a negative thickness makes no pass
+    while (!done) {
+        // At the focus plane: the last pass, unless the finishing pass repeats it.
+        if (remaining.raw == 0) {
+            done = !finishingPass;
+            finishingPass = false;
         }
         passItems = items;
         ChainPass chain(passItems, box, index);
@@ -286,7 +288,7 @@ Status GenerateDxfProgram(JobContext& ctx, const DxfStatusCallback& status) {
     }
     tracer.rapid(TPoint{});
     tracer.rapid(TPoint{Fixed4::fromInt(10), Fixed4::fromInt(-15)});
-    ctx.programLines.append(params.footerText);
+    out.lines.append(params.footerText);
     return success();
 }
 

@@ -10,7 +10,9 @@
 
 #include "common/Result.h"
 #include "dxf/DxfStatus.h"
-#include "job/JobContext.h"
+#include "dxf/DxfState.h"
+#include "gcode/ProgramWriter.h"
+#include "job/JobParameters.h"
 
 namespace bw {
 
@@ -19,16 +21,16 @@ inline constexpr std::int64_t kMaxDxfPasses = 100000;
 // Beyond this the program would not fit in memory (about 30 bytes a line).
 inline constexpr std::int64_t kMaxDxfMoves = 50000000;
 
-// Runs the program for ctx.dxf.dxfItems and ctx.dxf.drawingBox into
-// ctx.programLines, with the parameters the window filled into ctx.params
-// (focus Z, thickness, layer depth, finishing pass, segment length, feeds,
-// DIR-axis step, pwmMax, header, footer), the mask and power range already in
-// ctx, and the origin offsets already set from the start point. Reports
-// "Object number: k" per entity. Fails before anything is emitted (ctx.programLines
-// untouched) when a feed is not a whole number, the layer depth is negative,
-// the passes exceed kMaxDxfPasses, the moves kMaxDxfMoves, or a spline cannot be
-// cut into pieces.
-Status GenerateDxfProgram(JobContext& ctx, const DxfStatusCallback& status);
+// Runs the program for drawing.dxfItems and drawing.drawingBox into out.lines,
+// with the parameters the window filled (focus Z, thickness, layer depth,
+// finishing pass, segment length, feeds, header, footer), through the mask, the
+// DIR-axis step and power range of out.settings and the origin offsets already
+// set from the start point. Reports "Object number: k" per entity. Fails before
+// anything is emitted (out.lines untouched) when a feed is not a whole number,
+// the layer depth is negative, the passes exceed kMaxDxfPasses, the moves
+// kMaxDxfMoves, or a spline cannot be cut into pieces.
+Status GenerateDxfProgram(const ProgramWriter& out, const JobParameters& params, const DxfState& drawing,
+                          int languageIndex, const DxfStatusCallback& status);
 
 // The passes GenerateDxfProgram makes with these parameters, at most kMaxDxfPasses + 1
 // (a run beyond kMaxDxfPasses is refused): with the entity count, the number of
@@ -40,10 +42,5 @@ std::int64_t DxfPassCount(const JobParameters& params);
 // that is not a non-zero number counts as 0.
 std::int64_t UpdatePassCount(std::string_view thicknessText, std::string_view layerText, bool finishingPass,
                              char decimalSeparator);
-
-// The extent the start point refers to: the box's width and height.
-inline void ApplyDxfStartPoint(JobContext& ctx) {
-    ctx.applyStartPoint(ctx.dxf.drawingBox.width(), ctx.dxf.drawingBox.height());
-}
 
 }  // namespace bw

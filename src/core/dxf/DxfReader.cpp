@@ -313,18 +313,18 @@ Result<DxfReadSummary> ReadDxfEntities(std::string_view text, std::vector<TItem>
     return reader.run(items);
 }
 
-Result<DxfLoadSummary> LoadDxfFile(JobContext& ctx, char decimalSeparator, const DxfStatusCallback& status) {
-    DxfState& dxf = ctx.dxf;
+Result<DxfLoadSummary> LoadDxfFile(DxfState& dxf, const JobParameters& params, int languageIndex,
+                                   char decimalSeparator, const DxfStatusCallback& status) {
     const std::string& path = dxf.dxfFileName;
     Result<std::string> content = readWholeFile(path);
     if (!content) { return Error{path + ": " + content.error()}; }
-    if (status) { status(messageText(Message::OpeningFile, ctx.languageIndex)); }
+    if (status) { status(messageText(Message::OpeningFile, languageIndex)); }
     // Read aside: a broken or empty file must not replace the drawing on screen
     // with a half-read one that Generate would then cut.
     std::vector<TItem> items;
     DxfLoadSummary summary;
-    if (ctx.params.readAllEntities) {
-        auto read = ReadDxfDrawing(*content, DxfChordErrorFor(ctx.params.segmentLength), items);
+    if (params.readAllEntities) {
+        auto read = ReadDxfDrawing(*content, DxfChordErrorFor(params.segmentLength), items);
         if (!read) { return Error{path + ": " + read.error()}; }
         summary.skippedSplines = read->skippedSplines;
         summary.skipped = std::move(read->skipped);
@@ -336,13 +336,13 @@ Result<DxfLoadSummary> LoadDxfFile(JobContext& ctx, char decimalSeparator, const
     }
     summary.entities = items.size();
     if (items.empty()) { return summary; }
-    Result<DrawingBox> box = DrawingBoxOf(items, ctx.params.segmentLength, ctx.languageIndex, status);
+    Result<DrawingBox> box = DrawingBoxOf(items, params.segmentLength, languageIndex, status);
     if (!box) { return Error{path + ": " + box.error()}; }
     dxf.dxfItems = std::move(items);
     dxf.drawingBox = *box;
     dxf.view.viewPanX = 0;
     dxf.view.viewPanY = 0;
-    dxf.view.viewScale = FitScale(*box, ctx.params.sourceWidthPx, ctx.params.sourceHeightPx);
+    dxf.view.viewScale = FitScale(*box, params.sourceWidthPx, params.sourceHeightPx);
     if (status) { status(DxfSizeText(box->width(), box->height(), decimalSeparator)); }
     return summary;
 }

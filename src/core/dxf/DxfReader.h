@@ -15,7 +15,8 @@
 #include "dxf/DxfSkippedKinds.h"
 #include "dxf/DxfStatus.h"
 #include "dxf/TItem.h"
-#include "job/JobContext.h"
+#include "dxf/DxfState.h"
+#include "job/JobParameters.h"
 
 namespace bw {
 
@@ -40,15 +41,16 @@ struct DxfLoadSummary {
     DxfSkippedKinds skipped;         // entity kinds the reading does not cut
 };
 
-// The full load of ctx.dxf.dxfFileName: file read (by the line scanner, or by
-// the full reading when ctx.params.readAllEntities is set, its curves within the
-// chord error the curve accuracy ctx.params.segmentLength allows), then, when it
-// held at least one entity, entities, box, pan and the view's scale replaced
-// (with ctx.params as the window filled them: segment length and view size).
+// The full load of dxf.dxfFileName: file read (by the line scanner, or by the
+// full reading when params.readAllEntities is set, its curves within the chord
+// error the curve accuracy params.segmentLength allows), then, when it held at
+// least one entity, entities, box, pan and the view's scale replaced (with the
+// segment length and view size the window filled into `params`).
 // Errors start with the file name. A failure changes nothing; so does a file
 // with nothing to cut, which is no error here: `entities` is 0 and the caller
 // says why (DxfNothingToCutText), with the skipped kinds.
-Result<DxfLoadSummary> LoadDxfFile(JobContext& ctx, char decimalSeparator, const DxfStatusCallback& status);
+Result<DxfLoadSummary> LoadDxfFile(DxfState& dxf, const JobParameters& params, int languageIndex,
+                                   char decimalSeparator, const DxfStatusCallback& status);
 
 // Why a load gave nothing to cut, said after the file's name.
 inline std::string_view DxfNothingToCutText(bool readAllEntities) {

@@ -1,5 +1,5 @@
 #pragma once
-// The program header and footer the G-CODE Settings page starts with. The
+// The mask, program header and footer the G-CODE Settings page starts with. The
 // header switches a GRBL controller into laser mode; the footer switches the
 // laser off and the mode back. Lines are joined by CR LF, as the editor holds them.
 
@@ -7,6 +7,8 @@
 #include <string_view>
 
 namespace bw {
+
+inline constexpr std::string_view kDefaultMaskText = "[G] [x] [y] [z] [I] [J] [F] (S)[p]";
 
 inline constexpr std::string_view kDefaultHeaderText =
     ";(Header)\r\n"

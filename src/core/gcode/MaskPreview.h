@@ -5,26 +5,30 @@
 #include <string>
 
 #include "common/Result.h"
+#include "gcode/DefaultHeaderFooter.h"
 #include "gcode/ProgramLines.h"
-#include "job/JobContext.h"
+#include "gcode/ProgramWriter.h"
+#include "settings/FormDefaults.h"
 
 namespace bw {
 
 struct MaskPreviewFields {
-    std::string maskText = "[G] [x] [y] [z] [I] [J] [F] (S)[p]";  // EMaskaU
-    std::string decimalsText = "4";                                // EIloscZerU
-    std::string dirAxisStepText = "0,05";                          // EEkstruzja
-    std::string pwmMaxText = "255";                                // EMWPWM
+    std::string maskText{kDefaultMaskText};  // EMaskaU
+    std::string decimalsText = FormDefaultText("EIloscZerU", ',');
+    std::string dirAxisStepText = FormDefaultText("EEkstruzja", ',');
+    std::string pwmMaxText = FormDefaultText("EMWPWM", ',');
 };
 
 // Starts a program built in the window thread (the preview, the calibration
 // patterns): resets the emitter and takes the mask, the DIR-axis step and the
 // whole power range 0..pwmMax, which later jobs that set no range inherit.
-void StartFullRangeProgram(JobContext& ctx, const std::string& maskText, Fixed4 dirAxisStep, Fixed4 pwmMax);
+void StartFullRangeProgram(const ProgramWriter& out, const std::string& maskText, Fixed4 dirAxisStep, Fixed4 pwmMax);
 
-// Builds the preview program. Like the window's preview it leaves the mask, the
-// DIR-axis step, the power range (0..pwmMax) and the emitter state in `ctx`:
+// Builds the preview program into lines of its own (shared.lines stays as it
+// is). Like the window's preview it leaves the number format, the mask, the
+// DIR-axis step, the power range (0..pwmMax) and the emitter state in `shared`:
 // jobs that do not set the power range themselves print through this one.
-Result<ProgramLines> BuildMaskPreview(JobContext& ctx, const MaskPreviewFields& fields, char decimalSeparator);
+Result<ProgramLines> BuildMaskPreview(const ProgramWriter& shared, const MaskPreviewFields& fields,
+                                      char decimalSeparator);
 
 }  // namespace bw

@@ -13,7 +13,7 @@ constexpr std::int64_t kFullTurn = 3600000;  // 360 degrees
 std::int64_t magnitude(std::int64_t v) { return v < 0 ? -v : v; }
 
 // Power level -> PWM values, evaluated exactly with one rounding each.
-PwmValues computePwm(const JobParameters& params, int level) {
+PwmValues computePwm(const EmitterSettings& params, int level) {
     Int128 minimum = params.powerMinPwm.raw;
     Int128 maximum = params.powerMaxPwm.raw;
     Int128 v255 = minimum * 255 + (maximum - minimum) * level;  // V x 10000 x 255
@@ -24,10 +24,10 @@ PwmValues computePwm(const JobParameters& params, int level) {
     return power;
 }
 
-PwmValues pwmFor(JobContext& ctx, int level) {
-    if (level < 0 || level > 255) { return computePwm(ctx.params, level); }
-    PwmTable& table = ctx.emitter.pwm;
-    const JobParameters& params = ctx.params;
+PwmValues pwmFor(const ProgramWriter& out, int level) {
+    if (level < 0 || level > 255) { return computePwm(out.settings, level); }
+    PwmTable& table = out.emitter.pwm;
+    const EmitterSettings& params = out.settings;
     if (!table.built || table.minimum != params.powerMinPwm || table.maximum != params.powerMaxPwm ||
         table.pwmMax != params.pwmMax) {
         for (int l = 0; l < 256; ++l) { table.levels[l] = computePwm(params, l); }
@@ -119,13 +119,14 @@ constexpr FilledTokens kLowercasePower = bit(MaskToken::p) | bit(MaskToken::pi) 
     return filled;
 }
 
-void prepareMask(JobContext& ctx) {
-    if (ctx.emitter.mask.text() != ctx.params.maskText) { ctx.emitter.mask = CompiledMask(ctx.params.maskText); }
+void prepareMask(const ProgramWriter& out) {
+    if (out.emitter.mask.text() != out.settings.maskText) { out.emitter.mask = CompiledMask(out.settings.maskText); }
 }
 
-void appendLine(JobContext& ctx, FilledTokens filled, bool arc, const LineValues& values, ProgramLines& lines) {
-    prepareMask(ctx);
-    CompiledMask& mask = ctx.emitter.mask;
+void appendLine(const ProgramWriter& writer, FilledTokens filled, bool arc, const LineValues& values) {
+    ProgramLines& lines = writer.lines;
+    prepareMask(writer);
+    CompiledMask& mask = writer.emitter.mask;
     if (!mask.compiled()) {
         lines.append(FillMaskLiterally(mask.text(), filled, arc, values));
         return;
@@ -134,10 +135,13 @@ void appendLine(JobContext& ctx, FilledTokens filled, bool arc, const LineValues
     lines.endEntry(mask.render(filled, values, out));
 }
 
-void resetStartIfNeeded(JobContext& ctx, Fixed4 xn, Fixed4 yn, Fixed4 z, int level, int feed) {
-    MoveEmitterState& state = ctx.emitter;
-    if (state.pending.direction != Direction::Reset || state.printed.direction != Direction::Reset) { return; }
-    state.pending = MoveRecord{xn, yn, z, Fixed4{}, Direction::AfterReset, level, feed, false};
+// Inlined like the rest of the per-move path: after a call the pending record
+// would be read back as a whole, which stalls on the stores that wrote it field by field.
+[[gnu::always_inline]] inline void resetStartIfNeeded(const ProgramWriter& out, Fixed4 xn, Fixed4 yn, Fixed4 z, int level, int feed) {
+    MoveEmitterState& state = out.emitter;
+    if (state.pending.stage != RecordStage::Reset || state.printed.stage != RecordStage::Reset) { return; }
+    state.pending = MoveRecord{.x = xn, .y = yn, .z = z, .a = Fixed4{}, .direction = Fixed4{}, .level = level,
+                               .feed = feed, .working = false, .sense = 0, .stage = RecordStage::StartMove};
     state.printed = state.pending;
     state.printed.x -= Fixed4::fromInt(1);
     state.printed.y -= Fixed4::fromInt(1);
@@ -164,7 +168,8 @@ Fixed4 bearing(MoveEmitterState& state, Fixed4 dx, Fixed4 dy) {
 // direction 0, so their senses must not oppose: a reversal prints its turning point.
 bool continuesPending(const MoveRecord& pending, Fixed4 direction, std::int8_t sense, int level, int feed,
                       bool working) {
-    return magnitude(pending.direction.raw - direction.raw) < kMinMove && pending.feed == feed &&
+    return pending.stage == RecordStage::Moving && magnitude(pending.direction.raw - direction.raw) < kMinMove &&
+           pending.feed == feed &&
            pending.level == level && pending.working == working && sense * pending.sense >= 0;
 }
 
@@ -197,13 +202,13 @@ Fixed4 advanceAxisByScale(Fixed4 a, Int128 travelTimesStep) {
     return Fixed4::fromRaw(q);
 }
 
-void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fixed4 y, Fixed4 z, int feed,
-                ProgramLines& lines, bool mayMerge) {
-    MoveEmitterState& state = ctx.emitter;
-    Fixed4 xn = x + ctx.origin.x;
-    Fixed4 yn = y + ctx.origin.y;
-    bool working = !rapid;
-    resetStartIfNeeded(ctx, xn, yn, z, level, feed);
+void linearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, Fixed4 x, Fixed4 y, Fixed4 z, int feed,
+                bool mayMerge) {
+    MoveEmitterState& state = out.emitter;
+    Fixed4 xn = x + out.origin.x;
+    Fixed4 yn = y + out.origin.y;
+    bool working = motion == Motion::Work;
+    resetStartIfNeeded(out, xn, yn, z, level, feed);
     MoveRecord& pending = state.pending;
     MoveRecord& printed = state.printed;
 
@@ -217,17 +222,17 @@ void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fix
     if (continues && sense == 0) { sense = pending.sense; }
     if (!continues) {
         Fixed4 travel = travelBetween(printed, pending);
-        Int128 delta = Int128(travel.raw) * ctx.params.dirAxisStep.raw;
+        Int128 delta = Int128(travel.raw) * out.settings.dirAxisStep.raw;
         Fixed4 newA = advanceAxisByScale(a, pending.working ? delta : -delta);
         bool moved = magnitude(pending.x.raw - printed.x.raw) >= kMinMove || magnitude(pending.y.raw - printed.y.raw) >= kMinMove;
-        if (moved && pending.direction > Fixed4::fromRaw(-90000)) {
+        if (moved && pending.stage != RecordStage::ArcEnd) {
             LineValues values(state);
-            values.decimals = ctx.numberFormat.decimals;
+            values.decimals = out.numberFormat.decimals;
             values.g = pending.working ? "G1" : "G0";
             FilledTokens filled = compare(pending, printed, newA, values);
-            values.power = pwmFor(ctx, pending.level);
-            values.pwmMax = ctx.params.pwmMax;
-            appendLine(ctx, filled, false, values, lines);
+            values.power = pwmFor(out, pending.level);
+            values.pwmMax = out.settings.pwmMax;
+            appendLine(out, filled, false, values);
             printed = pending;
             printed.a = newA;
             a = newA;
@@ -243,6 +248,7 @@ void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fix
     pending.feed = feed;
     pending.working = working;
     pending.sense = sense;
+    pending.stage = RecordStage::Moving;
 }
 
 }  // namespace
@@ -260,47 +266,46 @@ Fixed4 Distance(Fixed4 x1, Fixed4 y1, Fixed4 x2, Fixed4 y2) {
 
 std::string FormatValue(const NumberFormat& format, Fixed4 value) { return formatFixed(value, format.decimals); }
 
-void ResetEmitter(JobContext& ctx) {
-    ctx.emitter.pending.direction = Direction::Reset;
-    ctx.emitter.printed.direction = Direction::Reset;
+void ResetEmitter(const ProgramWriter& out) {
+    out.emitter.pending.stage = RecordStage::Reset;
+    out.emitter.printed.stage = RecordStage::Reset;
 }
 
-void LinearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fixed4 y, Fixed4 z, int feed,
-                ProgramLines& lines) {
-    linearMove(ctx, a, rapid, level, x, y, z, feed, lines, true);
+void detail::EmitLinearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, Fixed4 x, Fixed4 y,
+                            Fixed4 z, int feed) {
+    linearMove(out, a, motion, level, x, y, z, feed, true);
 }
 
-void ArcMove(JobContext& ctx, Fixed4& a, int arcDirection, int level, Fixed4 x, Fixed4 y, Fixed4 z, Fixed4 i,
-             Fixed4 j, Fixed4 radius, Fixed4 angle1, Fixed4 angle2, int feed, ProgramLines& lines) {
-    MoveEmitterState& state = ctx.emitter;
-    Fixed4 xn = x + ctx.origin.x;
-    Fixed4 yn = y + ctx.origin.y;
-    resetStartIfNeeded(ctx, xn, yn, z, level, feed);
+void ArcMove(const ProgramWriter& out, Fixed4& a, const Arc& arc) {
+    MoveEmitterState& state = out.emitter;
+    Fixed4 xn = arc.to.x + out.origin.x;
+    Fixed4 yn = arc.to.y + out.origin.y;
+    resetStartIfNeeded(out, xn, yn, arc.to.z, arc.level, arc.feed);
     // Bring the machine to the arc's start. This move must not merge with the
     // chord of the arc: a line leading into an arc whose chord runs the same way
     // would otherwise lose its end point, and the arc would start from the wrong place.
-    linearMove(ctx, a, false, level, x, y, z, feed, lines, false);
+    linearMove(out, a, Motion::Work, arc.level, arc.to.x, arc.to.y, arc.to.z, arc.feed, false);
     MoveRecord& pending = state.pending;
     MoveRecord& printed = state.printed;
-    pending.direction = Direction::ArcPrinted;
+    pending.stage = RecordStage::ArcEnd;
 
-    std::int64_t s = magnitude(angle2.raw - angle1.raw);
-    std::int64_t sweep = arcDirection >= 2 ? s : kFullTurn - s;
+    std::int64_t s = magnitude(arc.angle2.raw - arc.angle1.raw);
+    std::int64_t sweep = arc.turn == ArcTurn::CounterclockwiseSweep ? s : kFullTurn - s;
     // sweep x 6.28 x radius / 360 x step, all in units of 1/10000
-    Int128 numerator = Int128(sweep) * 628 * radius.raw * ctx.params.dirAxisStep.raw;
+    Int128 numerator = Int128(sweep) * 628 * arc.radius.raw * out.settings.dirAxisStep.raw;
     Int128 denominator = Int128(100) * 360 * Fixed4::kScale * Fixed4::kScale;
     Fixed4 newA = advanceAxis(a, numerator, denominator);
 
     if (magnitude(xn.raw - printed.x.raw) < kMinMove && magnitude(yn.raw - printed.y.raw) < kMinMove) { return; }
     LineValues values(state);
-    values.decimals = ctx.numberFormat.decimals;
-    values.g = arcDirection == 1 ? "G2" : "G3";
+    values.decimals = out.numberFormat.decimals;
+    values.g = arc.turn == ArcTurn::Clockwise ? "G2" : "G3";
     FilledTokens filled = compare(pending, printed, newA, values) | bit(MaskToken::I) | bit(MaskToken::J);
-    values.i = i;
-    values.j = j;
-    values.power = pwmFor(ctx, pending.level);
-    values.pwmMax = ctx.params.pwmMax;
-    appendLine(ctx, filled, true, values, lines);
+    values.i = arc.i;
+    values.j = arc.j;
+    values.power = pwmFor(out, pending.level);
+    values.pwmMax = out.settings.pwmMax;
+    appendLine(out, filled, true, values);
     printed = pending;
     printed.a = newA;
     a = newA;

@@ -6,26 +6,69 @@
 // works and backward while it travels.
 
 #include <cstdint>
+#include <string>
 
 #include "common/Fixed4.h"
-#include "gcode/ProgramLines.h"
-#include "job/JobContext.h"
+#include "gcode/ProgramWriter.h"
 
 namespace bw {
 
+// A point in machine millimetres, before the origin offsets.
+struct Point3 {
+    Fixed4 x, y, z;
+};
+
+enum class Motion : std::uint8_t {
+    Rapid,  // "G0", laser off
+    Work,   // "G1"
+};
+
+// A straight move to `to`.
+struct Move {
+    Motion motion = Motion::Work;
+    int level = 0;  // power level 0..255
+    Point3 to;
+    int feed = 0;  // mm/min
+};
+
+enum class ArcTurn : std::uint8_t {
+    Counterclockwise,       // "G3"; the DIR axis runs 360 degrees less the angle between the two angles
+    Clockwise,              // "G2"; the same DIR-axis travel
+    CounterclockwiseSweep,  // "G3"; the DIR axis runs the angle between the two angles
+};
+
+// A circular arc from the current position to `to` around the centre offset
+// (i, j), which is printed as given. The radius and the two angles (degrees)
+// only size the DIR-axis travel.
+struct Arc {
+    ArcTurn turn = ArcTurn::Counterclockwise;
+    int level = 0;
+    Point3 to;
+    Fixed4 i, j;
+    Fixed4 radius;
+    Fixed4 angle1, angle2;
+    int feed = 0;
+};
+
 // Starts a new program: the next move prints at once a rapid line with all values.
-void ResetEmitter(JobContext& ctx);
+void ResetEmitter(const ProgramWriter& out);
 
-// A straight move to (x, y, z); the origin offsets are added here. The line for
-// the previous move is appended to `lines` when this move does not continue it.
-void LinearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fixed4 y, Fixed4 z, int feed,
-                ProgramLines& lines);
+// The origin offsets are added to the end point here. The line for the previous
+// move is appended to `out.lines` when this move does not continue it. `a` is the
+// job's DIR-axis position, advanced by every printed line.
+void ArcMove(const ProgramWriter& out, Fixed4& a, const Arc& arc);
 
-// A circular arc from the current position to (x, y, z) around the centre offset
-// (i, j). arcDirection 1 is "G2", anything else "G3"; radius and the two angles
-// (degrees) only size the DIR-axis travel.
-void ArcMove(JobContext& ctx, Fixed4& a, int arcDirection, int level, Fixed4 x, Fixed4 y, Fixed4 z, Fixed4 i,
-             Fixed4 j, Fixed4 radius, Fixed4 angle1, Fixed4 angle2, int feed, ProgramLines& lines);
+namespace detail {
+// LinearMove's body. It takes the move's fields one by one so that they arrive
+// in registers: a move built on the caller's stack and read back as a whole
+// stalls on store forwarding, and a raster job makes one move per pixel.
+void EmitLinearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, Fixed4 x, Fixed4 y, Fixed4 z,
+                    int feed);
+}  // namespace detail
+
+inline void LinearMove(const ProgramWriter& out, Fixed4& a, const Move& move) {
+    detail::EmitLinearMove(out, a, move.motion, move.level, move.to.x, move.to.y, move.to.z, move.feed);
+}
 
 // Euclidean distance rounded to a whole unit.
 Fixed4 Distance(Fixed4 x1, Fixed4 y1, Fixed4 x2, Fixed4 y2);

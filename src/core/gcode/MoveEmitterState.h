@@ -1,7 +1,8 @@
 #pragma once
 // The emitter's memory between moves: the move accepted but not yet printed and
-// the move printed last. It lives as long as the job context, so a job that
-// forgets to reset it continues where the previous one stopped.
+// the move printed last. It lives as long as its owner (the window keeps one
+// for all its jobs), so a job that forgets to reset it continues where the
+// previous one stopped.
 
 #include <array>
 #include <cstdint>
@@ -14,21 +15,25 @@
 
 namespace bw {
 
+// Where a record stands; only a record in the Moving stage has a direction
+// another move can continue.
+enum class RecordStage : std::uint8_t {
+    Moving,     // an ordinary move (also the state before any job)
+    Reset,      // nothing emitted since the reset
+    StartMove,  // the first move after a reset
+    ArcEnd,     // an arc's end point: never continued, never printed again
+};
+
 struct MoveRecord {
     Fixed4 x, y, z;               // end point, origin offsets included
     Fixed4 a;                     // DIR-axis position (printed record: the value on the printed line)
-    Fixed4 direction;             // degrees in [0, 360), or one of the markers below
+    Fixed4 direction;             // degrees in [0, 360)
     std::int32_t level = 0;       // power level 0..255
     std::int32_t feed = 0;        // mm/min
     bool working = false;         // G1 (true) or G0 (false)
     std::int8_t sense = 0;        // +1 straight up, -1 straight down (dX = 0), 0 for any other move
+    RecordStage stage = RecordStage::Moving;
 };
-
-namespace Direction {
-inline constexpr Fixed4 Reset = Fixed4::fromRaw(-10000);         // -1: nothing emitted since the reset
-inline constexpr Fixed4 AfterReset = Fixed4::fromRaw(-20000);    // -2: the start move after a reset
-inline constexpr Fixed4 ArcPrinted = Fixed4::fromRaw(-100000);   // -10: an arc end, never printed again
-}  // namespace Direction
 
 // PWM values of one power level.
 struct PwmValues {

@@ -8,6 +8,7 @@
 #include "gcode/MoveEmitterState.h"
 #include "gcode/NumberFormat.h"
 #include "gcode/ProgramLines.h"
+#include "gcode/ProgramWriter.h"
 #include "job/JobParameters.h"
 #include "i18n/TextPair.h"
 #include "job/StartPoint.h"
@@ -27,6 +28,9 @@ struct JobContext {
     RasterState raster;                       // the BMP/JPG page: picture file, sizes, suppressed view
     DxfState dxf;                             // the loaded drawing, its box and view
     PcbState pcb;                             // the loaded PCB layer and its class layers
+
+    // The emitter of this context, printing into its program.
+    ProgramWriter writer() { return {emitter, params, numberFormat, origin, programLines}; }
 
     // Sets the origin offsets for a job of the given extent from the start point.
     void applyStartPoint(Fixed4 width, Fixed4 height) { origin = originOffsetFor(startPoint, width, height, origin); }

@@ -7,30 +7,28 @@
 #include <string>
 
 #include "common/Fixed4.h"
+#include "gcode/ProgramWriter.h"
 
 namespace bw {
 
-struct JobParameters {
+// The mask, DIR-axis step and power range (EmitterSettings) come first: the
+// emitter reads only those.
+struct JobParameters : EmitterSettings {
     std::int32_t sourceWidthPx = 0;   // width of the job's source (view or picture) in pixels
     std::int32_t sourceHeightPx = 0;  // height of the job's source in pixels
     std::int32_t pcbDpi = 0;          // PCB bitmap resolution, dots per inch
     Fixed4 segmentLength;             // length of the straight pieces that approximate curves
-    Fixed4 dirAxisStep;               // DIR-axis travel per mm of XY travel
     Fixed4 focusZ;                    // Z of the focus plane
     Fixed4 materialThickness;         // material thickness
-    Fixed4 powerMinPwm;               // PWM value of power level 0
-    Fixed4 powerMaxPwm;               // PWM value of power level 255
     Fixed4 layerDepth;                // depth removed by one DXF pass
     Fixed4 pixelSize;                 // millimetres per picture pixel
     Fixed4 beamDiameter;              // PCB beam diameter
     Fixed4 liftHeight;                // PCB tool lift height
     Fixed4 plungeDepth;               // PCB plunge depth
-    Fixed4 pwmMax;                    // maximum PWM value
     std::string workFeedText;         // working feed in mm/min, as typed; jobs convert it
     std::string rapidFeedText;        // rapid feed in mm/min, as typed
     std::string headerText;           // program header, trailing line breaks removed
     std::string footerText;           // program footer, trailing line breaks removed
-    std::string maskText;             // the G-code mask
     bool finishingPass = false;       // DXF: one more pass at the focus plane
     bool readAllEntities = false;     // DXF: the full reading (polylines, ellipses, blocks) instead of the line scanner
     bool rasterHorizontal = false;    // raster along X

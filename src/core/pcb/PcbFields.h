@@ -7,20 +7,21 @@
 
 #include "common/Result.h"
 #include "job/JobParameters.h"
+#include "settings/FormDefaults.h"
 
 namespace bw {
 
 struct PcbFields {
-    std::string workFeedText = "1500";     // ESzRPCB, mm/min
-    std::string rapidFeedText = "5000";    // ESzJPCB, mm/min
-    std::string dpiText = "508";           // Edit2, whole number
-    std::string beamDiameterText = "0,2";  // Edit3, mm
-    std::string focusZText = "0";          // EOgniskowa (Tools page), mm
-    std::string liftHeightText = "2";      // EUnoszenieP, mm
-    std::string plungeDepthText = "0,2";   // EZaglP, mm
-    std::string thicknessText = "1,5";     // EGruboscP, mm
-    bool engravingCutter = false;          // CBGrawerski
-    std::string pwmMaxText = "255";        // EMWPWM, read as a whole number here
+    std::string workFeedText = FormDefaultText("ESzRPCB", ',');  // mm/min
+    std::string rapidFeedText = FormDefaultText("ESzJPCB", ',');  // mm/min
+    std::string dpiText = FormDefaultText("Edit2", ',');  // whole number
+    std::string beamDiameterText = FormDefaultText("Edit3", ',');  // mm
+    std::string focusZText = FormDefaultText("EOgniskowa", ',');  // Tools page, mm
+    std::string liftHeightText = FormDefaultText("EUnoszenieP", ',');  // mm
+    std::string plungeDepthText = FormDefaultText("EZaglP", ',');  // mm
+    std::string thicknessText = FormDefaultText("EGruboscP", ',');  // mm
+    bool engravingCutter = FormDefaultFlag("CBGrawerski");
+    std::string pwmMaxText = FormDefaultText("EMWPWM", ',');  // read as a whole number here
 };
 
 // Fills the PCB fields of `params`. A field that does not convert leaves

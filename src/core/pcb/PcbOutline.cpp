@@ -190,24 +190,24 @@ std::string OutlineStatisticsLine(std::size_t before, std::size_t after, char de
     return line + "%)";
 }
 
-Result<PcbOutlineResult> GeneratePcbOutline(JobContext& ctx, char decimalSeparator, const StatusCallback& status) {
-    PcbState& pcb = ctx.pcb;
+Result<PcbOutlineResult> GeneratePcbOutline(const ProgramWriter& out, JobParameters& params, PcbState& pcb,
+                                            char decimalSeparator, const StatusCallback& status) {
     if (!pcb.loaded()) {
         return Error{"No PCB bitmap is loaded"};
     }
-    auto radius = BeamRadiusPx(ctx.params.beamDiameter, ctx.params.pcbDpi);
+    auto radius = BeamRadiusPx(params.beamDiameter, params.pcbDpi);
     if (!radius) {
         return Error{radius.error()};
     }
-    const PixelToMachine machine(ctx.params.pcbDpi, pcb.pcbHeight);
+    const PixelToMachine machine(params.pcbDpi, pcb.pcbHeight);
     if (machine.x(pcb.pcbWidth).raw >= kMaxExtentUnits || machine.x(pcb.pcbHeight).raw >= kMaxExtentUnits) {
         return Error{"The PCB is larger than 53 m at this resolution, which is outside the supported range"};
     }
 
     pcb.outlineClassMap = pcb.pcbClassMap;
-    ProgramLines& lines = ctx.programLines;
+    ProgramLines& lines = out.lines;
     lines.clear();
-    ResetEmitter(ctx);
+    ResetEmitter(out);
 
     PcbOutlineResult result;
     result.beamRadiusPx = *radius;
@@ -230,21 +230,24 @@ Result<PcbOutlineResult> GeneratePcbOutline(JobContext& ctx, char decimalSeparat
         lines.append(OutlineStatisticsLine(result.traced[i].size(), result.simplified[i].size(), decimalSeparator));
     }
 
-    ctx.params.pwmMax = Fixed4::fromInt(255);
-    ctx.params.workFeedText = "1500";
-    ctx.params.rapidFeedText = "10000";
-    const int burnLevel = static_cast<int>(ctx.params.pwmMax.raw / Fixed4::kScale);
+    params.pwmMax = Fixed4::fromInt(255);
+    params.workFeedText = "1500";
+    params.rapidFeedText = "10000";
+    const int burnLevel = static_cast<int>(params.pwmMax.raw / Fixed4::kScale);
 
     Fixed4 a{};
     for (const Contour& contour : result.simplified) {
-        LinearMove(ctx, a, true, 0, contour.front().x, contour.front().y, kOutlineZ, kOutlineRapidFeed, lines);
+        const Fixed4 x = contour.front().x, y = contour.front().y;
+        LinearMove(out, a, {.motion = Motion::Rapid, .level = 0, .to = {x, y, kOutlineZ}, .feed = kOutlineRapidFeed});
         for (std::size_t i = 1; i < contour.size(); ++i) {
-            LinearMove(ctx, a, false, burnLevel, contour[i].x, contour[i].y, kOutlineZ, kOutlineWorkFeed, lines);
+            LinearMove(out, a, {.motion = Motion::Work, .level = burnLevel, .to = {contour[i].x, contour[i].y, kOutlineZ},
+                                .feed = kOutlineWorkFeed});
         }
     }
     if (!result.simplified.empty()) {
         // The emitter holds the last move back; one more move, never printed itself, writes it.
-        LinearMove(ctx, a, true, 0, Fixed4::fromInt(10), Fixed4::fromInt(-15), kOutlineZ, kOutlineRapidFeed, lines);
+        LinearMove(out, a, {.motion = Motion::Rapid, .level = 0, .to = {Fixed4::fromInt(10), Fixed4::fromInt(-15), kOutlineZ},
+                            .feed = kOutlineRapidFeed});
     }
     if (status) {
         std::string text = "Outline: contours traced: ";

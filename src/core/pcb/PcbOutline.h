@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "common/Result.h"
-#include "job/JobContext.h"
+#include "gcode/ProgramWriter.h"
+#include "job/JobParameters.h"
+#include "pcb/PcbState.h"
 #include "pcb/PcbStatus.h"
 #include "pcb/SimplifyPolyline.h"
 
@@ -30,13 +32,15 @@ inline constexpr int kOutlineRapidFeed = 10000;
 // "before -> after (-reduction%)", the reduction with one decimal in the given notation.
 std::string OutlineStatisticsLine(std::size_t before, std::size_t after, char decimalSeparator);
 
-// The outline job on ctx.pcb with the PCB fields of ctx.params and the origin
-// offsets already set. Refreshes outlineClassMap (walked pixels become class 2),
-// replaces ctx.programLines with the statistics lines and the moves, and leaves
-// pwmMax 255 and the feed texts "1500" and "10000" in ctx.params. Fails,
+// The outline job on `pcb` with the PCB fields of `params` and the origin
+// offsets of `out` already set. Refreshes outlineClassMap (walked pixels become
+// class 2), replaces out.lines with the statistics lines and the moves, and
+// leaves pwmMax 255 and the feed texts "1500" and "10000" in `params` (whose
+// emitter settings `out` prints through). Fails,
 // changing nothing, when no PCB is loaded, r is outside 1..255 or the board is
 // too large. Status texts report progress and every walk that had to be cut short.
 // Where copper touches the bitmap's edge, the walk follows the edge.
-Result<PcbOutlineResult> GeneratePcbOutline(JobContext& ctx, char decimalSeparator, const StatusCallback& status = {});
+Result<PcbOutlineResult> GeneratePcbOutline(const ProgramWriter& out, JobParameters& params, PcbState& pcb,
+                                            char decimalSeparator, const StatusCallback& status = {});
 
 }  // namespace bw

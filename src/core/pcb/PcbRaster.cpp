@@ -36,15 +36,6 @@ std::string PcbMoveWriter::FormatPcbMove(bool rapid, Fixed4 x, Fixed4 y) {
     return text;
 }
 
-Status ApplyPcbStartPoint(JobContext& ctx) {
-    auto extent = PcbExtentMm(ctx.pcb.pcbWidth, ctx.pcb.pcbHeight, ctx.params.pcbDpi);
-    if (!extent) {
-        return Error{extent.error()};
-    }
-    ctx.applyStartPoint(extent->width, extent->height);
-    return success();
-}
-
 namespace {
 
 std::string fixedLine(const char* head, Fixed4 value, int decimals) {
@@ -55,9 +46,8 @@ std::string fixedLine(const char* head, Fixed4 value, int decimals) {
 
 }  // namespace
 
-Result<PcbRasterResult> GeneratePcbRaster(JobContext& ctx, const StatusCallback& status) {
-    PcbState& pcb = ctx.pcb;
-    const JobParameters& params = ctx.params;
+Result<PcbRasterResult> GeneratePcbRaster(const ProgramWriter& out, const JobParameters& params, PcbState& pcb,
+                                          const StatusCallback& status) {
     if (!pcb.loaded()) {
         return Error{"No PCB bitmap is loaded"};
     }
@@ -77,7 +67,7 @@ Result<PcbRasterResult> GeneratePcbRaster(JobContext& ctx, const StatusCallback&
     const int r = *radius;
     const int width = pcb.pcbWidth;
     const int height = pcb.pcbHeight;
-    const int decimals = ctx.numberFormat.decimals;
+    const int decimals = out.numberFormat.decimals;
     pcb.rasterClassMap = pcb.pcbClassMap;
     ClassLayer& layer = pcb.rasterClassMap;
 
@@ -88,11 +78,11 @@ Result<PcbRasterResult> GeneratePcbRaster(JobContext& ctx, const StatusCallback&
     settings.engravingCutter = params.engravingCutter;
     settings.cutterUpZ = laserZ + params.liftHeight;
     settings.cutterDownZ = laserZ - params.plungeDepth;
-    settings.origin = ctx.origin;
+    settings.origin = out.origin;
     settings.decimals = decimals;
     PcbMoveWriter writer(settings);
 
-    ProgramLines& lines = ctx.programLines;
+    ProgramLines& lines = out.lines;
     lines.clear();
     lines.append("M17");
     lines.append("M302");

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "common/Result.h"
-#include "job/JobContext.h"
+#include "gcode/ProgramWriter.h"
+#include "job/JobParameters.h"
+#include "pcb/PcbState.h"
 #include "pcb/PcbStatus.h"
 
 namespace bw {
@@ -50,13 +52,12 @@ struct PcbRasterResult {
         exposed;  // centres of the exposed disks in exposure order (the window draws dots of diameter 2r)
 };
 
-// The raster job on ctx.pcb with the PCB fields of ctx.params (after the "PCBO"
-// snapshot) and the origin offsets already set by the launch. Refreshes
-// rasterClassMap (exposed pixels become class 4) and replaces ctx.programLines.
-// Fails, changing nothing, when no PCB is loaded or r is outside 1..255.
-Result<PcbRasterResult> GeneratePcbRaster(JobContext& ctx, const StatusCallback& status = {});
-
-// Sets the origin offsets from the start point for the loaded PCB's extent (the generate click).
-Status ApplyPcbStartPoint(JobContext& ctx);
+// The raster job on `pcb` with the PCB fields of `params` (after the "PCBO"
+// snapshot), the number format of `out` and its origin offsets already set by
+// the launch. Refreshes rasterClassMap (exposed pixels become class 4) and
+// replaces out.lines. Fails, changing nothing, when no PCB is loaded or r is
+// outside 1..255.
+Result<PcbRasterResult> GeneratePcbRaster(const ProgramWriter& out, const JobParameters& params, PcbState& pcb,
+                                          const StatusCallback& status = {});
 
 }  // namespace bw

@@ -35,16 +35,15 @@ Fixed4 times(Fixed4 length, int count) { return Fixed4::fromRaw(length.raw * cou
 
 }  // namespace
 
-Status SetRasterOrigin(JobContext& ctx, std::string_view pixelSizeText, const PixelBuffer& view, char decimalSeparator) {
+Result<PictureExtent> RasterExtent(std::string_view pixelSizeText, const PixelBuffer& view, char decimalSeparator) {
     auto pixelSize = fieldNumber(pixelSizeText, "Pixel size [mm/pixel]", kMaxPixelSizeMm, false, decimalSeparator);
     if (!pixelSize) { return Error{pixelSize.error()}; }
     int width = view.empty() ? 0 : view.width;
     int height = view.empty() ? 0 : view.height;
-    ctx.applyStartPoint(times(*pixelSize, width), times(*pixelSize, height));
-    return success();
+    return PictureExtent{times(*pixelSize, width), times(*pixelSize, height)};
 }
 
-Status FillRasterParameters(JobContext& ctx, const RasterJobFields& fields, const PixelBuffer& view,
+Status FillRasterParameters(JobParameters& params, const RasterJobFields& fields, const PixelBuffer& view,
                             char decimalSeparator) {
     const char sep = decimalSeparator;
     auto step = fieldNumber(fields.dirAxisStepText, "DIR-axis step", kMaxDirAxisStep, true, sep);
@@ -57,7 +56,6 @@ Status FillRasterParameters(JobContext& ctx, const RasterJobFields& fields, cons
     for (const Result<Fixed4>* field : {&step, &pixelSize, &focusZ, &thickness, &pwmMax, &powerMin, &powerMax}) {
         if (!*field) { return Error{field->error()}; }
     }
-    JobParameters& params = ctx.params;
     params.sourceWidthPx = view.empty() ? 0 : view.width;
     params.sourceHeightPx = view.empty() ? 0 : view.height;
     params.dirAxisStep = *step;
@@ -95,9 +93,9 @@ std::string RasterTooLongText(int languageIndex) {
     return text;
 }
 
-Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, const StatusCallback& status,
-                                     char decimalSeparator, const RasterProgressCallback& progress) {
-    const JobParameters& params = ctx.params;
+Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParameters& params, int languageIndex,
+                                     const PixelBuffer& work, const StatusCallback& status, char decimalSeparator,
+                                     const RasterProgressCallback& progress) {
     // Feeds are converted once, before anything is emitted.
     auto workFeed = parseFeed(params.workFeedText, "Work speed [mm/min]");
     if (!workFeed) { return Error{workFeed.error()}; }
@@ -109,25 +107,31 @@ Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, c
         return Error{"The picture to engrave does not match the job's picture size"};
     }
 
-    ResetEmitter(ctx);
-    ProgramLines& lines = ctx.programLines;
+    ResetEmitter(out);
+    ProgramLines& lines = out.lines;
     lines.clear();
-    if (status) { status(PrintSizeText(width, height, params.pixelSize, ctx.languageIndex, decimalSeparator)); }
+    if (status) { status(PrintSizeText(width, height, params.pixelSize, languageIndex, decimalSeparator)); }
     lines.append(params.headerText);
 
     const Fixed4 p = params.pixelSize;
     const Fixed4 z = params.focusZ + params.materialThickness;
     const Fixed4 zero;
     Fixed4 a;
-    LinearMove(ctx, a, true, 0, zero, zero, z, *rapidFeed, lines);
+    auto rapid = [&](Fixed4 x, Fixed4 y) {
+        LinearMove(out, a, {.motion = Motion::Rapid, .level = 0, .to = {x, y, z}, .feed = *rapidFeed});
+    };
+    auto burn = [&](int level, Fixed4 x, Fixed4 y) {
+        LinearMove(out, a, {.motion = Motion::Work, .level = level, .to = {x, y, z}, .feed = *workFeed});
+    };
+    rapid(zero, zero);
 
     if (params.rasterFrame) {
         const Fixed4 right = times(p, width);
         const Fixed4 top = times(p, height);
-        LinearMove(ctx, a, false, 255, zero, top, z, *workFeed, lines);
-        LinearMove(ctx, a, false, 255, right, top, z, *workFeed, lines);
-        LinearMove(ctx, a, false, 255, right, zero, z, *workFeed, lines);
-        LinearMove(ctx, a, false, 255, zero, zero, z, *workFeed, lines);
+        burn(255, zero, top);
+        burn(255, right, top);
+        burn(255, right, zero);
+        burn(255, zero, zero);
     }
 
     // One move per pixel, ending on the pixel's own position at its level;
@@ -135,9 +139,9 @@ Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, c
     auto visit = [&](std::uint32_t pixel, Fixed4 x, Fixed4 y) {
         int level = 255 - static_cast<int>((pixel >> 16) & 0xFFu);
         if (level > 0) {
-            LinearMove(ctx, a, false, level, x, y, z, *workFeed, lines);
+            burn(level, x, y);
         } else {
-            LinearMove(ctx, a, true, 0, x, y, z, *rapidFeed, lines);
+            rapid(x, y);
         }
     };
     const bool hasPixels = width > 0 && height > 0;
@@ -161,7 +165,7 @@ Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, c
     }
     if (params.rasterVertical && hasPixels) {
         // The horizontal pass ended far away: travel back with the laser off.
-        if (params.rasterHorizontal) { LinearMove(ctx, a, true, 0, zero, zero, z, *rapidFeed, lines); }
+        if (params.rasterHorizontal) { rapid(zero, zero); }
         for (int j = 0; j < width; ++j) {
             const Fixed4 x = times(p, j);
             const std::uint32_t* column = work.pixels.data() + j;
@@ -175,14 +179,13 @@ Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, c
         }
     }
 
-    LinearMove(ctx, a, true, 0, zero, zero, z, *rapidFeed, lines);
+    rapid(zero, zero);
     // Only pushes the last real move out of the emitter; never printed itself.
-    LinearMove(ctx, a, true, 0, Fixed4::fromInt(10), Fixed4::fromInt(-15), z, *rapidFeed, lines);
+    rapid(Fixed4::fromInt(10), Fixed4::fromInt(-15));
     lines.append(params.footerText);
 
     RasterOutcome outcome;
     outcome.previewSuppressed = lines.size() > kRasterViewLimit;
-    ctx.raster.previewSuppressed = outcome.previewSuppressed;
     return outcome;
 }
 

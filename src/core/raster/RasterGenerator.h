@@ -13,42 +13,47 @@
 #include "common/StatusCallback.h"
 #include "common/Result.h"
 #include "gcode/DefaultHeaderFooter.h"
-#include "job/JobContext.h"
+#include "gcode/ProgramWriter.h"
+#include "job/JobParameters.h"
 #include "raster/PixelBuffer.h"
+#include "settings/FormDefaults.h"
 
 namespace bw {
 
 // The window fields a raster job reads, as texts in the window's notation.
 struct RasterJobFields {
-    std::string pixelSizeText = "0,3";    // ESkala: mm per pixel
-    std::string focusZText = "0";         // EOgniskowa (Tools page): Z of the focus plane
-    std::string thicknessText = "1,5";    // EGruboscB: material thickness
-    std::string workFeedText = "1500";    // ESzRBMP: feed of burning moves, mm/min
-    std::string rapidFeedText = "5000";   // ESzJBMP: feed of laser-off moves, mm/min
-    bool horizontal = true;               // CBRPoz: run the horizontal pass
-    bool vertical = false;                // CBRPio: run the vertical pass
-    bool frame = false;                   // CBRamkaB: burn a frame round the picture first
-    std::string pwmMaxText = "255";       // EMWPWM: PWM value of 100 %
-    std::string powerMinText = "0";       // EMocBMin: power of level 0, percent
-    std::string powerMaxText = "100";     // EMocBMax: power of level 255, percent
-    std::string dirAxisStepText = "0,05"; // EEkstruzja: DIR-axis travel per mm
+    std::string pixelSizeText = FormDefaultText("ESkala", ',');  // mm per pixel
+    std::string focusZText = FormDefaultText("EOgniskowa", ',');  // Tools page: Z of the focus plane
+    std::string thicknessText = FormDefaultText("EGruboscB", ',');  // material thickness
+    std::string workFeedText = FormDefaultText("ESzRBMP", ',');  // feed of burning moves, mm/min
+    std::string rapidFeedText = FormDefaultText("ESzJBMP", ',');  // feed of laser-off moves, mm/min
+    bool horizontal = FormDefaultFlag("CBRPoz");  // run the horizontal pass
+    bool vertical = FormDefaultFlag("CBRPio");  // run the vertical pass
+    bool frame = FormDefaultFlag("CBRamkaB");  // burn a frame round the picture first
+    std::string pwmMaxText = FormDefaultText("EMWPWM", ',');  // PWM value of 100 %
+    std::string powerMinText = FormDefaultText("EMocBMin", ',');  // power of level 0, percent
+    std::string powerMaxText = FormDefaultText("EMocBMax", ',');  // power of level 255, percent
+    std::string dirAxisStepText = FormDefaultText("EEkstruzja", ',');  // DIR-axis travel per mm
     std::string headerText{kDefaultHeaderText};  // REHeaderU, whole text
     std::string footerText{kDefaultFooterText};  // REFooterU, whole text
-    std::string maskText = "[G] [x] [y] [z] [I] [J] [F] (S)[p]";  // EMaskaU
+    std::string maskText{kDefaultMaskText};  // EMaskaU
 };
 
 // A program with more entries than this is not shown in the view (it is still
 // saved and copied whole).
 inline constexpr std::size_t kRasterViewLimit = 100000;
 
-// The generate button, before the job starts: the origin offsets from the start
-// point and the picture's extent (pixel size x pixels, per axis).
-Status SetRasterOrigin(JobContext& ctx, std::string_view pixelSizeText, const PixelBuffer& view, char decimalSeparator);
+struct PictureExtent {
+    Fixed4 width, height;  // mm
+};
+
+// The extent the start point refers to: pixel size x pixels, per axis.
+Result<PictureExtent> RasterExtent(std::string_view pixelSizeText, const PixelBuffer& view, char decimalSeparator);
 
 // The "BMPO" exchange: the picture's size and the fields above into the
 // parameter block, the power range as percent x pwmMax / 100. Nothing changes
 // when a field is not a number.
-Status FillRasterParameters(JobContext& ctx, const RasterJobFields& fields, const PixelBuffer& view,
+Status FillRasterParameters(JobParameters& params, const RasterJobFields& fields, const PixelBuffer& view,
                             char decimalSeparator);
 
 
@@ -63,13 +68,14 @@ struct RasterOutcome {
 };
 
 // The raster job on the parameters filled above: header, the moves, footer into
-// `ctx.programLines`. `work` is the adjusted picture (red byte = grey). Fails,
+// out.lines. `work` is the adjusted picture (red byte = grey). Fails,
 // before anything is emitted, when a feed is not a whole number or the picture
 // does not match the parameters.
 // Progress of the passes: lines (and columns) done of all to do, once per line.
 using RasterProgressCallback = std::function<void(std::int64_t done, std::int64_t total)>;
 
-Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, const StatusCallback& status,
-                                     char decimalSeparator, const RasterProgressCallback& progress = {});
+Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParameters& params, int languageIndex,
+                                     const PixelBuffer& work, const StatusCallback& status, char decimalSeparator,
+                                     const RasterProgressCallback& progress = {});
 
 }  // namespace bw

@@ -2,6 +2,7 @@
 
 #include "gcode/DefaultHeaderFooter.h"
 #include "job/NumericInput.h"
+#include "job/StartPoint.h"
 
 namespace bw {
 
@@ -67,7 +68,7 @@ const FormField kFields[] = {
     // G-CODE Settings page
     {"EIloscZerU", Text, "4", 0, kDigits},
     {"EMWPWM", Text, "255", 0, kDigits},
-    {"EMaskaU", Text, "[G] [x] [y] [z] [I] [J] [F] (S)[p]", 0, 0},
+    {"EMaskaU", Text, kDefaultMaskText, 0, 0},
     {"REHeaderU", Text, kDefaultHeaderText, 0, 0},
     {"REFooterU", Text, kDefaultFooterText, 0, 0},
     {"RGRozszerzenie", Index, "", 0, 0},
@@ -79,13 +80,29 @@ const FormField kFields[] = {
     {"CBProfilD", Index, "", -1, 0},
     {"CBProfilB", Index, "", -1, 0},
     {"CBProfilP", Index, "", -1, 0},
-    {kStartPointId, Index, "", 7, 0},
+    {kStartPointId, Index, "", kDefaultStartPoint, 0},
     {kLanguageIndexId, Index, "", 1, 0},
 };
 
 }  // namespace
 
 std::span<const FormField> FormFields() { return kFields; }
+
+std::string FormDefaultText(std::string_view id, char decimalSeparator) {
+    for (const FormField& field : kFields) {
+        if (field.id != id) { continue; }
+        if (field.kind != Text) { return std::to_string(field.value); }
+        return field.numericTag > 0 ? NormalizeNumericField(field.text, decimalSeparator) : std::string(field.text);
+    }
+    return {};
+}
+
+bool FormDefaultFlag(std::string_view id) {
+    for (const FormField& field : kFields) {
+        if (field.id == id) { return field.value != 0; }
+    }
+    return false;
+}
 
 FieldValues FormDefaultFields(char decimalSeparator) {
     FieldValues fields;

@@ -5,6 +5,7 @@
 // and options change it.
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "settings/FieldValues.h"
@@ -22,6 +23,13 @@ struct FormField {
 };
 
 std::span<const FormField> FormFields();
+
+// One field's initial text, numbers written with `decimalSeparator`; a flag or
+// an index as its digits ("7" for the start point). Empty for an unknown id.
+std::string FormDefaultText(std::string_view id, char decimalSeparator);
+
+// A check box's initial mark.
+bool FormDefaultFlag(std::string_view id);
 
 // The initial values, numeric texts written with the system's decimal separator.
 FieldValues FormDefaultFields(char decimalSeparator);

@@ -48,36 +48,36 @@ CalibrationFields defaultFields() {
 }  // namespace
 
 TEST(CoarseFocusPattern, WorkingMovesPrintTheMaximumPwmValue) {
-    JobContext ctx;
+    bw::test::Writer w;
     CalibrationFields fields = defaultFields();
     fields.pwmMaxText = "1000";
-    auto program = BuildCoarseFocusPattern(ctx, fields, ',');
+    auto program = BuildCoarseFocusPattern(w.out, fields, ',');
     ASSERT_TRUE(program.ok());
     auto lines = entries(*program);
     EXPECT_EQ(lines[10], "G1 Y8.0019 F1500 S1000");
     for (const std::string& line : lines) {
         if (line.ends_with(" S255")) { ADD_FAILURE() << line; }
     }
-    EXPECT_EQ(ctx.params.powerMinPwm, Fixed4{});
-    EXPECT_EQ(ctx.params.powerMaxPwm, Fixed4::fromInt(1000));
+    EXPECT_EQ(w.settings.powerMinPwm, Fixed4{});
+    EXPECT_EQ(w.settings.powerMaxPwm, Fixed4::fromInt(1000));
 }
 
 TEST(CoarseFocusPattern, BodyDoesNotDependOnTheFinePatternFields) {
-    JobContext a, b;
+    bw::test::Writer a, b;
     CalibrationFields fields = defaultFields();
-    auto first = BuildCoarseFocusPattern(a, fields, ',');
+    auto first = BuildCoarseFocusPattern(a.out, fields, ',');
     fields.baseZText = "33,3";
     fields.squares = true;
-    auto second = BuildCoarseFocusPattern(b, fields, ',');
+    auto second = BuildCoarseFocusPattern(b.out, fields, ',');
     ASSERT_TRUE(first.ok() && second.ok());
     EXPECT_EQ(first->text(), second->text());
 }
 
 TEST(FineFocusPattern, FieldsRiseByATenthFromBaseZMinusTen) {
-    JobContext ctx;
+    bw::test::Writer w;
     CalibrationFields fields;
     fields.maskText = "[G] [X] [Y] [Z]";
-    auto program = BuildFineFocusPattern(ctx, fields, ',');
+    auto program = BuildFineFocusPattern(w.out, fields, ',');
     ASSERT_TRUE(program.ok());
     std::vector<Printed> rapids;
     for (const std::string& line : entries(*program)) {
@@ -100,11 +100,11 @@ TEST(FineFocusPattern, FieldsRiseByATenthFromBaseZMinusTen) {
 }
 
 TEST(CalibrationProgram, HeaderAndFooterKeepTrailingEmptyLines) {
-    JobContext ctx;
+    bw::test::Writer w;
     CalibrationFields fields;
     fields.headerText = "H1\r\n";
     fields.footerText = "F1\r\n\r\n";
-    auto program = BuildFineFocusPattern(ctx, fields, ',');
+    auto program = BuildFineFocusPattern(w.out, fields, ',');
     ASSERT_TRUE(program.ok());
     auto lines = entries(*program);
     EXPECT_EQ(lines[0], "H1");
@@ -118,26 +118,26 @@ TEST(CalibrationProgram, HeaderAndFooterKeepTrailingEmptyLines) {
 }
 
 TEST(CalibrationProgram, BadFieldsAreReportedBeforeAnythingChanges) {
-    JobContext ctx;
-    ctx.params.maskText = "before";
+    bw::test::Writer w;
+    w.settings.maskText = "before";
     CalibrationFields fields;
     fields.workFeedText = "15x0";
-    auto program = BuildCoarseFocusPattern(ctx, fields, ',');
+    auto program = BuildCoarseFocusPattern(w.out, fields, ',');
     ASSERT_FALSE(program.ok());
     EXPECT_NE(program.error().find("Work speed"), std::string::npos);
-    EXPECT_EQ(ctx.params.maskText, "before");
+    EXPECT_EQ(w.settings.maskText, "before");
 
     fields = CalibrationFields{};
     fields.baseZText = "1.5";  // a point on a comma system
-    auto fine = BuildFineFocusPattern(ctx, fields, ',');
+    auto fine = BuildFineFocusPattern(w.out, fields, ',');
     ASSERT_FALSE(fine.ok());
     EXPECT_NE(fine.error().find("Base Z"), std::string::npos);
 
     fields = CalibrationFields{};
     fields.pwmMaxText = "";
-    EXPECT_FALSE(BuildCoarseFocusPattern(ctx, fields, ',').ok());
+    EXPECT_FALSE(BuildCoarseFocusPattern(w.out, fields, ',').ok());
     fields = CalibrationFields{};
     fields.dirAxisStepText = "1,2,3";
-    EXPECT_FALSE(BuildCoarseFocusPattern(ctx, fields, ',').ok());
-    EXPECT_EQ(ctx.params.maskText, "before");
+    EXPECT_FALSE(BuildCoarseFocusPattern(w.out, fields, ',').ok());
+    EXPECT_EQ(w.settings.maskText, "before");
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "calibration/GreyscalePattern.h"
 
 using namespace bw;
@@ -17,8 +18,8 @@ TEST(GreyscalePattern, LevelsFallByTenPercentAcrossEachBar) {
 }
 
 TEST(GreyscalePattern, BadFieldIsRefused) {
-    JobContext ctx;
+    bw::test::Writer w;
     CalibrationFields fields;
     fields.thicknessText = "x";
-    EXPECT_FALSE(BuildGreyscalePattern(ctx, fields, ',').ok());
+    EXPECT_FALSE(BuildGreyscalePattern(w.out, fields, ',').ok());
 }

@@ -10,6 +10,7 @@
 #include "dxf/DxfGenerator.h"
 #include "dxf/DxfReader.h"
 #include "gcode/MaskPreview.h"
+#include "job/JobSteps.h"
 
 using namespace bw;
 using bw::test::mm;
@@ -20,7 +21,7 @@ struct DxfJob : ::testing::Test {
     JobContext ctx;
 
     void SetUp() override {
-        ASSERT_TRUE(BuildMaskPreview(ctx, MaskPreviewFields{}, ',').ok());  // power range 0..255
+        ASSERT_TRUE(BuildMaskPreview(ctx.writer(), MaskPreviewFields{}, ',').ok());  // power range 0..255
         ctx.params.segmentLength = mm(0.5);
         ctx.params.dirAxisStep = mm(0.05);
         ctx.params.focusZ = Fixed4{};

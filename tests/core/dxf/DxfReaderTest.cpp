@@ -9,6 +9,7 @@
 #include "ReferenceDxf.h"
 #include "dxf/DxfLineScan.h"
 #include "dxf/DxfReader.h"
+#include "job/JobSteps.h"
 
 using namespace bw;
 using bw::test::mm;

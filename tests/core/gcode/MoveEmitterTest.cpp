@@ -10,39 +10,39 @@ using bw::test::mm;
 namespace {
 
 struct EmitterFixture : ::testing::Test {
-    JobContext ctx;
-    ProgramLines lines;
+    bw::test::Writer w;
+    EmitterSettings& settings = w.settings;
+    ProgramLines& lines = w.lines;
     Fixed4 a;
     void SetUp() override {
-        ctx.params.maskText = "[G] [x] [y] [z] [I] [J] [F] (S)[p]";
-        ctx.params.dirAxisStep = mm(0.05);
-        ctx.params.pwmMax = mm(255);
-        ctx.params.powerMaxPwm = mm(255);
-        ResetEmitter(ctx);
+        settings = {.maskText = "[G] [x] [y] [z] [I] [J] [F] (S)[p]",
+                    .dirAxisStep = mm(0.05),
+                    .powerMinPwm = mm(0),
+                    .powerMaxPwm = mm(255),
+                    .pwmMax = mm(255)};
+        ResetEmitter(w.out);
     }
     void move(bool rapid, int level, double x, double y, double z, int feed) {
-        LinearMove(ctx, a, rapid, level, mm(x), mm(y), mm(z), feed, lines);
+        LinearMove(w.out, a, {rapid ? Motion::Rapid : Motion::Work, level, {mm(x), mm(y), mm(z)}, feed});
+    }
+    // An arc of radius 5 from 180 to 0 degrees ending at (x, y, 0), centre offset (i, 0).
+    void arc(ArcTurn turn, double x, double y, double i) {
+        ArcMove(w.out, a, {turn, 0, {mm(x), mm(y), mm(0)}, mm(i), mm(0), mm(5), mm(180), mm(0), 1000});
     }
     std::vector<std::string> printed() const { return bw::test::entries(lines); }
 };
 
 }  // namespace
 
-TEST(MaskPreview, LeavesThePowerRangeForJobsThatSetNone) {
-    JobContext ctx;
-    ASSERT_TRUE(BuildMaskPreview(ctx, MaskPreviewFields{}, ',').ok());
-    EXPECT_EQ(ctx.params.powerMaxPwm.raw, 2550000);
-}
-
 TEST(MaskPreview, DecimalsAndBadFields) {
-    JobContext ctx;
+    bw::test::Writer w;
     MaskPreviewFields fields;
     fields.decimalsText = "2";
-    EXPECT_EQ(BuildMaskPreview(ctx, fields, ',')->entry(1), "G1 X10.00 F5000 S20");
+    EXPECT_EQ(BuildMaskPreview(w.out, fields, ',')->entry(1), "G1 X10.00 F5000 S20");
     fields.decimalsText = "0";  // keeps the previous format
-    EXPECT_EQ(BuildMaskPreview(ctx, fields, ',')->entry(1), "G1 X10.00 F5000 S20");
+    EXPECT_EQ(BuildMaskPreview(w.out, fields, ',')->entry(1), "G1 X10.00 F5000 S20");
     fields.dirAxisStepText = "x";
-    auto bad = BuildMaskPreview(ctx, fields, ',');
+    auto bad = BuildMaskPreview(w.out, fields, ',');
     ASSERT_FALSE(bad.ok());
     EXPECT_NE(bad.error().find("\"x\""), std::string::npos);
 }
@@ -82,24 +82,24 @@ TEST_F(EmitterFixture, ZOnlyMoveIsCarriedByTheNextLine) {
 }
 
 TEST_F(EmitterFixture, LowercasePowerGroupsFollowTheLevel) {
-    ctx.params.maskText = "[G] [X] [Y] (S)[p] (A)[a]";
+    settings.maskText = "[G] [X] [Y] (S)[p] (A)[a]";
     move(true, 0, 0, 0, 0, 1000);
     move(false, 0, 10, 0, 0, 1000);
     move(false, 0, 10, 10, 0, 1000);  // level unchanged, A changed
     EXPECT_EQ(printed().back(), "G1 X10.0000 Y0.0000 A0.4293");
-    ctx.params.dirAxisStep = Fixed4{};
+    settings.dirAxisStep = Fixed4{};
     move(false, 0, 20, 10, 0, 1000);
     EXPECT_EQ(printed().back(), "G1 X10.0000 Y10.0000 ");  // both groups gone
 }
 
 TEST_F(EmitterFixture, PowerMapping) {
-    ctx.params.maskText = "[G] [X] [P] [Pi] [p00] [P0000] [Pi0]";
-    ctx.params.powerMaxPwm = mm(1000);
+    settings.maskText = "[G] [X] [P] [Pi] [p00] [P0000] [Pi0]";
+    settings.powerMaxPwm = mm(1000);
     move(true, 0, 0, 0, 0, 1000);
     move(false, 255, 10, 0, 0, 1000);
     move(false, 20, 10, 10, 0, 1000);
     EXPECT_EQ(printed().back(), "G1 X10.0000 1000 -745 10.0000 0.1000 -74.5000");
-    ctx.params.powerMaxPwm = mm(127.5);
+    settings.powerMaxPwm = mm(127.5);
     move(false, 255, 20, 10, 0, 1000);
     move(false, 255, 20, 20, 0, 1000);
     // V = 127.5: P and Pi both round to the even 128.
@@ -107,23 +107,23 @@ TEST_F(EmitterFixture, PowerMapping) {
 }
 
 TEST_F(EmitterFixture, ArcMovesTheDirAxisBySweep) {
-    ctx.params.maskText = "[G] [X] [Y] [I] [J] [A]";
+    settings.maskText = "[G] [X] [Y] [I] [J] [A]";
     move(true, 0, 10, 10, 0, 1000);
     Fixed4 before = a;
-    ArcMove(ctx, a, 1, 0, mm(20), mm(10), mm(0), mm(5), mm(0), mm(5), mm(180), mm(0), 1000, lines);
+    arc(ArcTurn::Clockwise, 20, 10, 5);
     EXPECT_EQ(printed().back(), "G2 X20.0000 Y10.0000 I5.0000 J0.0000 0.7143");  // A started at -0.0707 (the first rapid runs backwards)
     EXPECT_EQ((a - before).raw, 7850);
     // A circle given as one arc ends where it starts: nothing is printed.
     std::size_t count = lines.size();
-    ArcMove(ctx, a, 3, 0, mm(20), mm(10), mm(0), mm(-5), mm(0), mm(5), mm(0), mm(0), 1000, lines);
+    arc(ArcTurn::CounterclockwiseSweep, 20, 10, -5);
     EXPECT_EQ(lines.size(), count);
 }
 
 TEST_F(EmitterFixture, LineLeadingStraightIntoAnArcKeepsItsEndPoint) {
-    ctx.params.maskText = "[G] [X] [Y] [I] [J]";
+    settings.maskText = "[G] [X] [Y] [I] [J]";
     move(true, 0, 0, 0, 0, 1000);
     move(false, 0, 10, 0, 0, 1000);
-    ArcMove(ctx, a, 1, 0, mm(20), mm(0), mm(0), mm(5), mm(0), mm(5), mm(180), mm(0), 1000, lines);
+    arc(ArcTurn::Clockwise, 20, 0, 5);
     auto out = printed();
     ASSERT_EQ(out.size(), 3u);
     EXPECT_EQ(out[1], "G1 X10.0000 Y0.0000 ");
@@ -131,10 +131,10 @@ TEST_F(EmitterFixture, LineLeadingStraightIntoAnArcKeepsItsEndPoint) {
 }
 
 TEST_F(EmitterFixture, OriginOffsetsApplyToPointsButNotToCentreOffsets) {
-    ctx.params.maskText = "[G] [X] [Y] [I] [J]";
-    ctx.origin = {mm(-20), mm(-10)};
+    settings.maskText = "[G] [X] [Y] [I] [J]";
+    w.origin = {mm(-20), mm(-10)};
     move(true, 0, 0, 0, 0, 1000);
-    ArcMove(ctx, a, 2, 0, mm(10), mm(0), mm(0), mm(5), mm(0), mm(5), mm(180), mm(0), 1000, lines);
+    arc(ArcTurn::Counterclockwise, 10, 0, 5);
     EXPECT_EQ(printed().front(), "G0 X-20.0000 Y-10.0000 ");
     EXPECT_EQ(printed().back(), "G3 X-10.0000 Y-10.0000 I5.0000 J0.0000");
 }
@@ -143,7 +143,7 @@ TEST_F(EmitterFixture, LastMoveStaysPending) {
     move(true, 0, 0, 0, 0, 1000);
     move(false, 0, 10, 0, 0, 1000);
     EXPECT_EQ(lines.size(), 1u);
-    ResetEmitter(ctx);
+    ResetEmitter(w.out);
     move(true, 0, 3, 3, 0, 1000);
     EXPECT_EQ(printed().back(), "G0 X3.0000 Y3.0000 Z0.0000 F1000 ");
 }

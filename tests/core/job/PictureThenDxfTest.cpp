@@ -10,6 +10,7 @@
 #include "dxf/DxfGenerator.h"
 #include "dxf/DxfReader.h"
 #include "gcode/MaskPreview.h"
+#include "job/JobSteps.h"
 #include "raster/RasterGenerator.h"
 #include "raster/ToneProcessing.h"
 
@@ -34,7 +35,7 @@ void runPictureJob(JobContext& ctx) {
     picture.row(0)[0] = greyPixel(0);
     picture.row(0)[1] = greyPixel(128);
     ASSERT_TRUE(SetRasterOrigin(ctx, fields.pixelSizeText, picture, ',').ok());
-    ASSERT_TRUE(FillRasterParameters(ctx, fields, picture, ',').ok());
+    ASSERT_TRUE(FillRasterParameters(ctx.params, fields, picture, ',').ok());
     ASSERT_TRUE(GenerateRaster(ctx, picture, {}, ',').ok());
 }
 
@@ -64,7 +65,7 @@ TEST(PictureThenDxf, TheDxfCutKeepsThePictureJobsPowerRangeUntilTheNextPreview) 
     JobContext ctx;
     MaskPreviewFields preview;
     preview.maskText = "[G] [X] [Y] (S)[P]";
-    ASSERT_TRUE(BuildMaskPreview(ctx, preview, ',').ok());
+    ASSERT_TRUE(BuildMaskPreview(ctx.writer(), preview, ',').ok());
     EXPECT_EQ(dxfCut(ctx), "G1 X10.0000 Y0.0000 S255");  // the preview's range 0..255 at start-up
 
     runPictureJob(ctx);
@@ -74,6 +75,6 @@ TEST(PictureThenDxf, TheDxfCutKeepsThePictureJobsPowerRangeUntilTheNextPreview) 
     EXPECT_EQ(dxfCut(ctx), "G1 X10.0000 Y0.0000 S800");
 
     preview.pwmMaxText = "1000";
-    ASSERT_TRUE(BuildMaskPreview(ctx, preview, ',').ok());
+    ASSERT_TRUE(BuildMaskPreview(ctx.writer(), preview, ',').ok());
     EXPECT_EQ(dxfCut(ctx), "G1 X10.0000 Y0.0000 S1000");
 }

@@ -3,6 +3,7 @@
 #include <random>
 
 #include "PcbTestSupport.h"
+#include "job/JobSteps.h"
 #include "pcb/BeamDisk.h"
 #include "pcb/PcbOutline.h"
 

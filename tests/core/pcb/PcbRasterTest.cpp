@@ -6,6 +6,7 @@
 #include <string>
 
 #include "PcbTestSupport.h"
+#include "job/JobSteps.h"
 #include "pcb/PcbRaster.h"
 
 using namespace bw;

@@ -39,7 +39,7 @@ inline void fillRect(PixelBuffer& picture, int x0, int y0, int x1, int y1, std::
 // the PCB page's defaults and the given picture loaded.
 inline JobContext pcbContext(const PixelBuffer& picture, Fixed4 beam = Fixed4::fromRaw(2000), int dpi = 508) {
     JobContext ctx;
-    (void)BuildMaskPreview(ctx, MaskPreviewFields{}, ',');
+    (void)BuildMaskPreview(ctx.writer(), MaskPreviewFields{}, ',');
     ctx.params.pcbDpi = dpi;
     ctx.params.beamDiameter = beam;
     ctx.params.focusZ = Fixed4{};

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "job/JobSteps.h"
 #include "raster/RasterGenerator.h"
 #include "raster/ToneProcessing.h"
 
@@ -33,7 +34,7 @@ struct RasterFixture : ::testing::Test {
     }
     std::vector<std::string> run(const PixelBuffer& image) {
         EXPECT_TRUE(SetRasterOrigin(ctx, fields.pixelSizeText, image, ',').ok());
-        EXPECT_TRUE(FillRasterParameters(ctx, fields, image, ',').ok());
+        EXPECT_TRUE(FillRasterParameters(ctx.params, fields, image, ',').ok());
         auto outcome = GenerateRaster(ctx, image, [&](std::string_view text) { statusTexts.emplace_back(text); }, ',');
         EXPECT_TRUE(outcome.ok()) << outcome.error();
         return bw::test::entries(ctx.programLines);
@@ -149,7 +150,7 @@ TEST_F(RasterFixture, ParametersComeFromTheFieldsInWindowNotation) {
     fields.thicknessText = "3";
     fields.pixelSizeText = "0,125";
     fields.dirAxisStepText = "0,5";
-    ASSERT_TRUE(FillRasterParameters(ctx, fields, PixelBuffer(7, 3), ',').ok());
+    ASSERT_TRUE(FillRasterParameters(ctx.params, fields, PixelBuffer(7, 3), ',').ok());
     EXPECT_EQ(ctx.params.sourceWidthPx, 7);
     EXPECT_EQ(ctx.params.sourceHeightPx, 3);
     EXPECT_EQ(ctx.params.focusZ.raw, -22500);
@@ -159,7 +160,7 @@ TEST_F(RasterFixture, ParametersComeFromTheFieldsInWindowNotation) {
 
     JobContext untouched = ctx;
     fields.thicknessText = "1.5";  // a point on a comma system
-    Status bad = FillRasterParameters(ctx, fields, PixelBuffer(7, 3), ',');
+    Status bad = FillRasterParameters(ctx.params, fields, PixelBuffer(7, 3), ',');
     ASSERT_FALSE(bad.ok());
     EXPECT_EQ(bad.error(), "Material thickness [mm]: \"1.5\" is not a number");
     EXPECT_EQ(ctx.params.materialThickness, untouched.params.materialThickness);
@@ -169,7 +170,7 @@ TEST_F(RasterFixture, FeedThatIsNotWholeIsAnErrorBeforeAnythingIsEmitted) {
     ctx.programLines.append("previous program");
     fields.workFeedText = "15x0";
     PixelBuffer image = picture({{0}});
-    ASSERT_TRUE(FillRasterParameters(ctx, fields, image, ',').ok());
+    ASSERT_TRUE(FillRasterParameters(ctx.params, fields, image, ',').ok());
     auto outcome = GenerateRaster(ctx, image, {}, ',');
     ASSERT_FALSE(outcome.ok());
     EXPECT_NE(outcome.error().find("15x0"), std::string::npos) << outcome.error();
@@ -178,7 +179,7 @@ TEST_F(RasterFixture, FeedThatIsNotWholeIsAnErrorBeforeAnythingIsEmitted) {
 }
 
 TEST_F(RasterFixture, PictureThatDoesNotMatchTheParametersIsRefused) {
-    ASSERT_TRUE(FillRasterParameters(ctx, fields, PixelBuffer(4, 4), ',').ok());
+    ASSERT_TRUE(FillRasterParameters(ctx.params, fields, PixelBuffer(4, 4), ',').ok());
     EXPECT_FALSE(GenerateRaster(ctx, PixelBuffer(3, 4), {}, ',').ok());
 }
 
@@ -249,7 +250,7 @@ TEST_F(RasterFixture, ProgressCountsEveryLineOfBothPasses) {
     fields.vertical = true;
     const PixelBuffer image = picture({{0, 128, 255}, {255, 0, 0}});
     ASSERT_TRUE(SetRasterOrigin(ctx, fields.pixelSizeText, image, ',').ok());
-    ASSERT_TRUE(FillRasterParameters(ctx, fields, image, ',').ok());
+    ASSERT_TRUE(FillRasterParameters(ctx.params, fields, image, ',').ok());
     std::vector<std::pair<std::int64_t, std::int64_t>> reports;
     auto outcome = GenerateRaster(ctx, image, {}, ',', [&](std::int64_t done, std::int64_t total) {
         reports.emplace_back(done, total);

@@ -15,6 +15,7 @@
 #include "dxf/DxfGenerator.h"
 #include "dxf/DxfReader.h"
 #include "gcode/DefaultHeaderFooter.h"
+#include "job/JobSteps.h"
 #include "pcb/PcbRaster.h"
 #include "raster/RasterGenerator.h"
 #include "raster/ToneProcessing.h"
@@ -48,7 +49,7 @@ TEST(GeneratorBurn, DxfSquareBurnsItsFourSidesInEveryPass) {
     std::stringstream text;
     text << file.rdbuf();
     JobContext ctx;
-    ASSERT_TRUE(BuildMaskPreview(ctx, MaskPreviewFields{}, ',').ok());
+    ASSERT_TRUE(BuildMaskPreview(ctx.writer(), MaskPreviewFields{}, ',').ok());
     ctx.params.segmentLength = Fixed4::fromDouble(0.5);
     ctx.params.materialThickness = Fixed4::fromDouble(1.5);
     ctx.params.layerDepth = Fixed4::fromDouble(0.5);
@@ -101,7 +102,7 @@ TEST(GeneratorBurn, PictureProgramRebuildsThePowerGrid) {
     JobContext ctx;
     RasterJobFields fields;
     ASSERT_TRUE(SetRasterOrigin(ctx, fields.pixelSizeText, picture, ',').ok());
-    ASSERT_TRUE(FillRasterParameters(ctx, fields, picture, ',').ok());
+    ASSERT_TRUE(FillRasterParameters(ctx.params, fields, picture, ',').ok());
     ASSERT_TRUE(GenerateRaster(ctx, picture, {}, ',').ok());
 
     const double pixel = 0.3;

@@ -21,7 +21,9 @@
 #include "output/ToolpathPanel.h"
 #include "pages/tools/ToolsPage.h"
 #include "dxf/DxfGenerator.h"
+#include "dxf/DxfJobValues.h"
 #include "dxf/DxfView.h"
+#include "job/JobSteps.h"
 
 namespace bw::app {
 
@@ -140,7 +142,6 @@ void DxfController::generate() {
 }
 
 Status DxfController::fillParameters() {
-    JobParameters& p = ctx_.params;
     auto segment = readRanged(page_.EProstki, page_.Label14, FieldRanges::SegmentLength);
     if (!segment) { return Error{segment.error()}; }
     auto step = readRanged(tools_.EEkstruzja, tools_.Label13, FieldRanges::DirAxisStep);
@@ -156,20 +157,20 @@ Status DxfController::fillParameters() {
     if (auto inRange = readRanged(gcode_.EMWPWM, gcode_.LMWPWM, FieldRanges::PwmMax); !inRange) {
         return Error{inRange.error()};
     }
-    p.sourceWidthPx = page_.I1->width();
-    p.sourceHeightPx = page_.I1->height();
-    p.segmentLength = *segment;
-    p.dirAxisStep = *step;
-    p.focusZ = *focus;
-    p.layerDepth = *layer;
-    p.materialThickness = *thickness;
-    p.workFeedText = page_.ESzRD->text().toStdString();
-    p.rapidFeedText = page_.ESzJD->text().toStdString();
-    p.finishingPass = page_.CBDotnij->isChecked();
-    p.readAllEntities = page_.CBPolilinie->isChecked();
-    p.pwmMax = *pwmMax;
-    p.headerText = readProgramText(gcode_.REHeaderU);
-    p.footerText = readProgramText(gcode_.REFooterU);
+    FillDxfParameters(ctx_.params, {.viewWidthPx = page_.I1->width(),
+                                    .viewHeightPx = page_.I1->height(),
+                                    .segmentLength = *segment,
+                                    .dirAxisStep = *step,
+                                    .focusZ = *focus,
+                                    .layerDepth = *layer,
+                                    .materialThickness = *thickness,
+                                    .pwmMax = *pwmMax,
+                                    .workFeedText = page_.ESzRD->text().toStdString(),
+                                    .rapidFeedText = page_.ESzJD->text().toStdString(),
+                                    .finishingPass = page_.CBDotnij->isChecked(),
+                                    .readAllEntities = page_.CBPolilinie->isChecked(),
+                                    .headerText = readProgramText(gcode_.REHeaderU),
+                                    .footerText = readProgramText(gcode_.REFooterU)});
     return success();
 }
 

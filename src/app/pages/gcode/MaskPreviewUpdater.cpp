@@ -50,7 +50,7 @@ void MaskPreviewUpdater::rebuildNow() {
     fields.decimalsText = toolsPage_.EIloscZerU->text().toStdString();
     fields.dirAxisStepText = toolsPage_.EEkstruzja->text().toStdString();
     fields.pwmMaxText = gcodePage_.EMWPWM->text().toStdString();
-    auto lines = BuildMaskPreview(ctx_, fields, systemDecimalSeparator());
+    auto lines = BuildMaskPreview(ctx_.writer(), fields, systemDecimalSeparator());
     if (!lines) {
         statusBar_->showMessage(QString::fromStdString(lines.error()));
         return;

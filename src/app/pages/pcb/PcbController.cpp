@@ -20,6 +20,7 @@
 #include "output/ProgramText.h"
 #include "pages/tools/ToolsPage.h"
 #include "output/ToolpathPanel.h"
+#include "job/JobSteps.h"
 #include "pcb/EagleExport.h"
 #include "pcb/PcbFields.h"
 #include "pcb/PcbRaster.h"

@@ -26,6 +26,7 @@
 #include "jobs/ToneJob.h"
 #include "pages/tools/ToolsPage.h"
 #include "i18n/MessageTexts.h"
+#include "job/JobSteps.h"
 #include "raster/RasterGenerator.h"
 #include "raster/ToneProcessing.h"
 
@@ -408,7 +409,7 @@ Status PictureController::fillParameters() {
     fields.headerText = readProgramText(gcode_.REHeaderU);
     fields.footerText = readProgramText(gcode_.REFooterU);
     fields.maskText = gcode_.EMaskaU->text().toStdString();
-    Status filled = FillRasterParameters(ctx_, fields, view_, systemDecimalSeparator());
+    Status filled = FillRasterParameters(ctx_.params, fields, view_, systemDecimalSeparator());
     if (filled) { jobPicture_ = view_; }
     return filled;
 }

@@ -72,9 +72,9 @@ void CalibrationController::build(QObject* sender, int pattern) {
     const char separator = systemDecimalSeparator();
     Result<ProgramLines> program = Error{"unknown pattern"};
     switch (CalibrationPattern(pattern)) {
-    case CalibrationPattern::Coarse: program = BuildCoarseFocusPattern(ctx_, fields, separator); break;
-    case CalibrationPattern::Fine: program = BuildFineFocusPattern(ctx_, fields, separator); break;
-    case CalibrationPattern::Greyscale: program = BuildGreyscalePattern(ctx_, fields, separator); break;
+    case CalibrationPattern::Coarse: program = BuildCoarseFocusPattern(ctx_.writer(), fields, separator); break;
+    case CalibrationPattern::Fine: program = BuildFineFocusPattern(ctx_.writer(), fields, separator); break;
+    case CalibrationPattern::Greyscale: program = BuildGreyscalePattern(ctx_.writer(), fields, separator); break;
     }
     if (!program) {
         showWarning(window_, QString::fromStdString(program.error()));
