@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 
+#include "settings/FormDefaults.h"
+
 namespace bw::app {
 
 QLabel* makeLabel(const QString& name, const QString& caption, QWidget* parent) {
@@ -22,6 +24,10 @@ QCheckBox* makeCheckBox(const QString& name, const QString& caption, bool checke
     box->setObjectName(name);
     box->setChecked(checked);
     return box;
+}
+
+QCheckBox* makeFormCheckBox(const QString& name, const QString& caption, QWidget* parent) {
+    return makeCheckBox(name, caption, FormDefaultFlag(name.toStdString()), parent);
 }
 
 QPlainTextEdit* makeProgramView(const QString& name, QWidget* parent) {

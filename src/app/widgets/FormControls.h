@@ -15,6 +15,8 @@ namespace bw::app {
 QLabel* makeLabel(const QString& name, const QString& caption, QWidget* parent = nullptr);
 QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent = nullptr);
 QCheckBox* makeCheckBox(const QString& name, const QString& caption, bool checked, QWidget* parent = nullptr);
+// A check box of the settings: checked as the form defaults table says.
+QCheckBox* makeFormCheckBox(const QString& name, const QString& caption, QWidget* parent = nullptr);
 // A program view: editable plain text without wrapping, fixed-pitch font.
 QPlainTextEdit* makeProgramView(const QString& name, QWidget* parent = nullptr);
 // The maker's name and web address, which every page carries.

@@ -1,7 +1,11 @@
 #include "widgets/NumericEdit.h"
 
+#include <algorithm>
+#include <string>
+
 #include "fields/DecimalSeparator.h"
 #include "job/NumericInput.h"
+#include "settings/FormDefaults.h"
 
 namespace bw::app {
 
@@ -12,11 +16,15 @@ int codePointsBefore(const QString& text, int position) { return int(text.left(p
 
 }  // namespace
 
-NumericEdit::NumericEdit(const QString& objectName, int tag, const QString& formDefault, QWidget* parent)
-    : QLineEdit(parent) {
+NumericEdit::NumericEdit(const QString& objectName, QWidget* parent) : QLineEdit(parent) {
     setObjectName(objectName);
-    setProperty("tag", tag);
-    setText(QString::fromStdString(NormalizeNumericField(formDefault.toStdString(), systemDecimalSeparator())));
+    const std::string id = objectName.toStdString();
+    const auto fields = FormFields();
+    const auto field = std::find_if(fields.begin(), fields.end(), [&](const FormField& f) { return f.id == id; });
+    // Every numeric field has its row; a missing one is a programming error caught by the first start.
+    if (field == fields.end() || field->numericTag == 0) { qFatal("no numeric form default for %s", id.c_str()); }
+    setProperty("tag", field->numericTag);
+    setText(QString::fromStdString(NormalizeNumericField(std::string(field->text), systemDecimalSeparator())));
     connect(this, &QLineEdit::textChanged, this, &NumericEdit::filter);
 }
 

@@ -10,8 +10,9 @@ namespace bw::app {
 class NumericEdit : public QLineEdit {
     Q_OBJECT
 public:
-    // `formDefault` is written with a comma as in the form and shown with the system's separator.
-    NumericEdit(const QString& objectName, int tag, const QString& formDefault, QWidget* parent = nullptr);
+    // The initial text and the accepted characters come from the form defaults table,
+    // the text shown with the system's separator.
+    explicit NumericEdit(const QString& objectName, QWidget* parent = nullptr);
 
     int tag() const;
     // Empty becomes "0", spaces go, points and commas become the system's separator.

@@ -42,7 +42,7 @@ GCodeSettingsPage::GCodeSettingsPage(QWidget* parent) : QWidget(parent) {
     REPodgladU->setMaximumHeight(130);
     SpeedButton2 = makeButton("SpeedButton2", "Reset");
     LMWPWM = makeLabel("LMWPWM", "Maximum PWM value");
-    EMWPWM = new NumericEdit("EMWPWM", 1, "255");
+    EMWPWM = new NumericEdit("EMWPWM");
     RGRozszerzenie = new RadioGroup("RGRozszerzenie", "G-CODE file extension", {"*.g", "*.gcode", "*.nc", "*.tap"}, 0);
     Label46 = makeLabel("Label46", "Header");
     REHeaderU = makeTextEditor("REHeaderU", editorText(kDefaultHeaderText));
@@ -51,11 +51,11 @@ GCodeSettingsPage::GCodeSettingsPage(QWidget* parent) : QWidget(parent) {
     GBMaszynaU = new QGroupBox("Machine (time estimate)");
     GBMaszynaU->setObjectName("GBMaszynaU");
     LPredkoscU = makeLabel("LPredkoscU", "Maximum rate [mm/min]");
-    EPredkoscU = new NumericEdit("EPredkoscU", 5, "6000");
+    EPredkoscU = new NumericEdit("EPredkoscU");
     LPrzyspieszenieU = makeLabel("LPrzyspieszenieU", "Acceleration [mm/s²]");
-    EPrzyspieszenieU = new NumericEdit("EPrzyspieszenieU", 5, "1000");
+    EPrzyspieszenieU = new NumericEdit("EPrzyspieszenieU");
     LOdchylenieU = makeLabel("LOdchylenieU", "Junction deviation [mm]");
-    EOdchylenieU = new NumericEdit("EOdchylenieU", 5, "0,01");
+    EOdchylenieU = new NumericEdit("EOdchylenieU");
     auto* machine = new QFormLayout(GBMaszynaU);
     machine->addRow(LPredkoscU, EPredkoscU);
     machine->addRow(LPrzyspieszenieU, EPrzyspieszenieU);

@@ -27,10 +27,10 @@ PcbPage::PcbPage(QWidget* parent) : QWidget(parent) {
     GroupBox1->setObjectName("GroupBox1");
     SBOPCB = makeButton("SBOPCB", "Open PCB-BMP");
     LDpi = makeLabel("LDpi", "DPI");
-    Edit2 = new NumericEdit("Edit2", 1, "508");
+    Edit2 = new NumericEdit("Edit2");
     Label5 = makeLabel("Label5", "Beam spot diameter [mm]");
-    Edit3 = new NumericEdit("Edit3", 5, "0,2");
-    CBZoomP = makeCheckBox("CBZoomP", "Fit", true);
+    Edit3 = new NumericEdit("Edit3");
+    CBZoomP = makeFormCheckBox("CBZoomP", "Fit");
     auto* open = new QFormLayout(GroupBox1);
     open->addRow(SBOPCB);
     open->addRow(LDpi, Edit2);
@@ -40,11 +40,11 @@ PcbPage::PcbPage(QWidget* parent) : QWidget(parent) {
     GroupBox5 = new QGroupBox("Parameters", settings);
     GroupBox5->setObjectName("GroupBox5");
     Label6 = makeLabel("Label6", "Idle speed [mm/min]");
-    ESzJPCB = new NumericEdit("ESzJPCB", 1, "5000");
+    ESzJPCB = new NumericEdit("ESzJPCB");
     Label7 = makeLabel("Label7", "Work speed [mm/min]");
-    ESzRPCB = new NumericEdit("ESzRPCB", 1, "1500");
+    ESzRPCB = new NumericEdit("ESzRPCB");
     Label19 = makeLabel("Label19", "Material thickness [mm]");
-    EGruboscP = new NumericEdit("EGruboscP", 5, "1,5");
+    EGruboscP = new NumericEdit("EGruboscP");
     auto* parameters = new QFormLayout(GroupBox5);
     parameters->addRow(Label6, ESzJPCB);
     parameters->addRow(Label7, ESzRPCB);
@@ -52,11 +52,11 @@ PcbPage::PcbPage(QWidget* parent) : QWidget(parent) {
 
     GroupBox4 = new QGroupBox("Laser head control", settings);
     GroupBox4->setObjectName("GroupBox4");
-    CBGrawerski = makeCheckBox("CBGrawerski", "Use engraving end mill", false);
+    CBGrawerski = makeFormCheckBox("CBGrawerski", "Use engraving end mill");
     Label28 = makeLabel("Label28", "Z rising [mm]");
-    EUnoszenieP = new NumericEdit("EUnoszenieP", 7, "2");
+    EUnoszenieP = new NumericEdit("EUnoszenieP");
     Label27 = makeLabel("Label27", "Engraving depth [mm]");
-    EZaglP = new NumericEdit("EZaglP", 7, "0,2");
+    EZaglP = new NumericEdit("EZaglP");
     auto* head = new QFormLayout(GroupBox4);
     head->addRow(CBGrawerski);
     head->addRow(Label28, EUnoszenieP);

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "settings/FormDefaults.h"
 #include "widgets/FormControls.h"
 
 namespace bw::app {
@@ -15,12 +16,12 @@ ToolsPage::ToolsPage(QWidget* parent) : QWidget(parent) {
     auto* shared = new QGroupBox("Laser", this);
     shared->setObjectName("GroupBox12");
     Label12 = makeLabel("Label12", "Focus distance (Z) [mm]");
-    EOgniskowa = new NumericEdit("EOgniskowa", 7, "0");
+    EOgniskowa = new NumericEdit("EOgniskowa");
     Label13 = makeLabel("Label13", "Dir axis movement per mm [mm]");
-    EEkstruzja = new NumericEdit("EEkstruzja", 7, "0,05");
+    EEkstruzja = new NumericEdit("EEkstruzja");
     Label65 = makeLabel("Label65", "DIR axis: the A value of the mask");
     Label48 = makeLabel("Label48", "Decimal places");
-    EIloscZerU = new NumericEdit("EIloscZerU", 1, "4");
+    EIloscZerU = new NumericEdit("EIloscZerU");
     auto* sharedForm = new QFormLayout(shared);
     sharedForm->addRow(Label12, EOgniskowa);
     sharedForm->addRow(Label13, EEkstruzja);
@@ -32,16 +33,16 @@ ToolsPage::ToolsPage(QWidget* parent) : QWidget(parent) {
     GroupBox14 = new QGroupBox("Focus distance calibration", GroupBox11);
     GroupBox14->setObjectName("GroupBox14");
     Label34 = makeLabel("Label34", "Idle speed [mm/min]");
-    Edit1 = new NumericEdit("Edit1", 1, "5000");
+    Edit1 = new NumericEdit("Edit1");
     Label35 = makeLabel("Label35", "Work speed [mm/min]");
-    Edit5 = new NumericEdit("Edit5", 1, "1500");
+    Edit5 = new NumericEdit("Edit5");
     Label37 = makeLabel("Label37", "Base Z [mm]");
-    Edit8 = new NumericEdit("Edit8", 5, "0");
+    Edit8 = new NumericEdit("Edit8");
     CBKwadraty = new QRadioButton("Squares");
     CBKwadraty->setObjectName("CBKwadraty");
     CBKropki = new QRadioButton("Dots");
     CBKropki->setObjectName("CBKropki");
-    CBKropki->setChecked(true);
+    CBKropki->setChecked(FormDefaultFlag("CBKropki"));
     SpeedButton10 = makeButton("SpeedButton10", "Coarse calibration");
     SpeedButton8 = makeButton("SpeedButton8", "Fine calibration");
     SpeedButton3 = makeButton("SpeedButton3", "Instruction");
@@ -61,11 +62,11 @@ ToolsPage::ToolsPage(QWidget* parent) : QWidget(parent) {
     GroupBox15 = new QGroupBox("Grayscale calibration", GroupBox11);
     GroupBox15->setObjectName("GroupBox15");
     Label15 = makeLabel("Label15", "Material thickness [mm]");
-    EGruboscT = new NumericEdit("EGruboscT", 5, "0");
+    EGruboscT = new NumericEdit("EGruboscT");
     Label38 = makeLabel("Label38", "Power min");
-    EPmin = new NumericEdit("EPmin", 5, "0");
+    EPmin = new NumericEdit("EPmin");
     Label39 = makeLabel("Label39", "Power max");
-    EPmax = new NumericEdit("EPmax", 5, "100");
+    EPmax = new NumericEdit("EPmax");
     // The grey pattern does not read the power limits; the fields are kept for the profile only.
     for (QWidget* hidden : {static_cast<QWidget*>(Label38), static_cast<QWidget*>(EPmin),
                             static_cast<QWidget*>(Label39), static_cast<QWidget*>(EPmax)}) {
