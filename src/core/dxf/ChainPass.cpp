@@ -8,12 +8,18 @@ namespace bw {
 namespace {
 
 constexpr std::int64_t kNear = 100;  // "within 0.01 mm": differences of at most 99 units
-constexpr std::int64_t kCell = 100;
+// Cells twice as wide as the search reach, shifted by half a cell: the square
+// searched round a position covers at most two cells a side, and round a
+// position on a multiple of 0.02 mm (most drawn ends) only its own cell. The
+// exact test of each point keeps the pick what it would be with any grid.
+constexpr std::int64_t kCell = 2 * kNear;
 
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     std::int64_t q = a / b;
     return (a % b != 0 && a < 0) ? q - 1 : q;
 }
+
+std::int64_t gridCell(std::int64_t v) { return floorDiv(v + kNear, kCell); }
 
 bool near(std::int64_t a, std::int64_t b) { return a - b < kNear && b - a < kNear; }
 
@@ -74,7 +80,7 @@ ChainIndex::ChainIndex(const std::vector<TItem>& items) {
     std::vector<std::uint32_t> byCell(points_.size());
     for (std::size_t p = 0; p < byCell.size(); ++p) { byCell[p] = static_cast<std::uint32_t>(p); }
     auto cellOf = [&](std::uint32_t p) {
-        return std::pair{floorDiv(points_[p].x, kCell), floorDiv(points_[p].y, kCell)};
+        return std::pair{gridCell(points_[p].x), gridCell(points_[p].y)};
     };
     std::sort(byCell.begin(), byCell.end(), [&](std::uint32_t a, std::uint32_t b) { return cellOf(a) < cellOf(b); });
     std::size_t capacity = 16;
@@ -153,11 +159,11 @@ std::int64_t ChainPass::proximityPick(std::int64_t px, std::int64_t py) {
     std::int64_t knownX[2], knownY[2];
     for (int h = 0; h < 2; ++h) {
         if (lastPoints_[h] == kNoPoint) { continue; }
-        knownX[h] = floorDiv(index_.points_[lastPoints_[h]].x, kCell);
-        knownY[h] = floorDiv(index_.points_[lastPoints_[h]].y, kCell);
+        knownX[h] = gridCell(index_.points_[lastPoints_[h]].x);
+        knownY[h] = gridCell(index_.points_[lastPoints_[h]].y);
     }
-    for (std::int64_t cx = floorDiv(px - (kNear - 1), kCell); cx <= floorDiv(px + (kNear - 1), kCell); ++cx) {
-        for (std::int64_t cy = floorDiv(py - (kNear - 1), kCell); cy <= floorDiv(py + (kNear - 1), kCell); ++cy) {
+    for (std::int64_t cx = gridCell(px - (kNear - 1)); cx <= gridCell(px + (kNear - 1)); ++cx) {
+        for (std::int64_t cy = gridCell(py - (kNear - 1)); cy <= gridCell(py + (kNear - 1)); ++cy) {
             std::uint32_t cellFirst = 0, cellCount = 0;
             bool known = false;
             for (int h = 0; h < 2 && !known; ++h) {

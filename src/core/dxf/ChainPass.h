@@ -7,7 +7,7 @@
 //
 // Every pick is answered from indexes instead of a scan over all entities:
 // exact end points are grouped with their entities, the groups are gridded by
-// 0.01 mm for the proximity pick, and entities with a free end wait in a queue
+// 0.02 mm for the proximity pick, and entities with a free end wait in a queue
 // by list position. The index depends only on the stored end points, which no
 // pass changes, so a run builds it once; a pass costs O(n log n).
 
@@ -42,7 +42,7 @@ private:
         std::uint32_t cellCount = 0;
     };
     struct Cell {
-        std::int64_t cx = 0, cy = 0;     // cell of 0.01 mm x 0.01 mm
+        std::int64_t cx = 0, cy = 0;     // cell of 0.02 mm x 0.02 mm
         std::uint32_t first = 0;         // its points: cellPoints_[first .. first + count)
         std::uint32_t count = 0;         // 0 marks an empty slot
     };
