@@ -37,6 +37,19 @@ Error tooLargeForMemory(const std::string& path) {
 // never exists as a whole 32-bit QImage next to the buffer. Throws
 // std::bad_alloc when either cannot be allocated.
 PixelBuffer toBuffer(const QImage& image, QImage::Format format) {
+    if (image.format() == format) {
+        // Already 32-bit in the wanted format: the rows are copied as they are,
+        // into memory that is written once instead of filled first.
+        PixelBuffer buffer;
+        buffer.pixels.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* source = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+            buffer.pixels.insert(buffer.pixels.end(), source, source + image.width());
+        }
+        buffer.width = image.width();
+        buffer.height = image.height();
+        return buffer;
+    }
     PixelBuffer buffer(image.width(), image.height());
     for (int top = 0; top < image.height(); top += kRowsPerBand) {
         const int rows = std::min(kRowsPerBand, image.height() - top);

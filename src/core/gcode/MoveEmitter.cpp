@@ -147,6 +147,8 @@ void resetStartIfNeeded(JobContext& ctx, Fixed4 xn, Fixed4 yn, Fixed4 z, int lev
 
 Fixed4 bearing(MoveEmitterState& state, Fixed4 dx, Fixed4 dy) {
     if (dx.raw == 0) { return Fixed4{}; }
+    // Along X (every horizontal raster move) the angle is exactly 90 or 270 degrees.
+    if (dy.raw == 0) { return Fixed4::fromRaw(dx.raw > 0 ? kFullTurn / 4 : 3 * kFullTurn / 4); }
     // A step seen recently reuses its bearing.
     auto hash = (static_cast<std::uint64_t>(dx.raw) * 0x9E3779B97F4A7C15ull) ^ static_cast<std::uint64_t>(dy.raw);
     MoveEmitterState::Bearing& known = state.bearings[(hash * 0xBF58476D1CE4E5B9ull) >> 56];
@@ -243,6 +245,9 @@ void linearMove(JobContext& ctx, Fixed4& a, bool rapid, int level, Fixed4 x, Fix
     pending.feed = feed;
     pending.working = working;
     pending.sense = sense;
+    // The move just held back is printed at the next call unless that one continues it.
+    state.fixedTexts.prefetch(xn.raw);
+    state.fixedTexts.prefetch(yn.raw);
 }
 
 }  // namespace
