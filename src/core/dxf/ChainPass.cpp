@@ -77,23 +77,31 @@ ChainIndex::ChainIndex(const std::vector<TItem>& items) {
         if (!end.isStart || (item.endX == item.startX && item.endY == item.startY)) { endPoint_[end.entity] = point; }
     }
     // Grid: points grouped by cell, the cells in an open-addressing table.
-    std::vector<std::uint32_t> byCell(points_.size());
-    for (std::size_t p = 0; p < byCell.size(); ++p) { byCell[p] = static_cast<std::uint32_t>(p); }
-    auto cellOf = [&](std::uint32_t p) {
-        return std::pair{gridCell(points_[p].x), gridCell(points_[p].y)};
+    // Each point's cell is worked out once, not in every comparison of the sort.
+    struct InCell {
+        std::int64_t cx, cy;
+        std::uint32_t point;
     };
-    std::sort(byCell.begin(), byCell.end(), [&](std::uint32_t a, std::uint32_t b) { return cellOf(a) < cellOf(b); });
+    std::vector<InCell> byCell(points_.size());
+    for (std::size_t p = 0; p < byCell.size(); ++p) {
+        byCell[p] = InCell{gridCell(points_[p].x), gridCell(points_[p].y), static_cast<std::uint32_t>(p)};
+    }
+    std::sort(byCell.begin(), byCell.end(), [](const InCell& a, const InCell& b) {
+        return std::tie(a.cx, a.cy, a.point) < std::tie(b.cx, b.cy, b.point);
+    });
     std::size_t capacity = 16;
     while (capacity < points_.size() * 2) { capacity <<= 1; }
     cells_.assign(capacity, Cell{});
     occupiedBits_ = 9;  // 8 bits or more per point keep false alarms rare
     while ((std::size_t(1) << occupiedBits_) < points_.size() * 8) { ++occupiedBits_; }
     occupied_.assign((std::size_t(1) << occupiedBits_) / 64, 0);
-    cellPoints_ = byCell;
+    cellPoints_.resize(byCell.size());
+    for (std::size_t k = 0; k < byCell.size(); ++k) { cellPoints_[k] = byCell[k].point; }
     for (std::size_t k = 0; k < byCell.size();) {
-        auto [cx, cy] = cellOf(byCell[k]);
+        const std::int64_t cx = byCell[k].cx;
+        const std::int64_t cy = byCell[k].cy;
         std::size_t end = k;
-        while (end < byCell.size() && cellOf(byCell[end]) == std::pair{cx, cy}) { ++end; }
+        while (end < byCell.size() && byCell[end].cx == cx && byCell[end].cy == cy) { ++end; }
         std::size_t hash = cellHash(cx, cy);
         std::size_t bit = hash >> (64 - occupiedBits_);
         occupied_[bit / 64] |= std::uint64_t(1) << (bit % 64);
@@ -101,8 +109,8 @@ ChainIndex::ChainIndex(const std::vector<TItem>& items) {
         while (cells_[slot].count != 0) { slot = (slot + 1) & (capacity - 1); }
         cells_[slot] = Cell{cx, cy, static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(end - k)};
         for (std::size_t j = k; j < end; ++j) {
-            points_[byCell[j]].cellFirst = static_cast<std::uint32_t>(k);
-            points_[byCell[j]].cellCount = static_cast<std::uint32_t>(end - k);
+            points_[byCell[j].point].cellFirst = static_cast<std::uint32_t>(k);
+            points_[byCell[j].point].cellCount = static_cast<std::uint32_t>(end - k);
         }
         k = end;
     }
@@ -136,6 +144,7 @@ ChainPass::ChainPass(std::vector<TItem>& passItems, const DrawingBox& box)
 }
 
 void ChainPass::start() {
+    used_.assign(items_.size(), 0);
     head_.resize(index_.points_.size());
     remaining_.resize(index_.points_.size());
     for (std::size_t p = 0; p < head_.size(); ++p) {
@@ -149,7 +158,7 @@ void ChainPass::start() {
 std::int64_t ChainPass::firstRemainingAt(std::uint32_t point) {
     const ChainIndex::Point& p = index_.points_[point];
     std::uint32_t& head = head_[point];
-    while (head < p.first + p.count && items_[index_.entities_[head]].used) { ++head; }
+    while (head < p.first + p.count && used_[index_.entities_[head]] != 0) { ++head; }
     return head < p.first + p.count ? static_cast<std::int64_t>(index_.entities_[head]) : -1;
 }
 
@@ -199,6 +208,7 @@ bool ChainPass::endNear(std::uint32_t entity, std::int64_t px, std::int64_t py) 
 
 void ChainPass::markUsed(std::uint32_t entity) {
     items_[entity].used = true;
+    used_[entity] = 1;
     ++picked_;
     std::uint32_t points[2] = {index_.startPoint_[entity], index_.endPoint_[entity]};
     lastPoints_[0] = points[0];
@@ -216,7 +226,7 @@ ChainPick ChainPass::next(TPoint tracingPosition) {
     bool reverse = false;
     std::int64_t chosen = proximityPick(px, py);
     if (chosen < 0) {
-        while (!freeEnds_.empty() && items_[freeEnds_.top()].used) { freeEnds_.pop(); }
+        while (!freeEnds_.empty() && used_[freeEnds_.top()] != 0) { freeEnds_.pop(); }
         if (!freeEnds_.empty()) {
             chosen = freeEnds_.top();
             // A shared start means the free end is the end point: trace from there.
@@ -224,7 +234,7 @@ ChainPick ChainPass::next(TPoint tracingPosition) {
         }
     }
     if (chosen < 0) {
-        while (items_[firstUnused_].used) { ++firstUnused_; }
+        while (used_[firstUnused_] != 0) { ++firstUnused_; }
         chosen = static_cast<std::int64_t>(firstUnused_);
         reverse = true;
     }

@@ -86,6 +86,10 @@ private:
     DrawingBox box_;
     std::size_t picked_ = 0;
     std::size_t firstUnused_ = 0;
+    // Per entity: picked already. The same as the entities' `used` flags, but a
+    // byte each, so the searches read it from a small table instead of from
+    // scattered entity records.
+    std::vector<std::uint8_t> used_;
     std::vector<std::uint32_t> head_;       // per point: entries of entities_ before it are used
     std::vector<std::uint32_t> remaining_;  // per point: entities not yet used
     std::priority_queue<std::uint32_t, std::vector<std::uint32_t>, std::greater<>> freeEnds_;
