@@ -23,7 +23,15 @@ Int128 basisStep(const std::vector<Fixed4>& k, std::size_t i, int q, Int128 t, I
 }
 
 std::int64_t accumulate(std::int64_t sum, std::int64_t basis, std::int64_t coordinate) {
-    return static_cast<std::int64_t>(divRoundEven(Int128(basis) * coordinate + Int128(sum) * kOne, kOne));
+    const Int128 n = Int128(basis) * coordinate + Int128(sum) * kOne;
+    if (n > INT64_MAX || n < -INT64_MAX) { return static_cast<std::int64_t>(divRoundEven(n, kOne)); }
+    // The usual case in 64 bits, where dividing by the constant costs a multiplication.
+    const auto small = static_cast<std::int64_t>(n);
+    std::int64_t q = small / kOne;
+    const std::int64_t r = small % kOne;
+    const std::int64_t twice = 2 * (r < 0 ? -r : r);
+    if (twice > kOne || (twice == kOne && q % 2 != 0)) { q += small < 0 ? -1 : 1; }
+    return q;
 }
 
 }  // namespace

@@ -24,17 +24,22 @@ PwmValues computePwm(const JobParameters& params, int level) {
     return power;
 }
 
-PwmValues pwmFor(JobContext& ctx, int level) {
+void buildPwmTable(PwmTable& table, const JobParameters& params) {
+    for (int l = 0; l < 256; ++l) { table.levels[l] = computePwm(params, l); }
+    table.minimum = params.powerMinPwm;
+    table.maximum = params.powerMaxPwm;
+    table.pwmMax = params.pwmMax;
+    table.built = true;
+}
+
+// Inlined: it runs for every printed line, and the table is almost always built.
+[[gnu::always_inline]] inline PwmValues pwmFor(JobContext& ctx, int level) {
     if (level < 0 || level > 255) { return computePwm(ctx.params, level); }
     PwmTable& table = ctx.emitter.pwm;
     const JobParameters& params = ctx.params;
     if (!table.built || table.minimum != params.powerMinPwm || table.maximum != params.powerMaxPwm ||
-        table.pwmMax != params.pwmMax) {
-        for (int l = 0; l < 256; ++l) { table.levels[l] = computePwm(params, l); }
-        table.minimum = params.powerMinPwm;
-        table.maximum = params.powerMaxPwm;
-        table.pwmMax = params.pwmMax;
-        table.built = true;
+        table.pwmMax != params.pwmMax) [[unlikely]] {
+        buildPwmTable(table, params);
     }
     return table.levels[level];
 }

@@ -24,6 +24,8 @@ public:
     }
     // writeInteger(out, value); `out` needs room for kMaxNumberBytes.
     char* integer(char* out, std::int64_t value) {
+        // Feeds and PWM values are mostly small: their texts sit in a plain table.
+        if (static_cast<std::uint64_t>(value) < kSmallIntegers) { return smallInteger(out, static_cast<std::size_t>(value)); }
         if (decimals_ != kInteger) { reset(kInteger); }
         return lookUp(out, value);
     }
@@ -43,7 +45,21 @@ private:
         char text[kTextBytes] = {};
     };
 
+    static constexpr std::size_t kSmallIntegers = 4096;
+    struct SmallText {
+        char text[15] = {};
+        std::uint8_t length = 0;  // 0: not written yet
+    };
+
     void reset(int decimals);
+    char* smallInteger(char* out, std::size_t value) {
+        if (smallTexts_.empty()) { smallTexts_.resize(kSmallIntegers); }
+        SmallText& small = smallTexts_[value];
+        if (small.length == 0) { fillSmall(small, value); }
+        __builtin_memcpy(out, small.text, sizeof small.text);
+        return out + small.length;
+    }
+    static void fillSmall(SmallText& small, std::size_t value);
     char* lookUp(char* out, std::int64_t key) {
         if (slots_.empty()) { slots_.resize(std::size_t(2) << setBits_); }
         Slot* set = &slots_[setOf(key)];
@@ -64,6 +80,7 @@ private:
     int setBits_;
     int decimals_ = -2;  // what the texts were written with; kInteger for whole numbers
     std::vector<Slot> slots_;
+    std::vector<SmallText> smallTexts_;  // whole numbers 0 .. kSmallIntegers - 1, by value
 };
 
 }  // namespace bw
