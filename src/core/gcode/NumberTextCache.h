@@ -23,7 +23,7 @@ public:
         return lookUp(out, value.raw);
     }
     // writeInteger(out, value); `out` needs room for kMaxNumberBytes.
-    char* integer(char* out, std::int64_t value) {
+    [[gnu::always_inline]] char* integer(char* out, std::int64_t value) {
         // Feeds and PWM values are mostly small: their texts sit in a plain table.
         if (static_cast<std::uint64_t>(value) < kSmallIntegers) { return smallInteger(out, static_cast<std::size_t>(value)); }
         if (decimals_ != kInteger) { reset(kInteger); }
@@ -52,7 +52,7 @@ private:
     };
 
     void reset(int decimals);
-    char* smallInteger(char* out, std::size_t value) {
+    [[gnu::always_inline]] char* smallInteger(char* out, std::size_t value) {
         if (smallTexts_.empty()) { smallTexts_.resize(kSmallIntegers); }
         SmallText& small = smallTexts_[value];
         if (small.length == 0) { fillSmall(small, value); }
