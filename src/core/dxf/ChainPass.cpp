@@ -171,8 +171,10 @@ std::int64_t ChainPass::proximityPick(std::int64_t px, std::int64_t py) {
         knownX[h] = gridCell(index_.points_[lastPoints_[h]].x);
         knownY[h] = gridCell(index_.points_[lastPoints_[h]].y);
     }
-    for (std::int64_t cx = gridCell(px - (kNear - 1)); cx <= gridCell(px + (kNear - 1)); ++cx) {
-        for (std::int64_t cy = gridCell(py - (kNear - 1)); cy <= gridCell(py + (kNear - 1)); ++cy) {
+    const std::int64_t firstX = gridCell(px - (kNear - 1)), lastX = gridCell(px + (kNear - 1));
+    const std::int64_t firstY = gridCell(py - (kNear - 1)), lastY = gridCell(py + (kNear - 1));
+    for (std::int64_t cx = firstX; cx <= lastX; ++cx) {
+        for (std::int64_t cy = firstY; cy <= lastY; ++cy) {
             std::uint32_t cellFirst = 0, cellCount = 0;
             bool known = false;
             for (int h = 0; h < 2 && !known; ++h) {
