@@ -45,7 +45,10 @@ void ApplyAdjustments(PixelBuffer& view, const ToneAdjustments& adjustments) {
     for (int i = 0; i < 256; ++i) { identity = identity && table[static_cast<std::size_t>(i)] == i; }
     if (identity) {
         // Neutral settings (the usual case) only make every pixel opaque.
-        for (std::uint32_t& pixel : view.pixels) { pixel |= 0xFF000000u; }
+        for (int y = 0; y < view.height; ++y) {
+            std::uint32_t* row = view.row(y);
+            for (int x = 0; x < view.width; ++x) { row[x] |= 0xFF000000u; }
+        }
         return;
     }
     for (int y = 0; y < view.height; ++y) {
