@@ -139,9 +139,17 @@ void appendLine(JobContext& ctx, FilledTokens filled, bool arc, const LineValues
     lines.endEntry(mask.render(filled, values, out));
 }
 
-void resetStartIfNeeded(JobContext& ctx, Fixed4 xn, Fixed4 yn, Fixed4 z, int level, int feed) {
+// The check runs for every move and almost never holds: inlined, with the rare work out of line.
+void resetStart(JobContext& ctx, Fixed4 xn, Fixed4 yn, Fixed4 z, int level, int feed);
+[[gnu::always_inline]] inline void resetStartIfNeeded(JobContext& ctx, Fixed4 xn, Fixed4 yn, Fixed4 z, int level,
+                                                      int feed) {
+    if (ctx.emitter.pending.direction == Direction::Reset && ctx.emitter.printed.direction == Direction::Reset) [[unlikely]] {
+        resetStart(ctx, xn, yn, z, level, feed);
+    }
+}
+
+void resetStart(JobContext& ctx, Fixed4 xn, Fixed4 yn, Fixed4 z, int level, int feed) {
     MoveEmitterState& state = ctx.emitter;
-    if (state.pending.direction != Direction::Reset || state.printed.direction != Direction::Reset) { return; }
     state.pending = MoveRecord{xn, yn, z, Fixed4{}, Direction::AfterReset, level, feed, false};
     state.printed = state.pending;
     state.printed.x -= Fixed4::fromInt(1);
