@@ -7,6 +7,7 @@
 #include <mutex>
 #include <new>
 #include <string_view>
+#include <vector>
 
 #include "BmpHeader.h"
 #include "files/InputFile.h"
@@ -37,6 +38,19 @@ Error tooLargeForMemory(const std::string& path) {
 // never exists as a whole 32-bit QImage next to the buffer. Throws
 // std::bad_alloc when either cannot be allocated.
 PixelBuffer toBuffer(const QImage& image, QImage::Format format) {
+    if (image.format() == format) {
+        // Already 32-bit in the wanted format: the rows are copied as they are,
+        // into memory that is written once instead of filled first.
+        PixelBuffer buffer;
+        buffer.pixels.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* source = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+            buffer.pixels.insert(buffer.pixels.end(), source, source + image.width());
+        }
+        buffer.width = image.width();
+        buffer.height = image.height();
+        return buffer;
+    }
     PixelBuffer buffer(image.width(), image.height());
     for (int top = 0; top < image.height(); top += kRowsPerBand) {
         const int rows = std::min(kRowsPerBand, image.height() - top);
@@ -61,15 +75,24 @@ PixelBuffer fromTwoColours(const QImage& image, bool opaque) {
     const std::uint32_t alpha = opaque ? 0xFF000000u : 0u;
     const std::uint32_t colours[2] = {image.color(0) | alpha, image.color(1) | alpha};
     const bool firstInHighBit = image.format() == QImage::Format_Mono;
-    PixelBuffer buffer(image.width(), image.height());
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar* bits = image.constScanLine(y);
-        std::uint32_t* row = buffer.row(y);
-        for (int x = 0; x < image.width(); ++x) {
-            int shift = firstInHighBit ? 7 - (x & 7) : x & 7;
-            row[x] = colours[(bits[x >> 3] >> shift) & 1];
-        }
+    const int width = image.width();
+    const int height = image.height();
+    // The eight pixels of every possible byte, worked out once; a row is then
+    // built a byte at a time and appended, so the buffer is written only once.
+    std::uint32_t eight[256][8];
+    for (int byte = 0; byte < 256; ++byte) {
+        for (int k = 0; k < 8; ++k) { eight[byte][k] = colours[(byte >> (firstInHighBit ? 7 - k : k)) & 1]; }
     }
+    PixelBuffer buffer;
+    buffer.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(width) + 8);
+    for (int y = 0; y < height; ++y) {
+        const uchar* bits = image.constScanLine(y);
+        for (int x = 0; x < width; x += 8) { std::copy(eight[bits[x >> 3]], eight[bits[x >> 3]] + 8, row.data() + x); }
+        buffer.pixels.insert(buffer.pixels.end(), row.data(), row.data() + width);
+    }
+    buffer.width = width;
+    buffer.height = height;
     return buffer;
 }
 

@@ -54,17 +54,14 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-std::optional<Fixed4> parseDecimal(std::string_view text, char decimalSeparator) {
-    while (!text.empty() && isBlank(text.front())) { text.remove_prefix(1); }
-    while (!text.empty() && isBlank(text.back())) { text.remove_suffix(1); }
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
+namespace {
+
+// The digits after the sign; Units is wide enough for every value it is used for.
+template <typename Units>
+std::optional<Fixed4> parseUnsignedDecimal(std::string_view text, char decimalSeparator, bool negative) {
     // Beyond this the conversion overflows, like the currency type it imitates.
-    constexpr Int128 kLimit = Int128(922337203685477) * Fixed4::kScale;
-    Int128 units = 0;
+    constexpr Units kLimit = Units(922337203685477) * Fixed4::kScale;
+    Units units = 0;
     int digits = 0;
     std::size_t i = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
@@ -79,7 +76,7 @@ std::optional<Fixed4> parseDecimal(std::string_view text, char decimalSeparator)
         for (int place = 0; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits, ++place) {
             int digit = text[i] - '0';
             if (place < 4) {
-                static constexpr Int128 kWeights[4] = {1000, 100, 10, 1};
+                static constexpr Units kWeights[4] = {1000, 100, 10, 1};
                 units += digit * kWeights[place];
             } else if (place == 4) {
                 fifth = digit;
@@ -91,6 +88,24 @@ std::optional<Fixed4> parseDecimal(std::string_view text, char decimalSeparator)
     }
     if (digits == 0 || i != text.size() || units > kLimit) { return std::nullopt; }
     return Fixed4{static_cast<std::int64_t>(negative ? -units : units)};
+}
+
+}  // namespace
+
+std::optional<Fixed4> parseDecimal(std::string_view text, char decimalSeparator) {
+    while (!text.empty() && isBlank(text.front())) { text.remove_prefix(1); }
+    while (!text.empty() && isBlank(text.back())) { text.remove_suffix(1); }
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    // With up to 14 whole digits every step stays far inside 64 bits (and below
+    // the limit), which is nearly every number read and far cheaper than 128.
+    std::size_t whole = 0;
+    while (whole < text.size() && text[whole] >= '0' && text[whole] <= '9') { ++whole; }
+    if (whole <= 14) { return parseUnsignedDecimal<std::int64_t>(text, decimalSeparator, negative); }
+    return parseUnsignedDecimal<Int128>(text, decimalSeparator, negative);
 }
 
 std::optional<std::int64_t> parseInteger(std::string_view text) {

@@ -8,12 +8,18 @@ namespace bw {
 namespace {
 
 constexpr std::int64_t kNear = 100;  // "within 0.01 mm": differences of at most 99 units
-constexpr std::int64_t kCell = 100;
+// Cells twice as wide as the search reach, shifted by half a cell: the square
+// searched round a position covers at most two cells a side, and round a
+// position on a multiple of 0.02 mm (most drawn ends) only its own cell. The
+// exact test of each point keeps the pick what it would be with any grid.
+constexpr std::int64_t kCell = 2 * kNear;
 
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     std::int64_t q = a / b;
     return (a % b != 0 && a < 0) ? q - 1 : q;
 }
+
+std::int64_t gridCell(std::int64_t v) { return floorDiv(v + kNear, kCell); }
 
 bool near(std::int64_t a, std::int64_t b) { return a - b < kNear && b - a < kNear; }
 
@@ -71,23 +77,31 @@ ChainIndex::ChainIndex(const std::vector<TItem>& items) {
         if (!end.isStart || (item.endX == item.startX && item.endY == item.startY)) { endPoint_[end.entity] = point; }
     }
     // Grid: points grouped by cell, the cells in an open-addressing table.
-    std::vector<std::uint32_t> byCell(points_.size());
-    for (std::size_t p = 0; p < byCell.size(); ++p) { byCell[p] = static_cast<std::uint32_t>(p); }
-    auto cellOf = [&](std::uint32_t p) {
-        return std::pair{floorDiv(points_[p].x, kCell), floorDiv(points_[p].y, kCell)};
+    // Each point's cell is worked out once, not in every comparison of the sort.
+    struct InCell {
+        std::int64_t cx, cy;
+        std::uint32_t point;
     };
-    std::sort(byCell.begin(), byCell.end(), [&](std::uint32_t a, std::uint32_t b) { return cellOf(a) < cellOf(b); });
+    std::vector<InCell> byCell(points_.size());
+    for (std::size_t p = 0; p < byCell.size(); ++p) {
+        byCell[p] = InCell{gridCell(points_[p].x), gridCell(points_[p].y), static_cast<std::uint32_t>(p)};
+    }
+    std::sort(byCell.begin(), byCell.end(), [](const InCell& a, const InCell& b) {
+        return std::tie(a.cx, a.cy, a.point) < std::tie(b.cx, b.cy, b.point);
+    });
     std::size_t capacity = 16;
     while (capacity < points_.size() * 2) { capacity <<= 1; }
     cells_.assign(capacity, Cell{});
     occupiedBits_ = 9;  // 8 bits or more per point keep false alarms rare
     while ((std::size_t(1) << occupiedBits_) < points_.size() * 8) { ++occupiedBits_; }
     occupied_.assign((std::size_t(1) << occupiedBits_) / 64, 0);
-    cellPoints_ = byCell;
+    cellPoints_.resize(byCell.size());
+    for (std::size_t k = 0; k < byCell.size(); ++k) { cellPoints_[k] = byCell[k].point; }
     for (std::size_t k = 0; k < byCell.size();) {
-        auto [cx, cy] = cellOf(byCell[k]);
+        const std::int64_t cx = byCell[k].cx;
+        const std::int64_t cy = byCell[k].cy;
         std::size_t end = k;
-        while (end < byCell.size() && cellOf(byCell[end]) == std::pair{cx, cy}) { ++end; }
+        while (end < byCell.size() && byCell[end].cx == cx && byCell[end].cy == cy) { ++end; }
         std::size_t hash = cellHash(cx, cy);
         std::size_t bit = hash >> (64 - occupiedBits_);
         occupied_[bit / 64] |= std::uint64_t(1) << (bit % 64);
@@ -95,8 +109,8 @@ ChainIndex::ChainIndex(const std::vector<TItem>& items) {
         while (cells_[slot].count != 0) { slot = (slot + 1) & (capacity - 1); }
         cells_[slot] = Cell{cx, cy, static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(end - k)};
         for (std::size_t j = k; j < end; ++j) {
-            points_[byCell[j]].cellFirst = static_cast<std::uint32_t>(k);
-            points_[byCell[j]].cellCount = static_cast<std::uint32_t>(end - k);
+            points_[byCell[j].point].cellFirst = static_cast<std::uint32_t>(k);
+            points_[byCell[j].point].cellCount = static_cast<std::uint32_t>(end - k);
         }
         k = end;
     }
@@ -130,6 +144,7 @@ ChainPass::ChainPass(std::vector<TItem>& passItems, const DrawingBox& box)
 }
 
 void ChainPass::start() {
+    used_.assign(items_.size(), 0);
     head_.resize(index_.points_.size());
     remaining_.resize(index_.points_.size());
     for (std::size_t p = 0; p < head_.size(); ++p) {
@@ -143,7 +158,7 @@ void ChainPass::start() {
 std::int64_t ChainPass::firstRemainingAt(std::uint32_t point) {
     const ChainIndex::Point& p = index_.points_[point];
     std::uint32_t& head = head_[point];
-    while (head < p.first + p.count && items_[index_.entities_[head]].used) { ++head; }
+    while (head < p.first + p.count && used_[index_.entities_[head]] != 0) { ++head; }
     return head < p.first + p.count ? static_cast<std::int64_t>(index_.entities_[head]) : -1;
 }
 
@@ -153,11 +168,13 @@ std::int64_t ChainPass::proximityPick(std::int64_t px, std::int64_t py) {
     std::int64_t knownX[2], knownY[2];
     for (int h = 0; h < 2; ++h) {
         if (lastPoints_[h] == kNoPoint) { continue; }
-        knownX[h] = floorDiv(index_.points_[lastPoints_[h]].x, kCell);
-        knownY[h] = floorDiv(index_.points_[lastPoints_[h]].y, kCell);
+        knownX[h] = gridCell(index_.points_[lastPoints_[h]].x);
+        knownY[h] = gridCell(index_.points_[lastPoints_[h]].y);
     }
-    for (std::int64_t cx = floorDiv(px - (kNear - 1), kCell); cx <= floorDiv(px + (kNear - 1), kCell); ++cx) {
-        for (std::int64_t cy = floorDiv(py - (kNear - 1), kCell); cy <= floorDiv(py + (kNear - 1), kCell); ++cy) {
+    const std::int64_t firstX = gridCell(px - (kNear - 1)), lastX = gridCell(px + (kNear - 1));
+    const std::int64_t firstY = gridCell(py - (kNear - 1)), lastY = gridCell(py + (kNear - 1));
+    for (std::int64_t cx = firstX; cx <= lastX; ++cx) {
+        for (std::int64_t cy = firstY; cy <= lastY; ++cy) {
             std::uint32_t cellFirst = 0, cellCount = 0;
             bool known = false;
             for (int h = 0; h < 2 && !known; ++h) {
@@ -193,6 +210,7 @@ bool ChainPass::endNear(std::uint32_t entity, std::int64_t px, std::int64_t py) 
 
 void ChainPass::markUsed(std::uint32_t entity) {
     items_[entity].used = true;
+    used_[entity] = 1;
     ++picked_;
     std::uint32_t points[2] = {index_.startPoint_[entity], index_.endPoint_[entity]};
     lastPoints_[0] = points[0];
@@ -210,7 +228,7 @@ ChainPick ChainPass::next(TPoint tracingPosition) {
     bool reverse = false;
     std::int64_t chosen = proximityPick(px, py);
     if (chosen < 0) {
-        while (!freeEnds_.empty() && items_[freeEnds_.top()].used) { freeEnds_.pop(); }
+        while (!freeEnds_.empty() && used_[freeEnds_.top()] != 0) { freeEnds_.pop(); }
         if (!freeEnds_.empty()) {
             chosen = freeEnds_.top();
             // A shared start means the free end is the end point: trace from there.
@@ -218,7 +236,7 @@ ChainPick ChainPass::next(TPoint tracingPosition) {
         }
     }
     if (chosen < 0) {
-        while (items_[firstUnused_].used) { ++firstUnused_; }
+        while (used_[firstUnused_] != 0) { ++firstUnused_; }
         chosen = static_cast<std::int64_t>(firstUnused_);
         reverse = true;
     }

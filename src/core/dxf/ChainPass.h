@@ -7,7 +7,7 @@
 //
 // Every pick is answered from indexes instead of a scan over all entities:
 // exact end points are grouped with their entities, the groups are gridded by
-// 0.01 mm for the proximity pick, and entities with a free end wait in a queue
+// 0.02 mm for the proximity pick, and entities with a free end wait in a queue
 // by list position. The index depends only on the stored end points, which no
 // pass changes, so a run builds it once; a pass costs O(n log n).
 
@@ -42,7 +42,7 @@ private:
         std::uint32_t cellCount = 0;
     };
     struct Cell {
-        std::int64_t cx = 0, cy = 0;     // cell of 0.01 mm x 0.01 mm
+        std::int64_t cx = 0, cy = 0;     // cell of 0.02 mm x 0.02 mm
         std::uint32_t first = 0;         // its points: cellPoints_[first .. first + count)
         std::uint32_t count = 0;         // 0 marks an empty slot
     };
@@ -86,6 +86,10 @@ private:
     DrawingBox box_;
     std::size_t picked_ = 0;
     std::size_t firstUnused_ = 0;
+    // Per entity: picked already. The same as the entities' `used` flags, but a
+    // byte each, so the searches read it from a small table instead of from
+    // scattered entity records.
+    std::vector<std::uint8_t> used_;
     std::vector<std::uint32_t> head_;       // per point: entries of entities_ before it are used
     std::vector<std::uint32_t> remaining_;  // per point: entities not yet used
     std::priority_queue<std::uint32_t, std::vector<std::uint32_t>, std::greater<>> freeEnds_;

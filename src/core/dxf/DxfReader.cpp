@@ -103,6 +103,7 @@ public:
         if (!scan()) { return Error{"the file is too large"}; }
         if (!entitiesFound_) { return Error{"no ENTITIES section"}; }
         DxfReadSummary summary;
+        items.reserve(entityLines_.size());  // grown once: no copies of half the drawing on the way
         for (std::size_t e = 0; e < entityLines_.size(); ++e) {
             TItem& item = items.emplace_back();
             item.kind = entityKinds_[e];

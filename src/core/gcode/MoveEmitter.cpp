@@ -24,17 +24,22 @@ PwmValues computePwm(const EmitterSettings& params, int level) {
     return power;
 }
 
-PwmValues pwmFor(const ProgramWriter& out, int level) {
+void buildPwmTable(PwmTable& table, const EmitterSettings& params) {
+    for (int l = 0; l < 256; ++l) { table.levels[l] = computePwm(params, l); }
+    table.minimum = params.powerMinPwm;
+    table.maximum = params.powerMaxPwm;
+    table.pwmMax = params.pwmMax;
+    table.built = true;
+}
+
+// Inlined: it runs for every printed line, and the table is almost always built.
+[[gnu::always_inline]] inline PwmValues pwmFor(const ProgramWriter& out, int level) {
     if (level < 0 || level > 255) { return computePwm(out.settings, level); }
     PwmTable& table = out.emitter.pwm;
     const EmitterSettings& params = out.settings;
     if (!table.built || table.minimum != params.powerMinPwm || table.maximum != params.powerMaxPwm ||
-        table.pwmMax != params.pwmMax) {
-        for (int l = 0; l < 256; ++l) { table.levels[l] = computePwm(params, l); }
-        table.minimum = params.powerMinPwm;
-        table.maximum = params.powerMaxPwm;
-        table.pwmMax = params.pwmMax;
-        table.built = true;
+        table.pwmMax != params.pwmMax) [[unlikely]] {
+        buildPwmTable(table, params);
     }
     return table.levels[level];
 }
@@ -151,6 +156,8 @@ void appendLine(const ProgramWriter& writer, FilledTokens filled, bool arc, cons
 
 Fixed4 bearing(MoveEmitterState& state, Fixed4 dx, Fixed4 dy) {
     if (dx.raw == 0) { return Fixed4{}; }
+    // Along X (every horizontal raster move) the angle is exactly 90 or 270 degrees.
+    if (dy.raw == 0) { return Fixed4::fromRaw(dx.raw > 0 ? kFullTurn / 4 : 3 * kFullTurn / 4); }
     // A step seen recently reuses its bearing.
     auto hash = (static_cast<std::uint64_t>(dx.raw) * 0x9E3779B97F4A7C15ull) ^ static_cast<std::uint64_t>(dy.raw);
     MoveEmitterState::Bearing& known = state.bearings[(hash * 0xBF58476D1CE4E5B9ull) >> 56];
@@ -249,6 +256,9 @@ void linearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, F
     pending.working = working;
     pending.sense = sense;
     pending.stage = RecordStage::Moving;
+    // The move just held back is printed at the next call unless that one continues it.
+    state.fixedTexts.prefetch(xn.raw);
+    state.fixedTexts.prefetch(yn.raw);
 }
 
 }  // namespace

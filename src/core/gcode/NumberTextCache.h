@@ -23,9 +23,17 @@ public:
         return lookUp(out, value.raw);
     }
     // writeInteger(out, value); `out` needs room for kMaxNumberBytes.
-    char* integer(char* out, std::int64_t value) {
+    [[gnu::always_inline]] char* integer(char* out, std::int64_t value) {
+        // Feeds and PWM values are mostly small: their texts sit in a plain table.
+        if (static_cast<std::uint64_t>(value) < kSmallIntegers) { return smallInteger(out, static_cast<std::size_t>(value)); }
         if (decimals_ != kInteger) { reset(kInteger); }
         return lookUp(out, value);
+    }
+
+    // Brings the texts of a value likely printed soon into the processor's
+    // cache, so that their look-up does not wait for memory; changes nothing.
+    void prefetch(std::int64_t key) const {
+        if (!slots_.empty()) { __builtin_prefetch(&slots_[setOf(key)]); }
     }
 
 private:
@@ -37,10 +45,24 @@ private:
         char text[kTextBytes] = {};
     };
 
+    static constexpr std::size_t kSmallIntegers = 4096;
+    struct SmallText {
+        char text[15] = {};
+        std::uint8_t length = 0;  // 0: not written yet
+    };
+
     void reset(int decimals);
+    [[gnu::always_inline]] char* smallInteger(char* out, std::size_t value) {
+        if (smallTexts_.empty()) { smallTexts_.resize(kSmallIntegers); }
+        SmallText& small = smallTexts_[value];
+        if (small.length == 0) { fillSmall(small, value); }
+        __builtin_memcpy(out, small.text, sizeof small.text);
+        return out + small.length;
+    }
+    static void fillSmall(SmallText& small, std::size_t value);
     char* lookUp(char* out, std::int64_t key) {
         if (slots_.empty()) { slots_.resize(std::size_t(2) << setBits_); }
-        Slot* set = &slots_[2 * (static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15ull >> (64 - setBits_))];
+        Slot* set = &slots_[setOf(key)];
         if (set[0].key != key || set[0].length == 0) {
             if (set[1].key != key || set[1].length == 0) { return miss(out, key, set); }
             std::swap(set[0], set[1]);  // the newer text first
@@ -50,10 +72,15 @@ private:
         return out + set[0].length;
     }
     char* miss(char* out, std::int64_t key, Slot* set);
+    // Index of the first of the two slots of the value's set.
+    std::size_t setOf(std::int64_t key) const {
+        return 2 * static_cast<std::size_t>(static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15ull >> (64 - setBits_));
+    }
 
     int setBits_;
     int decimals_ = -2;  // what the texts were written with; kInteger for whole numbers
     std::vector<Slot> slots_;
+    std::vector<SmallText> smallTexts_;  // whole numbers 0 .. kSmallIntegers - 1, by value
 };
 
 }  // namespace bw

@@ -41,6 +41,16 @@ ToneTable BuildAdjustmentTable(const ToneAdjustments& adjustments) {
 
 void ApplyAdjustments(PixelBuffer& view, const ToneAdjustments& adjustments) {
     const ToneTable table = BuildAdjustmentTable(adjustments);
+    bool identity = true;
+    for (int i = 0; i < 256; ++i) { identity = identity && table[static_cast<std::size_t>(i)] == i; }
+    if (identity) {
+        // Neutral settings (the usual case) only make every pixel opaque.
+        for (int y = 0; y < view.height; ++y) {
+            std::uint32_t* row = view.row(y);
+            for (int x = 0; x < view.width; ++x) { row[x] |= 0xFF000000u; }
+        }
+        return;
+    }
     for (int y = 0; y < view.height; ++y) {
         std::uint32_t* row = view.row(y);
         for (int x = 0; x < view.width; ++x) {

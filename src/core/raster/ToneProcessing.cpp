@@ -56,6 +56,10 @@ void toBlackWhite(const PixelBuffer& source, int threshold, PixelBuffer& out, Ba
 // error rows carry one spare column on each side so the edges need no test;
 // only the current and the next row are ever touched, so two rows are kept and
 // swapped (the values are the same as with a table of the whole picture).
+// Within a row the error going right and the two cells below still being
+// summed stay in registers instead of passing through memory from one pixel
+// to the next; every sum is formed in the same order as cell by cell, so the
+// result is the same to the last bit.
 void dither(PixelBuffer& image, BandReport& report) {
     const int width = image.width;
     std::vector<double> errors(2 * (static_cast<std::size_t>(width) + 2), 0.0);
@@ -65,21 +69,27 @@ void dither(PixelBuffer& image, BandReport& report) {
     const std::uint32_t black = greyPixel(0);
     for (int y = 0; y < image.height; ++y) {
         std::uint32_t* row = image.row(y);
+        double right = current[1];  // current[x + 1] with the error of pixel x - 1 added
+        double belowHere = below[0];  // below[x] with what pixels x - 2 and x - 1 gave it
+        double belowNext = below[1];  // below[x + 1] with what pixel x - 1 gave it
         for (int x = 0; x < width; ++x) {
-            double v = (row[x] & 0xFFu) + current[x + 1];
-            double e;
-            if (v >= 128) {
-                row[x] = white;
-                e = v - 255;
-            } else {
-                row[x] = black;
-                e = v;
-            }
-            current[x + 2] += e * 7 / 16;
-            below[x] += e * 3 / 16;
-            below[x + 1] += e * 5 / 16;
-            below[x + 2] += e * 1 / 16;
+            const double v = (row[x] & 0xFFu) + right;
+            // The error going right decides the next pixel; it is worked out for
+            // both outcomes while the comparison runs, and the choice made without
+            // a branch (which would guess wrong about every other pixel).
+            const bool light = v >= 128;
+            row[x] = black ^ ((white ^ black) & (0u - static_cast<std::uint32_t>(light)));
+            const double whiteError = v - 255;
+            const double rightIfWhite = current[x + 2] + whiteError * 7 / 16;
+            const double rightIfBlack = current[x + 2] + v * 7 / 16;
+            const double e = light ? whiteError : v;
+            right = light ? rightIfWhite : rightIfBlack;
+            below[x] = belowHere + e * 3 / 16;
+            belowHere = belowNext + e * 5 / 16;
+            belowNext = below[x + 2] + e * 1 / 16;
         }
+        below[width] = belowHere;
+        below[width + 1] = belowNext;
         std::swap(current, below);
         std::fill(below, below + width + 2, 0.0);
         report.rowDone();
