@@ -28,7 +28,9 @@ inline bw::PixelBuffer makePhoto(int side) {
         for (int x = 0; x < side; ++x) {
             double u = x / double(side), v = y / double(side);
             double base = 128 + 90 * std::sin(6.0 * u + 2.0 * v) * std::cos(4.0 * v - u);
-            auto channel = [&](double shift) { return std::clamp(static_cast<int>(base + shift + noise(random)), 0, 255); };
+            auto channel = [&](double shift) {
+                return std::clamp(static_cast<int>(base + shift + noise(random)), 0, 255);
+            };
             p.row(y)[x] = 0xFF000000u | std::uint32_t(channel(20)) << 16 | std::uint32_t(channel(0)) << 8 |
                           std::uint32_t(channel(-20));
         }
@@ -116,7 +118,10 @@ public:
     static void writeBmpHeader(std::ofstream& out, int width, int height, int bits, std::uint32_t rowBytes,
                                std::uint32_t colours) {
         auto u16 = [&](std::uint32_t v) { out.put(char(v & 0xFF)).put(char(v >> 8 & 0xFF)); };
-        auto u32 = [&](std::uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+        auto u32 = [&](std::uint32_t v) {
+            u16(v & 0xFFFF);
+            u16(v >> 16);
+        };
         const std::uint32_t offset = 54 + 4 * colours;
         const std::uint32_t image = rowBytes * std::uint32_t(height);
         out.write("BM", 2);

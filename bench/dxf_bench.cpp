@@ -9,23 +9,23 @@
 #include <dl_dxf.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "BenchInputs.h"
 #include "dxf/ComputeDrawingBox.h"
 #include "dxf/DxfFullReader.h"
 #include "dxf/DxfGenerator.h"
-#include "dxf/DxfSkippedKinds.h"
 #include "dxf/DxfReader.h"
+#include "dxf/DxfSkippedKinds.h"
 #include "gcode/DefaultHeaderFooter.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
 #include "job/JobSteps.h"
-#include "BenchInputs.h"
 
 namespace {
 
@@ -121,8 +121,12 @@ public:
     std::size_t lines = 0, arcs = 0, circles = 0, splines = 0;
     std::vector<double> numbers;
     void addLine(const DL_LineData& d) override { ++lines, numbers.insert(numbers.end(), {d.x1, d.y1, d.x2, d.y2}); }
-    void addArc(const DL_ArcData& d) override { ++arcs, numbers.insert(numbers.end(), {d.cx, d.cy, d.radius, d.angle1, d.angle2}); }
-    void addCircle(const DL_CircleData& d) override { ++circles, numbers.insert(numbers.end(), {d.cx, d.cy, d.radius}); }
+    void addArc(const DL_ArcData& d) override {
+        ++arcs, numbers.insert(numbers.end(), {d.cx, d.cy, d.radius, d.angle1, d.angle2});
+    }
+    void addCircle(const DL_CircleData& d) override {
+        ++circles, numbers.insert(numbers.end(), {d.cx, d.cy, d.radius});
+    }
     void addSpline(const DL_SplineData&) override { ++splines; }
     void addControlPoint(const DL_ControlPointData& d) override { numbers.insert(numbers.end(), {d.x, d.y}); }
     void addKnot(const DL_KnotData& d) override { numbers.push_back(d.k); }

@@ -29,7 +29,11 @@ void emitMoves(benchmark::State& state, const char* mask) {
         std::int64_t x = 0, y = 0;
         for (int i = 0; i < kMoves; ++i) {
             int pair = i / 2;
-            if (pair % 2 == 0) { x += 1234; } else { y += 987; }
+            if (pair % 2 == 0) {
+                x += 1234;
+            } else {
+                y += 987;
+            }
             bool rapid = pair % 7 == 0;
             int level = rapid ? 0 : pair % 256;
             bw::LinearMove(out, a,
@@ -44,14 +48,18 @@ void emitMoves(benchmark::State& state, const char* mask) {
         benchmark::DoNotOptimize(lines);
     }
     state.counters["printed_lines"] = static_cast<double>(printedLines);
-    state.counters["lines_per_s"] = benchmark::Counter(static_cast<double>(printedLines) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["bytes_per_s"] = benchmark::Counter(static_cast<double>(textBytes) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["lines_per_s"] = benchmark::Counter(
+        static_cast<double>(printedLines) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["bytes_per_s"] = benchmark::Counter(
+        static_cast<double>(textBytes) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["memory_per_text_byte"] = static_cast<double>(heldBytes) / static_cast<double>(textBytes);
 }
 
 void DefaultMask(benchmark::State& state) { emitMoves(state, "[G] [x] [y] [z] [I] [J] [F] (S)[p]"); }
 void EveryTokenMask(benchmark::State& state) {
-    emitMoves(state, "[G] [x] [X] [y] [Y] [z] [Z] [I] [J] [f] [F] (S)[p] [pi] [p0] [pi00] [P] [Pi] [P000] [Pi0000] (A)[a] [A]");
+    emitMoves(
+        state,
+        "[G] [x] [X] [y] [Y] [z] [Z] [I] [J] [f] [F] (S)[p] [pi] [p0] [pi00] [P] [Pi] [P000] [Pi0000] (A)[a] [A]");
 }
 
 }  // namespace

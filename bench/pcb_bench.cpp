@@ -13,13 +13,13 @@
 #include <fstream>
 #include <random>
 
+#include "BenchInputs.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
 #include "job/JobSteps.h"
 #include "pcb/PcbBitmapLoader.h"
 #include "pcb/PcbOutline.h"
 #include "pcb/PcbRaster.h"
-#include "BenchInputs.h"
 
 namespace {
 
@@ -50,9 +50,7 @@ void BM_PcbRaster(benchmark::State& state) {
     std::size_t lines = 0;
     for (auto _ : state) {
         auto result = bw::GeneratePcbRaster(ctx);
-        if (!result) {
-            state.SkipWithError(result.error().c_str());
-        }
+        if (!result) { state.SkipWithError(result.error().c_str()); }
         lines = ctx.programLines.size();
     }
     state.counters["lines"] = static_cast<double>(lines);
@@ -66,9 +64,7 @@ void BM_PcbOutline(benchmark::State& state) {
     std::size_t lines = 0;
     for (auto _ : state) {
         auto result = bw::GeneratePcbOutline(ctx, ',');
-        if (!result) {
-            state.SkipWithError(result.error().c_str());
-        }
+        if (!result) { state.SkipWithError(result.error().c_str()); }
         contours = result->traced.size();
         lines = ctx.programLines.size();
     }

@@ -11,13 +11,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "BenchInputs.h"
 #include "gcode/MaskPreview.h"
 #include "gcode/ProgramOutput.h"
 #include "job/JobSteps.h"
 #include "raster/RasterGenerator.h"
 #include "raster/ToneAdjustments.h"
 #include "raster/ToneProcessing.h"
-#include "BenchInputs.h"
 
 using namespace bw;
 
@@ -45,7 +45,8 @@ void toneProcessing(benchmark::State& state, ToneMode mode) {
         ApplyAdjustments(view, ToneAdjustments{120, 5, 10});
         benchmark::DoNotOptimize(view.pixels.data());
     }
-    state.counters["pixels/s"] = benchmark::Counter(double(kSide) * kSide * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["pixels/s"] = benchmark::Counter(double(kSide) * kSide * static_cast<double>(state.iterations()),
+                                                    benchmark::Counter::kIsRate);
 }
 
 void generation(benchmark::State& state, ToneMode mode) {
@@ -88,14 +89,16 @@ void generationStreamed(benchmark::State& state, ToneMode mode) {
         (void)SetRasterOrigin(ctx, fields.pixelSizeText, view, ',');
         (void)FillRasterParameters(ctx.params, fields, view, ',');
         std::ofstream out(outputFile(), std::ios::binary | std::ios::trunc);
-        ctx.programLines.streamTo([&](std::string_view block) { out.write(block.data(), static_cast<std::streamsize>(block.size())); });
+        ctx.programLines.streamTo(
+            [&](std::string_view block) { out.write(block.data(), static_cast<std::streamsize>(block.size())); });
         auto outcome = GenerateRaster(ctx, view, {}, ',');
         ctx.programLines.flush();
         out.close();
         if (!outcome || !out) { state.SkipWithError("generation failed"); }
         bytes = ctx.programLines.textSize();
     }
-    state.counters["pixels/s"] = benchmark::Counter(double(kSide) * kSide * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["pixels/s"] = benchmark::Counter(double(kSide) * kSide * static_cast<double>(state.iterations()),
+                                                    benchmark::Counter::kIsRate);
     state.counters["output_MB"] = double(bytes) / 1e6;
     state.counters["peak_rss_MB"] = peakMegabytes();
 }
@@ -114,7 +117,8 @@ void writeFloor(benchmark::State& state) {
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
         out.close();
     }
-    state.counters["bytes/s"] = benchmark::Counter(double(text.size()) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["bytes/s"] =
+        benchmark::Counter(double(text.size()) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["output_MB"] = double(text.size()) / 1e6;
 }
 

@@ -28,7 +28,9 @@ using namespace bw;
 
 namespace {
 
-std::filesystem::path programFile() { return std::filesystem::temp_directory_path() / "beamwright-simulation-bench.gcode"; }
+std::filesystem::path programFile() {
+    return std::filesystem::temp_directory_path() / "beamwright-simulation-bench.gcode";
+}
 std::filesystem::path peakFile() { return std::filesystem::temp_directory_path() / "beamwright-simulation-bench.peak"; }
 
 // Peak resident memory of this process image in kB. Unlike getrusage's figure it
@@ -70,7 +72,8 @@ void inMemory(benchmark::State& state) {
         summary = simulator.finish();
     }
     state.counters["moves"] = double(summary.moves);
-    state.counters["moves/s"] = benchmark::Counter(double(summary.moves) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["moves/s"] = benchmark::Counter(double(summary.moves) * static_cast<double>(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
     state.counters["job_h"] = summary.seconds / 3600;
 }
 
@@ -83,7 +86,9 @@ void fromFile(benchmark::State& state) {
     for (auto _ : state) {
         char* argv[] = {self.data(), const_cast<char*>("--simulate-file"), file.data(), peak.data(), nullptr};
         pid_t child = 0;
-        if (posix_spawn(&child, self.c_str(), nullptr, nullptr, argv, environ) != 0) { state.SkipWithError("spawn failed"); }
+        if (posix_spawn(&child, self.c_str(), nullptr, nullptr, argv, environ) != 0) {
+            state.SkipWithError("spawn failed");
+        }
         int status = 0;
         waitpid(child, &status, 0);
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) { state.SkipWithError("simulation failed"); }

@@ -19,9 +19,9 @@
 #include <cstdio>
 
 #include "fields/DecimalSeparator.h"
-#include "pages/dxf/DxfController.h"
 #include "jobs/JobRunner.h"
 #include "output/ProgramView.h"
+#include "pages/dxf/DxfController.h"
 #include "shell/MainWindow.h"
 
 namespace {
@@ -63,9 +63,11 @@ bool writeDrawing(const QString& path, int entities) {
     for (int i = 0; i < entities; ++i) {
         const int column = i % 400;
         const int row = i / 400;
-        out << "  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n" << column * 2 << ".0\r\n 20\r\n" << row * 2
-            << ".0\r\n 30\r\n0.0\r\n 11\r\n" << column * 2 + 1 << ".0\r\n 21\r\n" << row * 2 + 1
-            << ".0\r\n 31\r\n0.0\r\n";
+        out << "  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n"
+            << column * 2 << ".0\r\n 20\r\n"
+            << row * 2 << ".0\r\n 30\r\n0.0\r\n 11\r\n"
+            << column * 2 + 1 << ".0\r\n 21\r\n"
+            << row * 2 + 1 << ".0\r\n 31\r\n0.0\r\n";
     }
     out << "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
     return true;

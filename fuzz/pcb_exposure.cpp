@@ -17,16 +17,12 @@
 #include "pcb/PcbRaster.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 3) {
-        return 0;
-    }
+    if (size < 3) { return 0; }
     const int width = 1 + data[0] % 64;
     const int radius = 1 + data[1] % 6;
     const std::size_t bits = (size - 2) * 8;
     const int height = static_cast<int>(std::min<std::size_t>(bits / static_cast<std::size_t>(width), 64));
-    if (height == 0) {
-        return 0;
-    }
+    if (height == 0) { return 0; }
     bw::PixelBuffer picture(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -44,12 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ctx.params.beamDiameter = bw::Fixed4::fromRaw(radius * 1000);  // 0,1 mm per pixel of radius: exactly r
     ctx.params.workFeedText = "1500";
     ctx.params.rapidFeedText = "5000";
-    if (!bw::LoadPcbBitmap(ctx.pcb, picture)) {
-        std::abort();
-    }
-    if (!bw::GeneratePcbRaster(ctx)) {
-        std::abort();
-    }
+    if (!bw::LoadPcbBitmap(ctx.pcb, picture)) { std::abort(); }
+    if (!bw::GeneratePcbRaster(ctx)) { std::abort(); }
     const bw::BeamDisk disk(radius);
     for (std::size_t i = 0; i < ctx.programLines.size(); ++i) {
         std::string_view entry = ctx.programLines.entry(i);
@@ -59,22 +51,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::size_t space = move.find(" Y");
         auto x = bw::parseDecimal(move.substr(0, space), '.');
         auto y = bw::parseDecimal(move.substr(space + 2), '.');
-        if (!x || !y || disk.contains(ctx.pcb.pcbClassMap, static_cast<int>(x->raw / 500),
-                                      height - static_cast<int>(y->raw / 500), bw::PixelClass::Light)) {
+        if (!x || !y ||
+            disk.contains(ctx.pcb.pcbClassMap, static_cast<int>(x->raw / 500), height - static_cast<int>(y->raw / 500),
+                          bw::PixelClass::Light)) {
             std::abort();
         }
     }
     auto outline = bw::GeneratePcbOutline(ctx, ',');
-    if (!outline || outline->beamRadiusPx != radius) {
-        std::abort();
-    }
+    if (!outline || outline->beamRadiusPx != radius) { std::abort(); }
     for (const bw::Contour& contour : outline->traced) {
         for (bw::MachinePoint p : contour) {
             int x = static_cast<int>(p.x.raw / 500);
             int y = height - static_cast<int>(p.y.raw / 500);
-            if (disk.contains(ctx.pcb.pcbClassMap, x, y, bw::PixelClass::Light)) {
-                std::abort();
-            }
+            if (disk.contains(ctx.pcb.pcbClassMap, x, y, bw::PixelClass::Light)) { std::abort(); }
         }
     }
     return 0;

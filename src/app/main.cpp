@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "shell/MessageBoxes.h"
 #include "shell/MainWindow.h"
+#include "shell/MessageBoxes.h"
 #include "shell/TerminationSignals.h"
 
 namespace {

@@ -8,7 +8,9 @@ namespace bw::cli {
 
 Fixed4 decimalOption(const std::string& option, const std::string& text) {
     auto value = parseDecimal(text, kCliSeparator);
-    if (!value) { throw UsageError(option + ": " + QuoteForMessage(text) + " is not a number (use a point as decimal separator)"); }
+    if (!value) {
+        throw UsageError(option + ": " + QuoteForMessage(text) + " is not a number (use a point as decimal separator)");
+    }
     return *value;
 }
 

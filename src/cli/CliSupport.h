@@ -11,8 +11,8 @@
 
 #include "common/Fixed4.h"
 #include "files/OutputFile.h"
-#include "job/FieldRanges.h"
 #include "gcode/ProgramLines.h"
+#include "job/FieldRanges.h"
 
 namespace bw::cli {
 
@@ -45,7 +45,8 @@ void commitOutput(OutputFile& output);
 
 // The program to standard output or a file, for runs without other outputs.
 // Only for small programs built whole in memory; a job's program streams.
-void deliverProgram(const ProgramLines& lines, const std::string& outputPath, const std::vector<std::string>& inputs = {});
+void deliverProgram(const ProgramLines& lines, const std::string& outputPath,
+                    const std::vector<std::string>& inputs = {});
 
 // While it lives, the job's program goes to `output` in large blocks as the
 // job writes it, so a program of hundreds of megabytes never sits in memory

@@ -16,15 +16,18 @@ void addPcbOptions(CLI::App& command, PcbCommandOptions& options) {
     command.add_option("INPUT", o.input, "Monochrome BMP of one copper layer (black = copper)")->required();
     command.add_option("-o,--output", o.output, "Write the program to this file instead of standard output");
     o.dpi.option = command.add_option("--dpi", o.dpi.value, "Resolution of the bitmap in dots per inch (default 508)");
-    o.beamDiameter.option = command.add_option("--beam", o.beamDiameter.value, "Beam spot diameter in mm (default 0.2)");
+    o.beamDiameter.option =
+        command.add_option("--beam", o.beamDiameter.value, "Beam spot diameter in mm (default 0.2)");
     o.thickness.option = command.add_option("--thickness", o.thickness.value, "Material thickness in mm (default 1.5)");
     command.add_option("--focus-z", o.focusZ, "Z of the focus plane in mm")->capture_default_str();
-    o.engravingCutterOption =
-        command.add_flag("--engraving-cutter", o.engravingCutter, "Lift and plunge an engraving cutter instead of a laser");
+    o.engravingCutterOption = command.add_flag("--engraving-cutter", o.engravingCutter,
+                                               "Lift and plunge an engraving cutter instead of a laser");
     o.liftHeight.option = command.add_option("--lift", o.liftHeight.value, "Cutter lift in mm (default 2)");
-    o.plungeDepth.option = command.add_option("--plunge", o.plungeDepth.value, "Cutter plunge depth in mm (default 0.2)");
+    o.plungeDepth.option =
+        command.add_option("--plunge", o.plungeDepth.value, "Cutter plunge depth in mm (default 0.2)");
     o.workFeed.option = command.add_option("--feed", o.workFeed.value, "Work feed in mm/min (default 1500)");
-    o.rapidFeed.option = command.add_option("--rapid-feed", o.rapidFeed.value, "Rapid (idle) feed in mm/min (default 5000)");
+    o.rapidFeed.option =
+        command.add_option("--rapid-feed", o.rapidFeed.value, "Rapid (idle) feed in mm/min (default 5000)");
     command
         .add_option("--start-point", o.startPoint, "Start point 1..9 (row by row from the top left; 7 = bottom left)")
         ->capture_default_str();
@@ -73,33 +76,21 @@ void preparePcbJob(JobContext& ctx, const PcbCommandOptions& options) {
     rangedOption("--beam", fields.beamDiameterText, FieldRanges::BeamDiameter);
     rangedOption("--thickness", fields.thicknessText, FieldRanges::Thickness);
     auto preview = BuildMaskPreview(ctx.writer(), maskFields, kCliSeparator);
-    if (!preview) {
-        throw UsageError(preview.error());
-    }
+    if (!preview) { throw UsageError(preview.error()); }
     Status snapshot = TakePcbSnapshot(ctx.params, fields, kCliSeparator);
-    if (!snapshot) {
-        throw UsageError(snapshot.error());
-    }
+    if (!snapshot) { throw UsageError(snapshot.error()); }
     // The beam must cover one pixel and at most the largest supported disk at this resolution.
     if (auto radius = BeamRadiusPx(ctx.params.beamDiameter, ctx.params.pcbDpi); !radius) {
         throw UsageError("--beam, --dpi: " + radius.error());
     }
 
     auto picture = LoadPcbPicture(options.input);
-    if (!picture) {
-        throw JobError(picture.error());
-    }
+    if (!picture) { throw JobError(picture.error()); }
     Status loaded = LoadPcbBitmap(ctx.pcb, *picture);
-    if (!loaded) {
-        throw JobError(loaded.error());
-    }
-    if (!ctx.pcb.loaded()) {
-        throw JobError("\"" + options.input + "\" holds no pixels");
-    }
+    if (!loaded) { throw JobError(loaded.error()); }
+    if (!ctx.pcb.loaded()) { throw JobError("\"" + options.input + "\" holds no pixels"); }
     Status origin = ApplyPcbStartPoint(ctx);
-    if (!origin) {
-        throw UsageError(origin.error());
-    }
+    if (!origin) { throw UsageError(origin.error()); }
 }
 
 PcbOutputs openPcbOutputs(const PcbCommandOptions& options) {

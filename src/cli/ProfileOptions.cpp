@@ -70,14 +70,16 @@ FieldValues loadProfileFile(const std::string& pathOrName, ProfileKind kind) {
     std::string_view name = SectionName(section);
     // The window would take a wrong file as all defaults; here that is surely a mistake.
     if (!document.hasSection(name)) {
-        throw JobError("\"" + path.string() + "\" is not a " + std::string(name) + " profile (no [" + std::string(name) +
-                       "] section)");
+        throw JobError("\"" + path.string() + "\" is not a " + std::string(name) + " profile (no [" +
+                       std::string(name) + "] section)");
     }
     char separator = GuessDecimalSeparator(document, section);
     FieldValues fields = FormDefaultFields('.');
     ReadSection(document, section, fields, separator);
     for (const SettingsKey& key : SectionKeys(section)) {
-        if (key.kind == ValueKind::Number) { fields.setText(key.fieldId, NormalizeNumericField(fields.text(key.fieldId), '.')); }
+        if (key.kind == ValueKind::Number) {
+            fields.setText(key.fieldId, NormalizeNumericField(fields.text(key.fieldId), '.'));
+        }
     }
     return fields;
 }
@@ -85,21 +87,27 @@ FieldValues loadProfileFile(const std::string& pathOrName, ProfileKind kind) {
 void GCodeOptions::add(CLI::App& command, bool withHeaderAndFooter) {
     profile_.option = command.add_option("--gcode-profile", profile_.value,
                                          std::string("G-CODE Settings profile (.gcd): mask, header, footer, PWM "
-                                                     "maximum; options given explicitly win. ") + kProfileLookupHelp);
+                                                     "maximum; options given explicitly win. ") +
+                                             kProfileLookupHelp);
     mask_.option = command.add_option("--mask", mask_.value, "G-code mask, e.g. \"[G] [X] [Y] (S)[P]\"");
     if (withHeaderAndFooter) {
-        headerFile_.option = command.add_option("--header-file", headerFile_.value, "Text file whose lines start the program");
-        footerFile_.option = command.add_option("--footer-file", footerFile_.value, "Text file whose lines end the program");
+        headerFile_.option =
+            command.add_option("--header-file", headerFile_.value, "Text file whose lines start the program");
+        footerFile_.option =
+            command.add_option("--footer-file", footerFile_.value, "Text file whose lines end the program");
     }
     pwmMax_.option = command.add_option("--pwm-max", pwmMax_.value, "Maximum PWM value (default 255)");
 }
 
 GCodeSettings GCodeOptions::resolve() const {
-    FieldValues fields = profile_.given() ? loadProfileFile(profile_.value, ProfileKind::GCode) : FormDefaultFields('.');
+    FieldValues fields =
+        profile_.given() ? loadProfileFile(profile_.value, ProfileKind::GCode) : FormDefaultFields('.');
     GCodeSettings settings;
     settings.maskText = mask_.orField(fields, "EMaskaU");
-    settings.headerText = headerFile_.given() ? FieldTextFromFile(readTextFile(headerFile_.value)) : fields.text("REHeaderU");
-    settings.footerText = footerFile_.given() ? FieldTextFromFile(readTextFile(footerFile_.value)) : fields.text("REFooterU");
+    settings.headerText =
+        headerFile_.given() ? FieldTextFromFile(readTextFile(headerFile_.value)) : fields.text("REHeaderU");
+    settings.footerText =
+        footerFile_.given() ? FieldTextFromFile(readTextFile(footerFile_.value)) : fields.text("REFooterU");
     settings.pwmMaxText = pwmMax_.orField(fields, "EMWPWM");
     settings.extensionChoice = fields.index("RGRozszerzenie", 0);
     rangedOption("--pwm-max", settings.pwmMaxText, FieldRanges::PwmMax);
@@ -116,9 +124,9 @@ std::vector<std::string> GCodeOptions::inputFiles() const {
 
 void PageProfileOption::add(CLI::App& command) {
     std::string extension(FamilyOf(kind_).extension);
-    profile_.option = command.add_option(optionName(kind_), profile_.value,
-                                         "Page profile (" + extension + "); options given explicitly win. " +
-                                             kProfileLookupHelp);
+    profile_.option =
+        command.add_option(optionName(kind_), profile_.value,
+                           "Page profile (" + extension + "); options given explicitly win. " + kProfileLookupHelp);
 }
 
 FieldValues PageProfileOption::fields() const {

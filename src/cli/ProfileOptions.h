@@ -43,11 +43,11 @@ struct FieldOption {
 
 // The G-CODE Settings page as a generator needs it.
 struct GCodeSettings {
-    std::string maskText;      // EMaskaU
-    std::string headerText;    // REHeaderU: lines joined by CR LF
-    std::string footerText;    // REFooterU
-    std::string pwmMaxText;    // EMWPWM, point notation
-    int extensionChoice = 0;   // RGRozszerzenie: 0 "g", 1 "gcode", 2 "nc", 3 "tap"
+    std::string maskText;     // EMaskaU
+    std::string headerText;   // REHeaderU: lines joined by CR LF
+    std::string footerText;   // REFooterU
+    std::string pwmMaxText;   // EMWPWM, point notation
+    int extensionChoice = 0;  // RGRozszerzenie: 0 "g", 1 "gcode", 2 "nc", 3 "tap"
 };
 
 // --gcode-profile, --mask, --header-file, --footer-file and --pwm-max of one sub-command

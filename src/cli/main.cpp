@@ -8,10 +8,11 @@
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C");  // option values and output never follow the user's locale
-    CLI::App app{"Beamwright command line: turns drawings and pictures into G-code for laser engravers.\n"
-                 "Numbers use a point as decimal separator. Programs go to standard output unless -o is given;\n"
-                 "lines end in CR LF, exactly as the window saves them.",
-                 "beamwright-cli"};
+    CLI::App app{
+        "Beamwright command line: turns drawings and pictures into G-code for laser engravers.\n"
+        "Numbers use a point as decimal separator. Programs go to standard output unless -o is given;\n"
+        "lines end in CR LF, exactly as the window saves them.",
+        "beamwright-cli"};
     app.set_version_flag("--version", "beamwright-cli " BEAMWRIGHT_VERSION);
     app.require_subcommand(1);
     bw::cli::Runner run;
@@ -50,8 +51,8 @@ int main(int argc, char** argv) {
     } catch (const std::bad_alloc&) {
         // Outputs of the run were abandoned while the stack unwound.
         const auto chosen = app.get_subcommands();
-        std::cerr << "beamwright-cli: not enough memory for " << (chosen.empty() ? "this job" : chosen.front()->get_name())
-                  << '\n';
+        std::cerr << "beamwright-cli: not enough memory for "
+                  << (chosen.empty() ? "this job" : chosen.front()->get_name()) << '\n';
         return 1;
     }
     return 0;

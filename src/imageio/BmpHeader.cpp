@@ -80,12 +80,9 @@ bool BmpPixelsComplete(const BmpHeader& header, std::string_view file) {
             return stride <= (std::int64_t(1) << 40) / header.height &&
                    std::int64_t(header.pixelOffset) + stride * header.height <= std::int64_t(file.size());
         }
-        case kRle8:
-            return header.bitsPerPixel == 8 && !header.topDown && rleComplete(header, file);
-        case kRle4:
-            return header.bitsPerPixel == 4 && !header.topDown && rleComplete(header, file);
-        default:
-            return false;  // JPEG or PNG inside a BMP, or unknown
+        case kRle8: return header.bitsPerPixel == 8 && !header.topDown && rleComplete(header, file);
+        case kRle4: return header.bitsPerPixel == 4 && !header.topDown && rleComplete(header, file);
+        default: return false;  // JPEG or PNG inside a BMP, or unknown
     }
 }
 

@@ -68,7 +68,8 @@ PixelBuffer toBuffer(const QImage& image, QImage::Format format) {
 // whole image to 32 bits first would only look up the same two colours, in a
 // second copy of the picture.
 bool isTwoColour(const QImage& image) {
-    return (image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB) && image.colorCount() == 2;
+    return (image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB) &&
+           image.colorCount() == 2;
 }
 
 PixelBuffer fromTwoColours(const QImage& image, bool opaque) {
@@ -128,9 +129,9 @@ struct WarningCatcher {
 // height is turned positive in our copy of the file and the decoded picture
 // flipped back.
 void makeBottomUp(std::string& file) {
-    auto height = static_cast<std::int32_t>(std::uint32_t(std::uint8_t(file[22])) | std::uint32_t(std::uint8_t(file[23])) << 8 |
-                                            std::uint32_t(std::uint8_t(file[24])) << 16 |
-                                            std::uint32_t(std::uint8_t(file[25])) << 24);
+    auto height = static_cast<std::int32_t>(
+        std::uint32_t(std::uint8_t(file[22])) | std::uint32_t(std::uint8_t(file[23])) << 8 |
+        std::uint32_t(std::uint8_t(file[24])) << 16 | std::uint32_t(std::uint8_t(file[25])) << 24);
     auto positive = static_cast<std::uint32_t>(-static_cast<std::int64_t>(height));
     for (int i = 0; i < 4; ++i) { file[22 + i] = static_cast<char>((positive >> (8 * i)) & 0xFF); }
 }
@@ -219,9 +220,7 @@ Result<PixelBuffer> LoadPcbPicture(const std::string& path) {
         if (!read) { return Error{read.error()}; }
         if (isTwoColour(*read)) { return fromTwoColours(*read, true); }
         return toBuffer(*read, QImage::Format_RGB32);
-    } catch (const std::bad_alloc&) {
-        return tooLargeForMemory(path);
-    }
+    } catch (const std::bad_alloc&) { return tooLargeForMemory(path); }
 }
 
 Result<std::string> EncodePicturePng(const PixelBuffer& picture) {

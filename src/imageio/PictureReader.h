@@ -16,8 +16,8 @@ Result<PixelBuffer> ReadPicture(const std::string& path);
 
 // A BMP/JPG page picture read from its file.
 struct LoadedPicture {
-    PixelBuffer pixels;    // at the requested size (or the stored one), opaque 0xFFRRGGBB
-    int storedWidth = 0;   // size of the picture in the file
+    PixelBuffer pixels;   // at the requested size (or the stored one), opaque 0xFFRRGGBB
+    int storedWidth = 0;  // size of the picture in the file
     int storedHeight = 0;
 };
 

@@ -18,8 +18,7 @@ inline QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-inline void writeFile(const QString& path, const QByteArray& bytes,
-                      QIODevice::OpenMode mode = QIODevice::WriteOnly) {
+inline void writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly) {
     QFile file(path);
     if (!file.open(mode) || file.write(bytes) != bytes.size()) { qFatal("cannot write %s", qPrintable(path)); }
 }

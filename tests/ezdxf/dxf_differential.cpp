@@ -56,9 +56,7 @@ std::vector<Polyline> ourGeometry(const std::vector<TItem>& items) {
             case DxfKind::Arc: {
                 double a0 = static_cast<double>(item.startAngle.raw) * toRadians;
                 double a1 = static_cast<double>(item.endAngle.raw) * toRadians;
-                while (a1 < a0) {
-                    a1 += 2 * M_PI;
-                }
+                while (a1 < a0) { a1 += 2 * M_PI; }
                 out.push_back(arcPoints(item.x.toDouble(), item.y.toDouble(), item.radius.toDouble(), a0, a1));
                 break;
             }
@@ -67,12 +65,8 @@ std::vector<Polyline> ourGeometry(const std::vector<TItem>& items) {
                 // generator traces it is the curve accuracy's business.
                 DxfNurbs curve;
                 curve.degree = static_cast<int>(item.knots.size() - item.controlPoints.size() - 1);
-                for (Fixed4 k : item.knots) {
-                    curve.knots.push_back(k.toDouble());
-                }
-                for (TPoint p : item.controlPoints) {
-                    curve.points.push_back({p.x.toDouble(), p.y.toDouble()});
-                }
+                for (Fixed4 k : item.knots) { curve.knots.push_back(k.toDouble()); }
+                for (TPoint p : item.controlPoints) { curve.points.push_back({p.x.toDouble(), p.y.toDouble()}); }
                 curve.weights.assign(curve.points.size(), 1.0);
                 Polyline points;
                 const int n = 400 * static_cast<int>(curve.points.size());
@@ -91,7 +85,7 @@ std::vector<Polyline> ourGeometry(const std::vector<TItem>& items) {
 
 // Segments bucketed on a grid so that a point finds its near segments quickly.
 class SegmentGrid {
-   public:
+public:
     explicit SegmentGrid(const std::vector<Polyline>& lines) : lines_(lines) {
         for (std::size_t l = 0; l < lines.size(); ++l) {
             for (std::size_t s = 0; s + 1 < lines[l].size(); ++s) {
@@ -104,16 +98,12 @@ class SegmentGrid {
                     for (long dx = -1; dx <= 1; ++dx) {
                         for (long dy = -1; dy <= 1; ++dy) {
                             auto& bucket = cells_[key(cx + dx, cy + dy)];
-                            if (bucket.empty() || bucket.back() != std::pair{l, s}) {
-                                bucket.emplace_back(l, s);
-                            }
+                            if (bucket.empty() || bucket.back() != std::pair{l, s}) { bucket.emplace_back(l, s); }
                         }
                     }
                 }
             }
-            if (lines[l].size() == 1) {
-                points_.push_back(lines[l][0]);
-            }
+            if (lines[l].size() == 1) { points_.push_back(lines[l][0]); }
         }
     }
 
@@ -125,13 +115,11 @@ class SegmentGrid {
                 best = std::min(best, segmentDistance(p, lines_[l][s], lines_[l][s + 1]));
             }
         }
-        for (P q : points_) {
-            best = std::min(best, std::hypot(p.x - q.x, p.y - q.y));
-        }
+        for (P q : points_) { best = std::min(best, std::hypot(p.x - q.x, p.y - q.y)); }
         return best;
     }
 
-   private:
+private:
     static constexpr double kCell = 0.5;
     static long cell(double v) { return static_cast<long>(std::floor(v / kCell)); }
     static long long key(long x, long y) {
@@ -162,9 +150,7 @@ double farthest(const std::vector<Polyline>& from, const SegmentGrid& to, P& whe
     for (const Polyline& line : from) {
         for (std::size_t i = 0; i < line.size(); ++i) {
             check(line[i]);
-            if (i + 1 == line.size()) {
-                continue;
-            }
+            if (i + 1 == line.size()) { continue; }
             P a = line[i], b = line[i + 1];
             int steps = static_cast<int>(std::hypot(b.x - a.x, b.y - a.y) / 0.1);
             for (int k = 1; k < steps; ++k) {
@@ -188,9 +174,7 @@ std::vector<Polyline> readReference(const std::filesystem::path& path) {
         std::istringstream fields(text);
         fields.imbue(std::locale::classic());
         P p{};
-        if (fields >> p.x >> p.y && !lines.empty()) {
-            lines.back().push_back(p);
-        }
+        if (fields >> p.x >> p.y && !lines.empty()) { lines.back().push_back(p); }
     }
     return lines;
 }
@@ -206,14 +190,10 @@ int main(int argc, char** argv) {
     int failures = 0;
     double worstSeen = 0;
     for (const auto& entry : std::filesystem::directory_iterator(argv[1])) {
-        if (entry.path().extension() != ".dxf") {
-            continue;
-        }
+        if (entry.path().extension() != ".dxf") { continue; }
         std::filesystem::path reference = entry.path();
         reference.replace_extension(".ref");
-        if (!std::filesystem::exists(reference)) {
-            continue;
-        }
+        if (!std::filesystem::exists(reference)) { continue; }
         ++drawings;
         std::ifstream in(entry.path(), std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

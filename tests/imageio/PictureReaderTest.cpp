@@ -19,14 +19,16 @@ namespace {
 std::string data(const char* name) { return std::string(BEAMWRIGHT_TEST_DATA_DIR) + "/raster/" + name; }
 std::string example() { return std::string(BEAMWRIGHT_EXAMPLES_DIR) + "/ExampleBMP.jpg"; }
 
-std::uint32_t rgb(int r, int g, int b) { return 0xFF000000u | std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b); }
+std::uint32_t rgb(int r, int g, int b) {
+    return 0xFF000000u | std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b);
+}
 
 // The pattern the test-data script draws (scripts/make-raster-test-data.py).
 PixelBuffer expectedPattern() {
-    static const int palette[16][3] = {{0, 0, 0}, {255, 255, 255}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255},
-                                       {128, 128, 128}, {10, 20, 30}, {200, 100, 50}, {1, 2, 3}, {250, 251, 252},
-                                       {60, 0, 90}, {0, 70, 0}, {33, 66, 99}, {99, 66, 33}, {17, 17, 17},
-                                       {240, 16, 128}};
+    static const int palette[16][3] = {{0, 0, 0},    {255, 255, 255}, {255, 0, 0},  {0, 255, 0},
+                                       {0, 0, 255},  {128, 128, 128}, {10, 20, 30}, {200, 100, 50},
+                                       {1, 2, 3},    {250, 251, 252}, {60, 0, 90},  {0, 70, 0},
+                                       {33, 66, 99}, {99, 66, 33},    {17, 17, 17}, {240, 16, 128}};
     PixelBuffer pattern(5, 3);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 5; ++x) {
@@ -65,7 +67,9 @@ TEST(LoadPicture, EveryBmpDepthGivesTheSamePixels) {
     auto mono = LoadPicture(data("mono-1bit.bmp"), 0, 0);
     ASSERT_TRUE(mono.ok()) << mono.error();
     for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 5; ++x) { EXPECT_EQ(mono->pixels.row(y)[x], (x + y) % 2 ? rgb(255, 255, 255) : rgb(0, 0, 0)); }
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_EQ(mono->pixels.row(y)[x], (x + y) % 2 ? rgb(255, 255, 255) : rgb(0, 0, 0));
+        }
     }
 }
 
@@ -163,16 +167,20 @@ TEST(LoadPicture, BadFilesAreRefusedOnEveryPath) {
     QByteArray cut = readBytes(std::string(BEAMWRIGHT_EXAMPLES_DIR) + "/ExamplePCB.bmp");
     QByteArray jpeg = readBytes(example());
     std::string cases[] = {
-        data("lying-header.bmp"), data("zero-size.bmp"), data("not-a-picture.jpg"), data("no-such-file.bmp"),
+        data("lying-header.bmp"),
+        data("zero-size.bmp"),
+        data("not-a-picture.jpg"),
+        data("no-such-file.bmp"),
         writeBytes(dir, "truncated.jpg", jpeg.left(jpeg.size() / 2)),
         writeBytes(dir, "tail.jpg", jpeg.left(jpeg.size() - 200)),
         writeBytes(dir, "rle-cut.bmp", bmpFile(2000, 2000, 8, 1, 3, QByteArray::fromHex("02010000"))),
         writeBytes(dir, "rle-short.bmp", bmpFile(2, 2, 8, 1, 3, rle.left(5))),
-        writeBytes(dir, "offset-past-end.bmp", [] {
-            QByteArray b = bmpFile(2, 2, 24, 0, 0, QByteArray(16, '\0'));
-            put32(b, 10, 5000);
-            return b;
-        }()),
+        writeBytes(dir, "offset-past-end.bmp",
+                   [] {
+                       QByteArray b = bmpFile(2, 2, 24, 0, 0, QByteArray(16, '\0'));
+                       put32(b, 10, 5000);
+                       return b;
+                   }()),
         writeBytes(dir, "pcb-half.bmp", cut.left(16619)),
     };
     for (const std::string& path : cases) {

@@ -27,10 +27,10 @@ Result<Fixed4> readRanged(const QLineEdit* field, const QLabel* caption, const F
     if (!value) { return value; }
     if (!CheckRange(range, *value, systemDecimalSeparator())) {
         QString name = caption != nullptr ? caption->text() : field->objectName();
-        return Error{QStringLiteral("The field \"%1\" holds \"%2\", which %3. Please correct it and try again.")
-                         .arg(name, field->text(),
-                              QString::fromStdString(OutsideRange(range, systemDecimalSeparator())))
-                         .toStdString()};
+        return Error{
+            QStringLiteral("The field \"%1\" holds \"%2\", which %3. Please correct it and try again.")
+                .arg(name, field->text(), QString::fromStdString(OutsideRange(range, systemDecimalSeparator())))
+                .toStdString()};
     }
     return value;
 }

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -13,12 +12,13 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "help/HelpPanel.h"
-#include "widgets/RadioGroup.h"
 #include "help/HelpPopup.h"
-#include "pages/tools/InstructionWindows.h"
 #include "i18n/HelpTopics.h"
+#include "pages/tools/InstructionWindows.h"
+#include "widgets/RadioGroup.h"
 
 // The help texts live in the window's library; make sure the linker keeps them.
 static void initHelpResources() { Q_INIT_RESOURCE(help); }
@@ -37,8 +37,7 @@ bool ignoresHelpMode(const QObject* control) {
 // fields, buttons, check boxes, group boxes and radio groups (group boxes too).
 bool isHelpKind(const QObject* control) {
     return qobject_cast<const QRadioButton*>(control) != nullptr || qobject_cast<const QLabel*>(control) != nullptr ||
-           qobject_cast<const QLineEdit*>(control) != nullptr ||
-           qobject_cast<const QPushButton*>(control) != nullptr ||
+           qobject_cast<const QLineEdit*>(control) != nullptr || qobject_cast<const QPushButton*>(control) != nullptr ||
            qobject_cast<const QCheckBox*>(control) != nullptr || qobject_cast<const QGroupBox*>(control) != nullptr;
 }
 

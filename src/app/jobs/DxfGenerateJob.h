@@ -2,8 +2,8 @@
 // The DXF generator job: takes the DXF fields ("DXFO"), cuts the drawing in
 // passes into the program list and hands the program to `RE1` ("REDXF").
 
-#include "jobs/WorkerJob.h"
 #include "job/JobContext.h"
+#include "jobs/WorkerJob.h"
 
 namespace bw::app {
 

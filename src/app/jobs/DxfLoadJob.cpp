@@ -2,11 +2,11 @@
 
 #include <QMutexLocker>
 
-#include "pages/dxf/DrawingRenderer.h"
 #include "dxf/DxfReader.h"
 #include "dxf/DxfTexts.h"
-#include "job/JobSteps.h"
 #include "i18n/MessageTexts.h"
+#include "job/JobSteps.h"
+#include "pages/dxf/DrawingRenderer.h"
 
 namespace bw::app {
 
@@ -24,7 +24,8 @@ Status DxfLoadJob::work() {
         skippedText_ = skippedText(*loaded);
         // A file with nothing to cut keeps the previous drawing; the message says why.
         if (loaded->entities == 0) {
-            std::string why = ctx_.dxf.dxfFileName + ": " + std::string(DxfNothingToCutText(ctx_.params.readAllEntities));
+            std::string why =
+                ctx_.dxf.dxfFileName + ": " + std::string(DxfNothingToCutText(ctx_.params.readAllEntities));
             return Error{skippedText_.empty() ? why : why + ". " + skippedText_};
         }
     }
@@ -40,8 +41,8 @@ Status DxfLoadJob::work() {
 
 std::string DxfLoadJob::skippedText(const DxfLoadSummary& loaded) const {
     // The hint to the check box only helps when the line scanner did the reading.
-    std::string_view hint = ctx_.params.readAllEntities ? std::string_view{}
-                                                        : messageText(Message::SkippedHint, ctx_.languageIndex);
+    std::string_view hint =
+        ctx_.params.readAllEntities ? std::string_view{} : messageText(Message::SkippedHint, ctx_.languageIndex);
     return DxfSkippedText(loaded.skipped, messageText(Message::Skipped, ctx_.languageIndex), hint);
 }
 

@@ -3,10 +3,10 @@
 // into `workBitmap` and hands it back ("DXFO", then "DXFZ"). In redraw mode
 // (the view was panned or zoomed) it only draws the preview again.
 
-#include "jobs/SharedBitmap.h"
-#include "jobs/WorkerJob.h"
 #include "dxf/DxfReader.h"
 #include "job/JobContext.h"
+#include "jobs/SharedBitmap.h"
+#include "jobs/WorkerJob.h"
 
 namespace bw::app {
 

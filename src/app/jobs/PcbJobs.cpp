@@ -47,9 +47,7 @@ Status PcbRasterJob::work() {
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(0, 0, 255));
         const int r = result->beamRadiusPx;
-        for (const PixelPosition& centre : result->exposed) {
-            painter.drawEllipse(QPoint(centre.x, centre.y), r, r);
-        }
+        for (const PixelPosition& centre : result->exposed) { painter.drawEllipse(QPoint(centre.x, centre.y), r, r); }
     }
     output_.picture = std::move(picture);
     return exchange(JobCode::PcbRasterReady);
@@ -60,7 +58,8 @@ PcbOutlineJob::PcbOutlineJob(JobHost& host, JobContext& ctx, PcbJobOutput& outpu
 
 Status PcbOutlineJob::work() {
     if (Status asked = exchange(JobCode::PcbParameters); !asked) { return asked; }
-    auto result = GeneratePcbOutline(ctx_, decimalSeparator_, [this](std::string_view text) { showStatus(std::string(text)); });
+    auto result =
+        GeneratePcbOutline(ctx_, decimalSeparator_, [this](std::string_view text) { showStatus(std::string(text)); });
     if (!result) { return Error{result.error()}; }
     if (Status shown = exchange(JobCode::PcbOutlineReady); !shown) { return shown; }
     output_.picture = paintClasses(ctx_.pcb.outlineClassMap, kOutlinePreviewClasses);

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "jobs/WorkerJob.h"
 #include "job/JobContext.h"
+#include "jobs/WorkerJob.h"
 #include "pcb/ClassRendering.h"
 #include "raster/PixelBuffer.h"
 

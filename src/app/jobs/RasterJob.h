@@ -3,8 +3,8 @@
 // ("BMPO"), engraves it line by line into the program list and hands the
 // program back ("REBMP").
 
-#include "jobs/WorkerJob.h"
 #include "job/JobContext.h"
+#include "jobs/WorkerJob.h"
 #include "raster/PixelBuffer.h"
 
 namespace bw::app {

@@ -5,7 +5,7 @@
 namespace bw::app {
 
 ToneJob::ToneJob(JobHost& host, std::shared_ptr<const PixelBuffer> source, ToneMode mode, int threshold,
-                   PixelBuffer& result)
+                 PixelBuffer& result)
     : WorkerJob(host), source_(std::move(source)), mode_(mode), threshold_(threshold), result_(result) {}
 
 Status ToneJob::work() {

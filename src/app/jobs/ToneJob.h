@@ -17,7 +17,7 @@ class ToneJob : public WorkerJob {
 public:
     // `result` receives the processed picture before the hand-back.
     ToneJob(JobHost& host, std::shared_ptr<const PixelBuffer> source, ToneMode mode, int threshold,
-             PixelBuffer& result);
+            PixelBuffer& result);
 
 protected:
     Status work() override;

@@ -66,13 +66,9 @@ void WorkerJob::run() {
         Status status = work();
         if (!isInterruptionRequested()) { flushStatus(); }
         if (!status) { message = status.error(); }
-    } catch (const JobCancelled&) {
-        return;
-    } catch (const std::bad_alloc&) {
+    } catch (const JobCancelled&) { return; } catch (const std::bad_alloc&) {
         message = "Not enough memory for this job.";
-    } catch (const std::exception& error) {
-        message = error.what();
-    }
+    } catch (const std::exception& error) { message = error.what(); }
     if (!message.empty() && !isInterruptionRequested()) { emit failed(QString::fromStdString(message)); }
 }
 

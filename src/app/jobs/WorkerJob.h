@@ -8,8 +8,8 @@
 #include <chrono>
 #include <string>
 
-#include "jobs/JobHost.h"
 #include "common/Result.h"
+#include "jobs/JobHost.h"
 
 namespace bw::app {
 

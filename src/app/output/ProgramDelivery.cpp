@@ -6,8 +6,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
-#include "shell/MessageBoxes.h"
 #include "gcode/ProgramOutput.h"
+#include "shell/MessageBoxes.h"
 
 namespace bw::app {
 
@@ -21,7 +21,7 @@ QString ProgramDelivery::save(const std::string& fileText, int extensionChoice, 
     const std::string extension = ExtensionForChoice(extensionChoice);
     const QString ext = QString::fromStdString(extension);
     const QFileInfo source(sourceFile);
-    const QString folder = !lastFolder_.isEmpty()  ? lastFolder_
+    const QString folder = !lastFolder_.isEmpty() ? lastFolder_
                            : sourceFile.isEmpty() ? QString()
                                                   : source.absolutePath();
     const QString base = sourceFile.isEmpty() ? QString() : source.completeBaseName() + "." + ext;

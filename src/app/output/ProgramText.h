@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "output/ProgramView.h"
 #include "gcode/ProgramLines.h"
+#include "output/ProgramView.h"
 
 namespace bw::app {
 

@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 
 #include "fields/FieldReader.h"
-#include "widgets/FormControls.h"
 #include "pages/gcode/GCodeSettingsPage.h"
 #include "simulation/SimulationReport.h"
+#include "widgets/FormControls.h"
 
 namespace bw::app {
 
@@ -42,7 +42,8 @@ ToolpathPanel::ToolpathPanel(const QString& pageLetter, QWidget* programView, QW
     connect(&estimator_, &ToolpathEstimator::finished, this, &ToolpathPanel::showEstimate);
 }
 
-void ToolpathPanel::programGenerated(std::shared_ptr<const ProgramLines> program, const GCodeSettingsPage& gcode, bool burnAllFeedMoves) {
+void ToolpathPanel::programGenerated(std::shared_ptr<const ProgramLines> program, const GCodeSettingsPage& gcode,
+                                     bool burnAllFeedMoves) {
     Result<MachineLimits> limits = readMachineLimits(gcode);
     if (!limits) {
         showStatus(QString::fromStdString(limits.error()));
@@ -110,7 +111,8 @@ Result<MachineLimits> readMachineLimits(const GCodeSettingsPage& gcode) {
     auto deviation = readDecimal(gcode.EOdchylenieU, gcode.LOdchylenieU);
     if (!deviation) { return Error{deviation.error()}; }
     if (rate->raw <= 0 || acceleration->raw <= 0 || deviation->raw < 0) {
-        return Error{"The maximum rate and the acceleration must be more than zero, the junction deviation not negative"};
+        return Error{
+            "The maximum rate and the acceleration must be more than zero, the junction deviation not negative"};
     }
     MachineLimits limits;
     limits.maxRateMmPerMin = rate->toDouble();

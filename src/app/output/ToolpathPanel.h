@@ -10,9 +10,9 @@
 
 #include <chrono>
 
+#include "common/Result.h"
 #include "output/ToolpathEstimator.h"
 #include "output/ToolpathView.h"
-#include "common/Result.h"
 
 namespace bw::app {
 
@@ -33,7 +33,8 @@ public:
 
     // A program has been generated: estimate it with the machine values of the
     // G-CODE Settings page (a bad value is named in the status bar instead).
-    void programGenerated(std::shared_ptr<const ProgramLines> program, const GCodeSettingsPage& gcode, bool burnAllFeedMoves = false);
+    void programGenerated(std::shared_ptr<const ProgramLines> program, const GCodeSettingsPage& gcode,
+                          bool burnAllFeedMoves = false);
     bool estimating() const { return estimator_.running(); }
 
     // Shows the newest estimate of the page's panels at the status bar's end

@@ -14,17 +14,17 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include "pages/picture/PictureController.h"
-#include "pages/tools/CalibrationController.h"
-#include "pages/dxf/DxfController.h"
 #include "help/HelpMode.h"
+#include "help/HelpPopup.h"
 #include "jobs/JobRunner.h"
 #include "output/ProgramView.h"
-#include "shell/MainWindow.h"
-#include "help/HelpPopup.h"
+#include "output/ToolpathPanel.h"
+#include "pages/dxf/DxfController.h"
+#include "pages/picture/PictureController.h"
+#include "pages/tools/CalibrationController.h"
 #include "pages/tools/CalibrationDialog.h"
 #include "pages/tools/InstructionWindows.h"
-#include "output/ToolpathPanel.h"
+#include "shell/MainWindow.h"
 
 namespace {
 
@@ -137,15 +137,13 @@ int main(int argc, char** argv) {
     const struct {
         const char* page;
         const char* file;
-    } shots[] = {{"TS1", "dxf"},       {"TS2", "bmp-jpg"},    {"TabSheet3", "gcode-settings"},
-                 {"TS3", "pcb"},       {"TabSheet8", "tools"}};
+    } shots[] = {
+        {"TS1", "dxf"}, {"TS2", "bmp-jpg"}, {"TabSheet3", "gcode-settings"}, {"TS3", "pcb"}, {"TabSheet8", "tools"}};
     // Each page at the window's default size, at its minimum size and at 1920 x 1080.
     const struct {
         QSize size;
         const char* suffix;
-    } sizes[] = {{window.size(), ""},
-                 {window.minimumSize(), "-minimum"},
-                 {QSize(1920, 1080), "-1920x1080"}};
+    } sizes[] = {{window.size(), ""}, {window.minimumSize(), "-minimum"}, {QSize(1920, 1080), "-1920x1080"}};
     for (const auto& size : sizes) {
         window.resize(size.size);
         for (const auto& shot : shots) {
@@ -153,8 +151,10 @@ int main(int argc, char** argv) {
             waitFor([] { return false; }, 300);
             waitFor([&] { return !window.jobs().busy(); }, 20000);
             // Each source page waits for its example to be shown.
-            const char* generate = QString(shot.page) == "TS1" ? "SBDXF" : QString(shot.page) == "TS2" ? "SBBMP"
-                                   : QString(shot.page) == "TS3" ? "SBPCBR" : nullptr;
+            const char* generate = QString(shot.page) == "TS1"   ? "SBDXF"
+                                   : QString(shot.page) == "TS2" ? "SBBMP"
+                                   : QString(shot.page) == "TS3" ? "SBPCBR"
+                                                                 : nullptr;
             if (generate != nullptr) {
                 waitFor([&] { return window.findChild<QPushButton*>(generate)->isEnabled(); }, 20000);
                 waitFor([&] { return !window.jobs().busy() && !window.bmp().toneJobPending(); }, 20000);

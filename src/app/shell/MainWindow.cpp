@@ -1,40 +1,40 @@
 #include "shell/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QScreen>
 #include <QMessageBox>
-#include <QCoreApplication>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 
+#include "fields/DecimalSeparator.h"
+#include "fields/WindowFields.h"
+#include "help/HelpMode.h"
+#include "i18n/TextPair.h"
+#include "jobs/JobExchange.h"
+#include "jobs/JobRunner.h"
+#include "output/ProgramDelivery.h"
+#include "output/ToolpathPanel.h"
+#include "pages/dxf/DxfController.h"
+#include "pages/dxf/DxfPage.h"
+#include "pages/gcode/GCodeSettingsPage.h"
+#include "pages/gcode/MaskPreviewUpdater.h"
+#include "pages/pcb/PcbController.h"
+#include "pages/pcb/PcbPage.h"
 #include "pages/picture/PictureController.h"
 #include "pages/picture/PicturePage.h"
 #include "pages/tools/CalibrationController.h"
-#include "fields/DecimalSeparator.h"
-#include "pages/dxf/DxfController.h"
-#include "pages/dxf/DxfPage.h"
-#include "shell/ExampleFolder.h"
-#include "pages/gcode/GCodeSettingsPage.h"
-#include "help/HelpMode.h"
-#include "jobs/JobExchange.h"
-#include "jobs/JobRunner.h"
-#include "shell/LanguageSwitch.h"
-#include "pages/gcode/MaskPreviewUpdater.h"
-#include "shell/MessageBoxes.h"
-#include "widgets/NumericEdit.h"
-#include "pages/pcb/PcbController.h"
-#include "pages/pcb/PcbPage.h"
-#include "shell/ProfileController.h"
-#include "output/ProgramDelivery.h"
-#include "output/ToolpathPanel.h"
 #include "pages/tools/ToolsPage.h"
-#include "fields/WindowFields.h"
-#include "i18n/TextPair.h"
 #include "settings/SettingsFolder.h"
 #include "settings/SettingsStore.h"
+#include "shell/ExampleFolder.h"
+#include "shell/LanguageSwitch.h"
+#include "shell/MessageBoxes.h"
+#include "shell/ProfileController.h"
+#include "widgets/NumericEdit.h"
 
 using namespace bw::app;
 
@@ -76,9 +76,10 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     delivery_ = std::make_unique<ProgramDelivery>(this);
     maskPreview_ = new MaskPreviewUpdater(ctx_, *gcodePage_, *toolsPage_, *jobs_, SB1, this);
     help_ = new HelpMode(this);
-    dxf_ = new DxfController(ctx_, *dxfPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_,
-                                workBitmap_, *help_, this);
-    bmp_ = new PictureController(ctx_, *bmpPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_, *help_, this);
+    dxf_ = new DxfController(ctx_, *dxfPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_, workBitmap_,
+                             *help_, this);
+    bmp_ =
+        new PictureController(ctx_, *bmpPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_, *help_, this);
     pcb_ = new PcbController(ctx_, *pcbPage_, *toolsPage_, *gcodePage_, *jobs_, *exchange_, *delivery_, this);
     calibration_ = new CalibrationController(ctx_, *toolsPage_, *gcodePage_, *jobs_, *delivery_, *help_, this);
 
@@ -168,9 +169,9 @@ void MainWindow::saveLastState() {
     bw::Status saved = bw::SaveSettings(profiles_->settingsFolder(), bw::kLastStateFile, bw::SettingsSection::Last,
                                         fields, systemDecimalSeparator());
     if (!saved) {
-        QMessageBox::warning(this, QStringLiteral("Beamwright"),
-                             QStringLiteral("The window's state could not be saved:\n%1")
-                                 .arg(QString::fromStdString(saved.error())));
+        QMessageBox::warning(
+            this, QStringLiteral("Beamwright"),
+            QStringLiteral("The window's state could not be saved:\n%1").arg(QString::fromStdString(saved.error())));
     }
 }
 

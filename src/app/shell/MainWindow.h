@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "jobs/SharedBitmap.h"
 #include "job/JobContext.h"
+#include "jobs/SharedBitmap.h"
 
 class QStatusBar;
 class QTabWidget;

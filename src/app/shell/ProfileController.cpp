@@ -6,10 +6,10 @@
 #include <QPushButton>
 
 #include "fields/DecimalSeparator.h"
-#include "shell/MessageBoxes.h"
-#include "widgets/ProfileBox.h"
 #include "fields/WindowFields.h"
 #include "settings/SettingsStore.h"
+#include "shell/MessageBoxes.h"
+#include "widgets/ProfileBox.h"
 
 namespace bw::app {
 
@@ -64,8 +64,8 @@ void ProfileController::loadSelected(ProfileKind kind) {
     QComboBox* list = family(kind).box->list;
     if (list->currentIndex() < 0) { return; }
     FieldValues values;
-    auto loaded = LoadProfile(settingsFolder_, kind, list->currentText().toStdString(), values,
-                              systemDecimalSeparator());
+    auto loaded =
+        LoadProfile(settingsFolder_, kind, list->currentText().toStdString(), values, systemDecimalSeparator());
     if (!loaded) {
         warn(loaded.error());
         return;

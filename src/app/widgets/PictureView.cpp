@@ -8,9 +8,7 @@
 
 namespace bw::app {
 
-PictureView::PictureView(const QString& objectName, QWidget* parent) : QWidget(parent) {
-    setObjectName(objectName);
-}
+PictureView::PictureView(const QString& objectName, QWidget* parent) : QWidget(parent) { setObjectName(objectName); }
 
 void PictureView::setPicture(QImage picture) {
     picture_ = std::move(picture);

@@ -19,9 +19,8 @@ StartPointGroup::StartPointGroup(const QString& objectName, QChar pageLetter, QW
         button->setChecked(point == kDefaultStartPoint);
         grid->addWidget(button, (point - 1) / 3, (point - 1) % 3, Qt::AlignCenter);
         group->addButton(button);
-        connect(button, &QRadioButton::clicked, this, [this, button] {
-            emit startPointClicked(button->objectName().mid(4, 1).toInt());
-        });
+        connect(button, &QRadioButton::clicked, this,
+                [this, button] { emit startPointClicked(button->objectName().mid(4, 1).toInt()); });
     }
 }
 

@@ -35,7 +35,8 @@ void addCalibrateCommand(CLI::App& app, Runner& run) {
         ->required()
         ->check(CLI::IsMember({"coarse", "fine", "grey"}));
     command->add_option("-o,--output", options->output, "Write the program to this file instead of standard output");
-    command->add_option("--base-z", options->baseZ, "fine: Z in mm of field 100; fields run from base - 10 to base + 9.9")
+    command
+        ->add_option("--base-z", options->baseZ, "fine: Z in mm of field 100; fields run from base - 10 to base + 9.9")
         ->capture_default_str();
     command->add_flag("--squares", options->squares, "fine: 3 mm squares instead of 0.1 mm dots");
     command->add_option("--feed", options->workFeed, "Work speed in mm/min")->capture_default_str();
@@ -43,12 +44,15 @@ void addCalibrateCommand(CLI::App& app, Runner& run) {
     command->add_option("--focus-z", options->focusZ, "grey: focus distance (Z) in mm")->capture_default_str();
     command->add_option("--thickness", options->thickness, "grey: material thickness in mm, added to the focus Z")
         ->capture_default_str();
-    command->add_option("--power-min", options->powerMin, "Power min in % (kept with the Tools page; no pattern uses it)")
+    command
+        ->add_option("--power-min", options->powerMin, "Power min in % (kept with the Tools page; no pattern uses it)")
         ->capture_default_str();
-    command->add_option("--power-max", options->powerMax, "Power max in % (kept with the Tools page; no pattern uses it)")
+    command
+        ->add_option("--power-max", options->powerMax, "Power max in % (kept with the Tools page; no pattern uses it)")
         ->capture_default_str();
     command->add_option("--dir-step", options->dirStep, "DIR-axis travel per mm of XY travel")->capture_default_str();
-    command->add_option("--decimals", options->decimals, "Decimal places of G-code numbers (0 keeps 4)")->capture_default_str();
+    command->add_option("--decimals", options->decimals, "Decimal places of G-code numbers (0 keeps 4)")
+        ->capture_default_str();
     options->gcode.add(*command);
     command->callback([&run, options] {
         run = [options] {
@@ -80,7 +84,7 @@ void addCalibrateCommand(CLI::App& app, Runner& run) {
             JobContext ctx;
             rebuildNumberFormat(ctx.numberFormat, o.decimals, kCliSeparator);
             auto program = o.pattern == "coarse" ? BuildCoarseFocusPattern(ctx.writer(), fields, kCliSeparator)
-                         : o.pattern == "fine"   ? BuildFineFocusPattern(ctx.writer(), fields, kCliSeparator)
+                           : o.pattern == "fine" ? BuildFineFocusPattern(ctx.writer(), fields, kCliSeparator)
                                                  : BuildGreyscalePattern(ctx.writer(), fields, kCliSeparator);
             if (!program) { throw UsageError(program.error()); }
             deliverProgram(*program, o.output, o.gcode.inputFiles());

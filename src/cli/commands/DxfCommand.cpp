@@ -26,11 +26,11 @@ namespace {
 struct DxfOptions {
     std::string input;
     std::string output;
-    FieldOption thickness;      // EGrubosc
-    FieldOption layer;          // EWarstwa
+    FieldOption thickness;       // EGrubosc
+    FieldOption layer;           // EWarstwa
     bool finishingPass = false;  // CBDotnij
     CLI::Option* finishingPassOption = nullptr;
-    bool allEntities = false;    // CBPolilinie
+    bool allEntities = false;  // CBPolilinie
     CLI::Option* allEntitiesOption = nullptr;
     FieldOption segmentLength;  // EProstki
     FieldOption feed;           // ESzRD
@@ -147,7 +147,9 @@ void runDxf(const DxfOptions& options) {
 
     ProgressPrinter printer;
     DxfStatusCallback status;
-    if (options.progress) { status = [&printer](std::string_view text) { printer(text); }; }
+    if (options.progress) {
+        status = [&printer](std::string_view text) { printer(text); };
+    }
 
     ctx.dxf.dxfFileName = options.input;
     auto loaded = LoadDxfFile(ctx, kCliSeparator, status);
@@ -182,19 +184,23 @@ void addDxfCommand(CLI::App& app, Runner& run) {
     command->add_option("input", options->input, "DXF file to read")->required();
     command->add_option("-o,--output", options->output, "Write the program to this file instead of standard output");
     DxfOptions& o = *options;
-    o.thickness.option = command->add_option("--thickness", o.thickness.value, "Material thickness in mm (default 1.5)");
-    o.layer.option = command->add_option("--layer", o.layer.value, "Depth of one pass in mm, 0: a single pass (default 0.5)");
+    o.thickness.option =
+        command->add_option("--thickness", o.thickness.value, "Material thickness in mm (default 1.5)");
+    o.layer.option =
+        command->add_option("--layer", o.layer.value, "Depth of one pass in mm, 0: a single pass (default 0.5)");
     o.finishingPassOption = command->add_flag("--finishing-pass", o.finishingPass, "One more pass at the focus plane");
     o.allEntitiesOption = command->add_flag("--all-entities", o.allEntities,
                                             "Read the drawing in full: polylines, ellipses, blocks, units, layers");
     o.segmentLength.option = command->add_option("--segment-length", o.segmentLength.value,
                                                  "Length of the straight pieces of splines in mm (default 0.5)");
     o.feed.option = command->add_option("--feed", o.feed.value, "Working feed in mm/min (default 1500)");
-    o.rapidFeed.option = command->add_option("--rapid-feed", o.rapidFeed.value, "Rapid (idle) feed in mm/min (default 5000)");
+    o.rapidFeed.option =
+        command->add_option("--rapid-feed", o.rapidFeed.value, "Rapid (idle) feed in mm/min (default 5000)");
     command->add_option("--focus-z", options->focusZ, "Z of the focus plane in mm")->capture_default_str();
     command->add_option("--dir-step", options->dirStep, "DIR-axis travel per mm of XY travel")->capture_default_str();
-    command->add_option("--start-point", options->startPoint,
-                        "Start point 1..9 (row by row from the top left; 7 = bottom left)")
+    command
+        ->add_option("--start-point", options->startPoint,
+                     "Start point 1..9 (row by row from the top left; 7 = bottom left)")
         ->capture_default_str();
     command->add_option("--decimals", options->decimals, "Decimal places of G-code numbers")->capture_default_str();
     o.gcode.add(*command);

@@ -13,9 +13,7 @@ void addEagleUlpCommand(CLI::App& app, Runner& run) {
     command->callback([&run, folder] {
         run = [folder] {
             Status written = WriteUlpFile(*folder);
-            if (!written) {
-                throw JobError(written.error());
-            }
+            if (!written) { throw JobError(written.error()); }
         };
     });
 }

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "CliSupport.h"
-#include "ProfileOptions.h"
 #include "PictureReader.h"
+#include "ProfileOptions.h"
 #include "common/QuotedText.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobContext.h"
@@ -37,8 +37,8 @@ struct ImageOptions {
     std::string gamma = "1.00";
     std::string brightness = "0";
     std::string contrast = "0";
-    FieldOption powerMin;  // EMocBMin
-    FieldOption powerMax;  // EMocBMax
+    FieldOption powerMin;     // EMocBMin
+    FieldOption powerMax;     // EMocBMax
     bool horizontal = false;  // CBRPoz
     bool vertical = false;    // CBRPio
     bool frame = false;       // CBRamkaB
@@ -89,7 +89,8 @@ ImageValues resolve(const ImageOptions& o) {
 int rangedInteger(const std::string& option, const std::string& text, int low, int high) {
     int value = integerOption(option, text);
     if (value < low || value > high) {
-        throw UsageError(option + ": " + QuoteForMessage(text) + " is outside " + std::to_string(low) + ".." + std::to_string(high));
+        throw UsageError(option + ": " + QuoteForMessage(text) + " is outside " + std::to_string(low) + ".." +
+                         std::to_string(high));
     }
     return value;
 }
@@ -98,7 +99,8 @@ int rangedInteger(const std::string& option, const std::string& text, int low, i
 int gammaPosition(const std::string& text) {
     Fixed4 gamma = decimalOption("--gamma", text);
     if (gamma.raw % 100 != 0 || gamma.raw < 100 || gamma.raw > 80000) {
-        throw UsageError("--gamma: " + QuoteForMessage(text) + " must lie between 0.01 and 8.00 with at most two decimals");
+        throw UsageError("--gamma: " + QuoteForMessage(text) +
+                         " must lie between 0.01 and 8.00 with at most two decimals");
     }
     return static_cast<int>(gamma.raw / 100);
 }
@@ -126,11 +128,12 @@ void runImage(const ImageOptions& o) {
     rangedOption("--pixel-size", v.pixelSize, FieldRanges::PixelSize);
     rangedOption("--thickness", v.thickness, FieldRanges::Thickness);
     const int threshold = rangedInteger("--threshold", v.threshold, 0, 255);
-    ToneAdjustments adjustments{gammaPosition(o.gamma),
-                                rangedInteger("--brightness", o.brightness, -kMaxBrightnessContrast, kMaxBrightnessContrast),
-                                rangedInteger("--contrast", o.contrast, -kMaxBrightnessContrast, kMaxBrightnessContrast)};
-    for (const auto& [option, text] : {std::pair{"--power-min", v.powerMin}, {"--power-max", v.powerMax},
-                                       {"--focus-z", o.focusZ}}) {
+    ToneAdjustments adjustments{
+        gammaPosition(o.gamma),
+        rangedInteger("--brightness", o.brightness, -kMaxBrightnessContrast, kMaxBrightnessContrast),
+        rangedInteger("--contrast", o.contrast, -kMaxBrightnessContrast, kMaxBrightnessContrast)};
+    for (const auto& [option, text] :
+         {std::pair{"--power-min", v.powerMin}, {"--power-max", v.powerMax}, {"--focus-z", o.focusZ}}) {
         decimalOption(option, text);
     }
     if (auto feed = parseFeed(v.feed, "--feed"); !feed) { throw UsageError(feed.error()); }
@@ -143,7 +146,9 @@ void runImage(const ImageOptions& o) {
     MaskPreviewFields preview{gcode.maskText, o.decimals, o.dirStep, gcode.pwmMaxText};
     rangedOption("--dir-step", o.dirStep, FieldRanges::DirAxisStep);
     rangedOption("--decimals", o.decimals, FieldRanges::Decimals);
-    if (auto built = BuildMaskPreview(ctx.writer(), preview, kCliSeparator); !built) { throw UsageError(built.error()); }
+    if (auto built = BuildMaskPreview(ctx.writer(), preview, kCliSeparator); !built) {
+        throw UsageError(built.error());
+    }
 
     RasterJobFields fields;
     fields.pixelSizeText = v.pixelSize;
@@ -181,7 +186,8 @@ void runImage(const ImageOptions& o) {
     sizing.keepAspect = v.keepAspect;
     ctx.raster.pictureFileName = o.input;
     LoadedPicture picture = load(o.input, PictureRequest{});
-    RecordLoadedPicture(sizing, ctx.raster, PictureRequest{}, picture.pixels.width, picture.pixels.height, kCliSeparator);
+    RecordLoadedPicture(sizing, ctx.raster, PictureRequest{}, picture.pixels.width, picture.pixels.height,
+                        kCliSeparator);
     if (!width.empty()) { SetResolutionField(sizing, ResolutionField::Width, width, ctx.raster, kCliSeparator); }
     if (!height.empty()) { SetResolutionField(sizing, ResolutionField::Height, height, ctx.raster, kCliSeparator); }
     if (auto request = CommitResolution(sizing, ctx.raster)) {
@@ -189,7 +195,9 @@ void runImage(const ImageOptions& o) {
         RecordLoadedPicture(sizing, ctx.raster, *request, picture.pixels.width, picture.pixels.height, kCliSeparator);
     }
 
-    ToneMode mode = v.mode == "threshold" ? ToneMode::Threshold : v.mode == "dither" ? ToneMode::Dithering : ToneMode::Greyscale;
+    ToneMode mode = v.mode == "threshold" ? ToneMode::Threshold
+                    : v.mode == "dither"  ? ToneMode::Dithering
+                                          : ToneMode::Greyscale;
     PixelBuffer view = ProcessTones(picture.pixels, mode, threshold);
     picture.pixels = PixelBuffer{};
     const ToneAdjustments active = ActiveAdjustments(mode, adjustments);
@@ -207,7 +215,9 @@ void runImage(const ImageOptions& o) {
     if (Status origin = SetRasterOrigin(ctx, fields.pixelSizeText, view, kCliSeparator); !origin) {
         throw UsageError(origin.error());
     }
-    if (Status filled = FillRasterParameters(ctx.params, fields, view, kCliSeparator); !filled) { throw UsageError(filled.error()); }
+    if (Status filled = FillRasterParameters(ctx.params, fields, view, kCliSeparator); !filled) {
+        throw UsageError(filled.error());
+    }
     ProgramStream stream(ctx.programLines, program);
     auto outcome = GenerateRaster(ctx, view, {}, kCliSeparator);
     if (!outcome) { throw JobError(outcome.error()); }
@@ -226,18 +236,22 @@ void addImageCommand(CLI::App& app, Runner& run) {
     o->pixelSize.option = c->add_option("--pixel-size", o->pixelSize.value, "Pixel size [mm/pixel] (default 0.3)");
     c->add_option("--width", o->width, "Working width in pixels (the picture is resampled; at most 3000)");
     c->add_option("--height", o->height, "Working height in pixels (not with --keep-aspect)");
-    o->keepAspectOption = c->add_flag("--keep-aspect", o->keepAspect, "Derive the height from the width and the picture's proportions");
-    o->mode.option = c->add_option("--mode", o->mode.value, "Tones: threshold (black/white), grey, or dither (default grey)")
-                         ->check(CLI::IsMember({"threshold", "grey", "dither"}));
+    o->keepAspectOption =
+        c->add_flag("--keep-aspect", o->keepAspect, "Derive the height from the width and the picture's proportions");
+    o->mode.option =
+        c->add_option("--mode", o->mode.value, "Tones: threshold (black/white), grey, or dither (default grey)")
+            ->check(CLI::IsMember({"threshold", "grey", "dither"}));
     o->threshold.option =
         c->add_option("--threshold", o->threshold.value, "Black/white threshold 0..255, threshold mode (default 128)");
     c->add_option("--gamma", o->gamma, "Gamma 0.01..8.00")->capture_default_str();
     c->add_option("--brightness", o->brightness, "Brightness -255..255")->capture_default_str();
     c->add_option("--contrast", o->contrast, "Contrast -255..255")->capture_default_str();
-    o->powerMin.option =
-        c->add_option("--power-min", o->powerMin.value, "Power of the lightest burnt grey, percent of --pwm-max (default 0)");
-    o->powerMax.option = c->add_option("--power-max", o->powerMax.value, "Power of black, percent of --pwm-max (default 100)");
-    o->horizontalOption = c->add_flag("--horizontal", o->horizontal, "Horizontal raster pass (the default when no pass is named)");
+    o->powerMin.option = c->add_option("--power-min", o->powerMin.value,
+                                       "Power of the lightest burnt grey, percent of --pwm-max (default 0)");
+    o->powerMax.option =
+        c->add_option("--power-max", o->powerMax.value, "Power of black, percent of --pwm-max (default 100)");
+    o->horizontalOption =
+        c->add_flag("--horizontal", o->horizontal, "Horizontal raster pass (the default when no pass is named)");
     o->verticalOption =
         c->add_flag("--vertical", o->vertical, "Vertical raster pass (after the horizontal one when both are named)");
     o->frameOption = c->add_flag("--frame", o->frame, "Burn a frame round the picture first");

@@ -24,9 +24,7 @@ void addPcbOutlineCommand(CLI::App& app, Runner& run) {
             preparePcbJob(ctx, *options);
             ProgramStream stream(ctx.programLines, outputs.program);
             auto result = GeneratePcbOutline(ctx, *decimalComma ? ',' : '.');
-            if (!result) {
-                throw JobError(result.error());
-            }
+            if (!result) { throw JobError(result.error()); }
             if (result->unfinishedWalks > 0) {
                 std::cerr << "beamwright-cli: warning: " << result->unfinishedWalks
                           << " outline walk(s) circled without returning to their start; those contours end "

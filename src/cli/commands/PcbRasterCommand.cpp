@@ -19,9 +19,7 @@ void addPcbRasterCommand(CLI::App& app, Runner& run) {
             preparePcbJob(ctx, *options);
             ProgramStream stream(ctx.programLines, outputs.program);
             auto result = GeneratePcbRaster(ctx);
-            if (!result) {
-                throw JobError(result.error());
-            }
+            if (!result) { throw JobError(result.error()); }
             stream.finish();
             deliverPcbOutputs(outputs, ctx.pcb.rasterClassMap, false);
         };

@@ -38,22 +38,27 @@ void addSimulateCommand(CLI::App& app, Runner& run) {
     };
     auto options = std::make_shared<Options>();
     CLI::App* command = app.add_subcommand(
-        "simulate", "Run a G-code program on a model of a GRBL laser machine: burnt and travel lengths, time, a picture");
+        "simulate",
+        "Run a G-code program on a model of a GRBL laser machine: burnt and travel lengths, time, a picture");
     command->add_option("PROGRAM", options->program, "G-code program file")->required();
     command->add_flag("--json", options->json, "Print one JSON object instead of the summary");
-    command->add_option("--png", options->png, "Draw the burnt path (darker for more power) and the travel moves into this PNG");
-    command->add_option("--png-width", options->pngWidth, "Picture width in pixels; one pixel is the burnt width / this")
+    command->add_option("--png", options->png,
+                        "Draw the burnt path (darker for more power) and the travel moves into this PNG");
+    command
+        ->add_option("--png-width", options->pngWidth, "Picture width in pixels; one pixel is the burnt width / this")
         ->capture_default_str();
     options->gcodeProfile.option = command->add_option(
         "--gcode-profile", options->gcodeProfile.value,
         std::string("G-CODE Settings profile (.gcd) whose machine values to use; options given explicitly win. ") +
             kProfileLookupHelp);
-    options->maxRate.option = command->add_option("--max-rate", options->maxRate.value,
-                                                  "Maximum rate of an axis, mm/min (every G0 runs at it; default 6000)");
-    options->accel.option = command->add_option("--accel", options->accel.value, "Acceleration of an axis, mm/s^2 (default 1000)");
+    options->maxRate.option = command->add_option(
+        "--max-rate", options->maxRate.value, "Maximum rate of an axis, mm/min (every G0 runs at it; default 6000)");
+    options->accel.option =
+        command->add_option("--accel", options->accel.value, "Acceleration of an axis, mm/s^2 (default 1000)");
     options->junctionDeviation.option = command->add_option("--junction-deviation", options->junctionDeviation.value,
                                                             "Junction deviation, mm (default 0.01)");
-    command->add_flag("--burn-g1", options->burnG1, "Every G1/G2/G3 burns (programs that switch no laser, e.g. PCB exposure)");
+    command->add_flag("--burn-g1", options->burnG1,
+                      "Every G1/G2/G3 burns (programs that switch no laser, e.g. PCB exposure)");
     command->callback([&run, options] {
         run = [options] {
             FieldValues machine = options->gcodeProfile.given()
@@ -64,15 +69,17 @@ void addSimulateCommand(CLI::App& app, Runner& run) {
                 positiveOption("--max-rate", options->maxRate.orField(machine, "EPredkoscU"), false);
             settings.limits.accelerationMmPerS2 =
                 positiveOption("--accel", options->accel.orField(machine, "EPrzyspieszenieU"), false);
-            settings.limits.junctionDeviationMm =
-                positiveOption("--junction-deviation", options->junctionDeviation.orField(machine, "EOdchylenieU"), true);
+            settings.limits.junctionDeviationMm = positiveOption(
+                "--junction-deviation", options->junctionDeviation.orField(machine, "EOdchylenieU"), true);
             settings.burnAllFeedMoves = options->burnG1;
             int pngWidth = integerOption("--png-width", options->pngWidth);
             if (pngWidth < 1 || pngWidth > 20000) { throw UsageError("--png-width: must be 1 to 20000 pixels"); }
 
             ToolpathRecording path;
             SegmentCallback record;
-            if (!options->png.empty()) { record = [&path](const ToolpathSegment& segment) { path.add(segment); }; }
+            if (!options->png.empty()) {
+                record = [&path](const ToolpathSegment& segment) { path.add(segment); };
+            }
             ProgramSimulator simulator(settings, record);
             Status read = SimulateProgramFile(options->program, simulator);
             if (!read) { throw JobError(read.error()); }

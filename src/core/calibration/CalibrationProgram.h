@@ -11,25 +11,25 @@
 
 #include "common/Result.h"
 #include "gcode/DefaultHeaderFooter.h"
-#include "gcode/ProgramLines.h"
 #include "gcode/MoveEmitter.h"
+#include "gcode/ProgramLines.h"
 #include "settings/FormDefaults.h"
 
 namespace bw {
 
 // The window fields the calibration commands read, as texts in the system's notation.
 struct CalibrationFields {
-    std::string rapidFeedText = FormDefaultText("Edit1", ',');  // whole mm/min
-    std::string workFeedText = FormDefaultText("Edit5", ',');  // whole mm/min
-    std::string baseZText = FormDefaultText("Edit8", ',');  // base Z of the fine pattern
-    bool squares = FormDefaultFlag("CBKwadraty");  // fine pattern of squares (else dots)
-    std::string focusZText = FormDefaultText("EOgniskowa", ',');  // Z of the greyscale pattern...
+    std::string rapidFeedText = FormDefaultText("Edit1", ',');      // whole mm/min
+    std::string workFeedText = FormDefaultText("Edit5", ',');       // whole mm/min
+    std::string baseZText = FormDefaultText("Edit8", ',');          // base Z of the fine pattern
+    bool squares = FormDefaultFlag("CBKwadraty");                   // fine pattern of squares (else dots)
+    std::string focusZText = FormDefaultText("EOgniskowa", ',');    // Z of the greyscale pattern...
     std::string thicknessText = FormDefaultText("EGruboscT", ',');  // ...plus the material thickness
-    std::string maskText{kDefaultMaskText};  // EMaskaU
+    std::string maskText{kDefaultMaskText};                         // EMaskaU
     std::string dirAxisStepText = FormDefaultText("EEkstruzja", ',');
     std::string pwmMaxText = FormDefaultText("EMWPWM", ',');  // read as a decimal
-    std::string headerText;               // REHeaderU: its lines joined by CR LF
-    std::string footerText;               // REFooterU
+    std::string headerText;                                   // REHeaderU: its lines joined by CR LF
+    std::string footerText;                                   // REFooterU
 };
 
 enum class CalibrationPattern { Coarse, Fine, Greyscale };
@@ -44,7 +44,9 @@ public:
     static Result<CalibrationProgram> Begin(const ProgramWriter& shared, const CalibrationFields& fields,
                                             char decimalSeparator, CalibrationPattern pattern);
 
-    void rapid(Fixed4 x, Fixed4 y, Fixed4 z) { addMove({.motion = Motion::Rapid, .level = 0, .to = {x, y, z}, .feed = rapidFeed_}); }
+    void rapid(Fixed4 x, Fixed4 y, Fixed4 z) {
+        addMove({.motion = Motion::Rapid, .level = 0, .to = {x, y, z}, .feed = rapidFeed_});
+    }
     void work(int level, Fixed4 x, Fixed4 y, Fixed4 z) {
         addMove({.motion = Motion::Work, .level = level, .to = {x, y, z}, .feed = workFeed_});
     }

@@ -56,7 +56,8 @@ void drawLabel(CalibrationProgram& program, const CoarseBlock& block, Fixed4 z) 
 
 std::span<const CoarseBlock, 10> CoarseBlocks() { return kBlocks; }
 
-Result<ProgramLines> BuildCoarseFocusPattern(const ProgramWriter& shared, const CalibrationFields& fields, char decimalSeparator) {
+Result<ProgramLines> BuildCoarseFocusPattern(const ProgramWriter& shared, const CalibrationFields& fields,
+                                             char decimalSeparator) {
     auto begun = CalibrationProgram::Begin(shared, fields, decimalSeparator, CalibrationPattern::Coarse);
     if (!begun) { return Error{begun.error()}; }
     CalibrationProgram& program = *begun;
@@ -79,7 +80,8 @@ Result<ProgramLines> BuildCoarseFocusPattern(const ProgramWriter& shared, const 
     return program.finish();
 }
 
-Result<ProgramLines> BuildFineFocusPattern(const ProgramWriter& shared, const CalibrationFields& fields, char decimalSeparator) {
+Result<ProgramLines> BuildFineFocusPattern(const ProgramWriter& shared, const CalibrationFields& fields,
+                                           char decimalSeparator) {
     auto begun = CalibrationProgram::Begin(shared, fields, decimalSeparator, CalibrationPattern::Fine);
     if (!begun) { return Error{begun.error()}; }
     CalibrationProgram& program = *begun;

@@ -11,8 +11,10 @@
 namespace bw {
 
 // The whole program: header lines, moves and comment lines, footer lines.
-Result<ProgramLines> BuildCoarseFocusPattern(const ProgramWriter& shared, const CalibrationFields& fields, char decimalSeparator);
-Result<ProgramLines> BuildFineFocusPattern(const ProgramWriter& shared, const CalibrationFields& fields, char decimalSeparator);
+Result<ProgramLines> BuildCoarseFocusPattern(const ProgramWriter& shared, const CalibrationFields& fields,
+                                             char decimalSeparator);
+Result<ProgramLines> BuildFineFocusPattern(const ProgramWriter& shared, const CalibrationFields& fields,
+                                           char decimalSeparator);
 
 // One block of the coarse pattern: a mark and its label.
 struct CoarseBlock {

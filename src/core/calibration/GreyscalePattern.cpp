@@ -6,7 +6,8 @@ int GreyscaleLevel(int bar, int line) {
     return static_cast<int>(divRoundEven(Int128(8500) * (30 - line) + Int128(255000) * bar, 10000));
 }
 
-Result<ProgramLines> BuildGreyscalePattern(const ProgramWriter& shared, const CalibrationFields& fields, char decimalSeparator) {
+Result<ProgramLines> BuildGreyscalePattern(const ProgramWriter& shared, const CalibrationFields& fields,
+                                           char decimalSeparator) {
     auto begun = CalibrationProgram::Begin(shared, fields, decimalSeparator, CalibrationPattern::Greyscale);
     if (!begun) { return Error{begun.error()}; }
     CalibrationProgram& program = *begun;

@@ -7,7 +7,8 @@
 
 namespace bw {
 
-Result<ProgramLines> BuildGreyscalePattern(const ProgramWriter& shared, const CalibrationFields& fields, char decimalSeparator);
+Result<ProgramLines> BuildGreyscalePattern(const ProgramWriter& shared, const CalibrationFields& fields,
+                                           char decimalSeparator);
 
 // Power level (0..255) of line j (0..30) of bar i (0..9): (8500 (30 - j) + 255000 i) / 10000, halves to even.
 int GreyscaleLevel(int bar, int line);

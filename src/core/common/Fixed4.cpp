@@ -1,7 +1,7 @@
 #include "Fixed4.h"
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -10,19 +10,23 @@ namespace bw {
 Fixed4 Fixed4::fromDouble(double v) { return Fixed4{roundEven(v * kScale)}; }
 
 Int128 divRoundEvenWide(Int128 n, Int128 d) {
-    if (d < 0) { n = -n; d = -d; }
+    if (d < 0) {
+        n = -n;
+        d = -d;
+    }
     Int128 q = n / d;
     Int128 r = n % d;  // same sign as n
     if (r < 0) { r = -r; }
     Int128 twice = 2 * r;
-    if (twice > d || (twice == d && (q % 2 != 0))) {
-        q += (n < 0) ? -1 : 1;
-    }
+    if (twice > d || (twice == d && (q % 2 != 0))) { q += (n < 0) ? -1 : 1; }
     return q;
 }
 
 Int128 divRoundHalfAway(Int128 n, Int128 d) {
-    if (d < 0) { n = -n; d = -d; }
+    if (d < 0) {
+        n = -n;
+        d = -d;
+    }
     Int128 q = n / d;
     Int128 r = n % d;
     if (r < 0) { r = -r; }
@@ -123,7 +127,10 @@ namespace {
 
 int digitCount(std::uint64_t v) {
     int count = 1;
-    while (v >= 10000) { v /= 10000; count += 4; }
+    while (v >= 10000) {
+        v /= 10000;
+        count += 4;
+    }
     if (v >= 1000) { return count + 3; }
     if (v >= 100) { return count + 2; }
     if (v >= 10) { return count + 1; }

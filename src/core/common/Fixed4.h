@@ -28,8 +28,14 @@ struct Fixed4 {
     friend constexpr Fixed4 operator+(Fixed4 a, Fixed4 b) { return Fixed4{a.raw + b.raw}; }
     friend constexpr Fixed4 operator-(Fixed4 a, Fixed4 b) { return Fixed4{a.raw - b.raw}; }
     friend constexpr Fixed4 operator-(Fixed4 a) { return Fixed4{-a.raw}; }
-    Fixed4& operator+=(Fixed4 b) { raw += b.raw; return *this; }
-    Fixed4& operator-=(Fixed4 b) { raw -= b.raw; return *this; }
+    Fixed4& operator+=(Fixed4 b) {
+        raw += b.raw;
+        return *this;
+    }
+    Fixed4& operator-=(Fixed4 b) {
+        raw -= b.raw;
+        return *this;
+    }
 };
 
 // Exact quotient n / d rounded to the nearest integer, halves to even. d != 0.
@@ -40,7 +46,10 @@ inline Int128 divRoundEven(Int128 n, Int128 d) {
     if (n > kMax || n < -kMax || d > kMax || d < -kMax) { return divRoundEvenWide(n, d); }
     auto n64 = static_cast<std::int64_t>(n);
     auto d64 = static_cast<std::int64_t>(d);
-    if (d64 < 0) { n64 = -n64; d64 = -d64; }
+    if (d64 < 0) {
+        n64 = -n64;
+        d64 = -d64;
+    }
     std::int64_t q = n64 / d64;
     std::int64_t r = n64 % d64;
     if (r < 0) { r = -r; }

@@ -59,9 +59,8 @@ ChainIndex::ChainIndex(const std::vector<TItem>& items) {
             ends.push_back({item.endX.raw, item.endY.raw, static_cast<std::uint32_t>(i), false});
         }
     }
-    std::sort(ends.begin(), ends.end(), [](const End& a, const End& b) {
-        return std::tie(a.x, a.y, a.entity) < std::tie(b.x, b.y, b.entity);
-    });
+    std::sort(ends.begin(), ends.end(),
+              [](const End& a, const End& b) { return std::tie(a.x, a.y, a.entity) < std::tie(b.x, b.y, b.entity); });
     startPoint_.resize(n);
     endPoint_.resize(n);
     entities_.reserve(ends.size());

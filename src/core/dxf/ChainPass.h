@@ -35,16 +35,16 @@ public:
 private:
     friend class ChainPass;
     struct Point {
-        std::int64_t x = 0, y = 0;       // exact stored end point
-        std::uint32_t first = 0;         // its entities: entities_[first .. first + count), in list order
+        std::int64_t x = 0, y = 0;  // exact stored end point
+        std::uint32_t first = 0;    // its entities: entities_[first .. first + count), in list order
         std::uint32_t count = 0;
-        std::uint32_t cellFirst = 0;     // the points of its cell: cellPoints_[cellFirst .. cellFirst + cellCount)
+        std::uint32_t cellFirst = 0;  // the points of its cell: cellPoints_[cellFirst .. cellFirst + cellCount)
         std::uint32_t cellCount = 0;
     };
     struct Cell {
-        std::int64_t cx = 0, cy = 0;     // cell of 0.02 mm x 0.02 mm
-        std::uint32_t first = 0;         // its points: cellPoints_[first .. first + count)
-        std::uint32_t count = 0;         // 0 marks an empty slot
+        std::int64_t cx = 0, cy = 0;  // cell of 0.02 mm x 0.02 mm
+        std::uint32_t first = 0;      // its points: cellPoints_[first .. first + count)
+        std::uint32_t count = 0;      // 0 marks an empty slot
     };
     const Cell* findCell(std::int64_t cx, std::int64_t cy) const;
 
@@ -52,12 +52,12 @@ private:
     std::vector<Point> points_;
     std::vector<std::uint32_t> entities_;
     std::vector<std::uint32_t> cellPoints_;
-    std::vector<Cell> cells_;                           // open addressing, size a power of two
+    std::vector<Cell> cells_;  // open addressing, size a power of two
     // One bit per hash of the occupied cells: most cells round a point are
     // empty, and this small table answers that without touching the large one.
     std::vector<std::uint64_t> occupied_;
     int occupiedBits_ = 0;
-    std::vector<std::uint32_t> freeAtStart_;            // entities with a free end before any pick
+    std::vector<std::uint32_t> freeAtStart_;  // entities with a free end before any pick
 };
 
 class ChainPass {

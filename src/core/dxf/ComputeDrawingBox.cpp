@@ -3,9 +3,9 @@
 #include "dxf/ArcGeometry.h"
 #include "dxf/DxfGenerator.h"
 #include "dxf/DxfTexts.h"
-#include "i18n/MessageTexts.h"
 #include "dxf/DxfView.h"
 #include "dxf/Spline.h"
+#include "i18n/MessageTexts.h"
 
 namespace bw {
 

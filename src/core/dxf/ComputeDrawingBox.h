@@ -7,9 +7,9 @@
 
 #include "common/Result.h"
 #include "dxf/DrawingBox.h"
+#include "dxf/DxfState.h"
 #include "dxf/DxfStatus.h"
 #include "dxf/TItem.h"
-#include "dxf/DxfState.h"
 #include "job/JobParameters.h"
 
 namespace bw {

@@ -10,9 +10,7 @@ namespace bw {
 std::string DxfUpper(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
+        if (c >= 'a' && c <= 'z') { c = static_cast<char>(c - 'a' + 'A'); }
     }
     return out;
 }
@@ -22,16 +20,14 @@ namespace {
 std::optional<long long> wholeNumber(std::string_view text) {
     long long value = 0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
+    if (error != std::errc() || end != text.data() + text.size()) { return std::nullopt; }
     return value;
 }
 
 enum class Section { None, Header, Tables, Blocks, Entities, Other };
 
 class DocumentReader {
-   public:
+public:
     explicit DocumentReader(std::string_view text) : groups_(text) {
         // About one kept pair per 20 bytes in drawings written by CAD programs.
         doc_.text = text;
@@ -48,25 +44,17 @@ class DocumentReader {
                 continue;
             }
             Status handled = handle(g);
-            if (!handled) {
-                return Error{handled.error()};
-            }
-            if (finished_) {
-                break;
-            }
+            if (!handled) { return Error{handled.error()}; }
+            if (finished_) { break; }
         }
-        if (!groups_.error().empty()) {
-            return Error{groups_.error()};
-        }
+        if (!groups_.error().empty()) { return Error{groups_.error()}; }
         closeRecord();
         closeBlock();
-        if (section_ == Section::Entities) {
-            doc_.entityCount = doc_.records.size() - doc_.firstEntity;
-        }
+        if (section_ == Section::Entities) { doc_.entityCount = doc_.records.size() - doc_.firstEntity; }
         return std::move(doc_);
     }
 
-   private:
+private:
     // Layer and space go into the record; of the rest only what geometry needs.
     void keep(const DxfGroup& g) {
         if (g.code == 8) {
@@ -84,16 +72,12 @@ class DocumentReader {
 
     Status handle(const DxfGroup& g) {
         if (g.code == 0) {
-            if (expectSectionName_) {
-                return Error{DxfLineLabel(g.line) + "a section name is missing"};
-            }
+            if (expectSectionName_) { return Error{DxfLineLabel(g.line) + "a section name is missing"}; }
             return structure(g);
         }
         if (expectSectionName_) {
             expectSectionName_ = false;
-            if (g.code != 2) {
-                return Error{DxfLineLabel(g.line) + "a section name is missing"};
-            }
+            if (g.code != 2) { return Error{DxfLineLabel(g.line) + "a section name is missing"}; }
             if (IsDxfName(g.value, "HEADER")) {
                 section_ = Section::Header;
             } else if (IsDxfName(g.value, "TABLES")) {
@@ -110,22 +94,15 @@ class DocumentReader {
             return success();
         }
         switch (section_) {
-            case Section::Header:
-                return headerValue(g);
-            case Section::Tables:
-                return tableValue(g);
+            case Section::Header: return headerValue(g);
+            case Section::Tables: return tableValue(g);
             case Section::Blocks:
-                if (inBlockHeader_) {
-                    return blockHeaderValue(g);
-                }
+                if (inBlockHeader_) { return blockHeaderValue(g); }
                 [[fallthrough]];
             case Section::Entities:
-                if (recordOpen_) {
-                    keep(g);
-                }
+                if (recordOpen_) { keep(g); }
                 return success();
-            default:
-                return success();
+            default: return success();
         }
     }
 
@@ -173,16 +150,11 @@ class DocumentReader {
                     inBlockHeader_ = false;
                     block_.firstRecord = doc_.records.size();
                 }
-                if (!inBlock_) {
-                    return success();
-                }
+                if (!inBlock_) { return success(); }
                 openRecord(g);
                 return success();
-            case Section::Entities:
-                openRecord(g);
-                return success();
-            default:
-                return success();
+            case Section::Entities: openRecord(g); return success();
+            default: return success();
         }
     }
 
@@ -199,21 +171,15 @@ class DocumentReader {
     }
 
     void closeRecord() {
-        if (!recordOpen_) {
-            return;
-        }
+        if (!recordOpen_) { return; }
         record_.groupCount = doc_.groups.size() - record_.firstGroup;
         doc_.records.push_back(record_);
         recordOpen_ = false;
     }
 
     void closeBlock() {
-        if (!inBlock_) {
-            return;
-        }
-        if (inBlockHeader_) {
-            block_.firstRecord = doc_.records.size();
-        }
+        if (!inBlock_) { return; }
+        if (inBlockHeader_) { block_.firstRecord = doc_.records.size(); }
         block_.recordCount = doc_.records.size() - block_.firstRecord;
         std::string key = DxfUpper(block_.name);
         // A later definition of the same name replaces an earlier one.
@@ -224,9 +190,7 @@ class DocumentReader {
     }
 
     void finishEntities() {
-        if (section_ == Section::Entities) {
-            doc_.entityCount = doc_.records.size() - doc_.firstEntity;
-        }
+        if (section_ == Section::Entities) { doc_.entityCount = doc_.records.size() - doc_.firstEntity; }
     }
 
     Status blockHeaderValue(const DxfGroup& g) {
@@ -239,17 +203,11 @@ class DocumentReader {
             return success();
         };
         switch (g.code) {
-            case 2:
-                block_.name = g.value;
-                return success();
-            case 10:
-                return number(block_.baseX);
-            case 20:
-                return number(block_.baseY);
-            case 30:
-                return number(block_.baseZ);
-            default:
-                return success();
+            case 2: block_.name = g.value; return success();
+            case 10: return number(block_.baseX);
+            case 20: return number(block_.baseY);
+            case 30: return number(block_.baseZ);
+            default: return success();
         }
     }
 
@@ -260,9 +218,7 @@ class DocumentReader {
         }
         if (g.code == 70 && IsDxfName(headerVariable_, "$INSUNITS")) {
             std::optional<long long> units = wholeNumber(g.value);
-            if (!units) {
-                return Error{DxfLineLabel(g.line) + DxfQuoted(g.value) + " is not a whole number"};
-            }
+            if (!units) { return Error{DxfLineLabel(g.line) + DxfQuoted(g.value) + " is not a whole number"}; }
             doc_.insUnits = static_cast<int>(std::clamp<long long>(*units, -1, 1000));
         }
         return success();
@@ -270,30 +226,19 @@ class DocumentReader {
 
     // LAYER entries: name (2), flags (70, 1 = frozen), colour (62, negative = off).
     Status tableValue(const DxfGroup& g) {
-        if (!inLayer_) {
-            return success();
-        }
+        if (!inLayer_) { return success(); }
         switch (g.code) {
-            case 2:
-                layer_.name = g.value;
-                break;
+            case 2: layer_.name = g.value; break;
             case 70:
-                if (auto flags = wholeNumber(g.value)) {
-                    layer_.frozen = (*flags & 1) != 0;
-                }
+                if (auto flags = wholeNumber(g.value)) { layer_.frozen = (*flags & 1) != 0; }
                 break;
             case 62:
-                if (auto colour = wholeNumber(g.value)) {
-                    layer_.off = *colour < 0;
-                }
+                if (auto colour = wholeNumber(g.value)) { layer_.off = *colour < 0; }
                 break;
-            default:
-                return success();
+            default: return success();
         }
         if (layer_.frozen || layer_.off) {
-            if (!layer_.name.empty()) {
-                doc_.hiddenLayers.insert(DxfUpper(layer_.name));
-            }
+            if (!layer_.name.empty()) { doc_.hiddenLayers.insert(DxfUpper(layer_.name)); }
         } else if (!layer_.name.empty()) {
             doc_.hiddenLayers.erase(DxfUpper(layer_.name));
         }

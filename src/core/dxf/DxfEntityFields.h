@@ -22,7 +22,7 @@
 namespace bw {
 
 class DxfEntityFields {
-   public:
+public:
     // Unpacks the entity's pairs, into a buffer on the stack for the usual few.
     DxfEntityFields(const DxfDocument& doc, const DxfRecord& record) : count_(record.groupCount) {
         DxfGroup* target = local_.items;
@@ -31,9 +31,7 @@ class DxfEntityFields {
             target = heap_.data();
         }
         const DxfPackedGroup* packed = doc.groups.data() + record.firstGroup;
-        for (std::size_t i = 0; i < count_; ++i) {
-            target[i] = doc.unpack(packed[i]);
-        }
+        for (std::size_t i = 0; i < count_; ++i) { target[i] = doc.unpack(packed[i]); }
         groups_ = target;
     }
     DxfEntityFields(const DxfEntityFields&) = delete;
@@ -44,18 +42,14 @@ class DxfEntityFields {
 
     const DxfGroup* find(int code) const {
         for (const DxfGroup& g : *this) {
-            if (g.code == code) {
-                return &g;
-            }
+            if (g.code == code) { return &g; }
         }
         return nullptr;
     }
 
     static Result<double> number(const DxfGroup& g) {
         std::optional<double> v = DxfDouble(g.value);
-        if (!v || !std::isfinite(*v)) {
-            return Error{DxfLineLabel(g.line) + DxfQuoted(g.value) + " is not a number"};
-        }
+        if (!v || !std::isfinite(*v)) { return Error{DxfLineLabel(g.line) + DxfQuoted(g.value) + " is not a number"}; }
         return *v;
     }
 
@@ -65,9 +59,7 @@ class DxfEntityFields {
         std::array<const DxfGroup*, N> found{};
         for (const DxfGroup& g : *this) {
             for (std::size_t k = 0; k < N; ++k) {
-                if (g.code == codes[k] && found[k] == nullptr) {
-                    found[k] = &g;
-                }
+                if (g.code == codes[k] && found[k] == nullptr) { found[k] = &g; }
             }
         }
         return found;
@@ -101,13 +93,9 @@ class DxfEntityFields {
 
     Result<long long> whole(int code, long long fallback) const {
         const DxfGroup* g = find(code);
-        if (!g) {
-            return fallback;
-        }
+        if (!g) { return fallback; }
         Result<double> v = number(*g);
-        if (!v) {
-            return Error{v.error()};
-        }
+        if (!v) { return Error{v.error()}; }
         return static_cast<long long>(std::clamp(std::round(*v), -1e15, 1e15));
     }
 
@@ -115,14 +103,10 @@ class DxfEntityFields {
         DxfVector n{0, 0, 1};
         for (auto [code, target] : {std::pair{210, &n.x}, {220, &n.y}, {230, &n.z}}) {
             Result<double> v = number(code, *target);
-            if (!v) {
-                return Error{v.error()};
-            }
+            if (!v) { return Error{v.error()}; }
             *target = *v;
         }
-        if (n.x == 0 && n.y == 0 && n.z == 0) {
-            n.z = 1;
-        }
+        if (n.x == 0 && n.y == 0 && n.z == 0) { n.z = 1; }
         return n;
     }
 
@@ -130,15 +114,13 @@ class DxfEntityFields {
         DxfVector p = fallback;
         for (auto [code, target] : {std::pair{xCode, &p.x}, {xCode + 10, &p.y}, {xCode + 20, &p.z}}) {
             Result<double> v = number(code, *target);
-            if (!v) {
-                return Error{v.error()};
-            }
+            if (!v) { return Error{v.error()}; }
             *target = *v;
         }
         return p;
     }
 
-   private:
+private:
     static constexpr std::size_t kLocal = 16;
     // Left uninitialized: only the entity's own pairs are written and read.
     union Buffer {

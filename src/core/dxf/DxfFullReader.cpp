@@ -25,53 +25,33 @@ constexpr double kRadiansPerDegree = std::numbers::pi / 180;
 // Millimetres per drawing unit for $INSUNITS; unset, unitless and unknown codes are millimetres.
 double millimetresPerUnit(int insUnits) {
     switch (insUnits) {
-        case 1:
-            return 25.4;  // inches
-        case 2:
-            return 304.8;  // feet
-        case 3:
-            return 1609344.0;  // miles
-        case 5:
-            return 10.0;  // centimetres
-        case 6:
-            return 1000.0;  // metres
-        case 7:
-            return 1000000.0;  // kilometres
-        case 8:
-            return 0.0000254;  // microinches
-        case 9:
-            return 0.0254;  // mils
-        case 10:
-            return 914.4;  // yards
-        case 11:
-            return 0.0000001;  // angstroms
-        case 12:
-            return 0.000001;  // nanometres
-        case 13:
-            return 0.001;  // microns
-        case 14:
-            return 100.0;  // decimetres
-        case 15:
-            return 10000.0;  // decametres
-        case 16:
-            return 100000.0;  // hectometres
-        default:
-            return 1.0;
+        case 1: return 25.4;        // inches
+        case 2: return 304.8;       // feet
+        case 3: return 1609344.0;   // miles
+        case 5: return 10.0;        // centimetres
+        case 6: return 1000.0;      // metres
+        case 7: return 1000000.0;   // kilometres
+        case 8: return 0.0000254;   // microinches
+        case 9: return 0.0254;      // mils
+        case 10: return 914.4;      // yards
+        case 11: return 0.0000001;  // angstroms
+        case 12: return 0.000001;   // nanometres
+        case 13: return 0.001;      // microns
+        case 14: return 100.0;      // decimetres
+        case 15: return 10000.0;    // decametres
+        case 16: return 100000.0;   // hectometres
+        default: return 1.0;
     }
 }
 
-#define BW_TRY(expr)                           \
-    do {                                       \
-        if (auto status_ = (expr); !status_) { \
-            return Error{status_.error()};     \
-        }                                      \
+#define BW_TRY(expr)                                                            \
+    do {                                                                        \
+        if (auto status_ = (expr); !status_) { return Error{status_.error()}; } \
     } while (false)
 
-#define BW_ASSIGN(name, expr)                \
-    auto name##Result_ = (expr);             \
-    if (!name##Result_) {                    \
-        return Error{name##Result_.error()}; \
-    }                                        \
+#define BW_ASSIGN(name, expr)                                    \
+    auto name##Result_ = (expr);                                 \
+    if (!name##Result_) { return Error{name##Result_.error()}; } \
     auto name = *name##Result_  // NOLINT(bugprone-macro-parentheses): a declared name takes no parentheses
 
 // How many pieces a range of entities gives: `straight` counts lines, arcs and
@@ -88,7 +68,7 @@ struct PieceEstimate {
 };
 
 class Expander {
-   public:
+public:
     Expander(const DxfDocument& doc, double chordError, std::size_t maxPieces, std::vector<TItem>& items,
              DxfFullReadSummary& summary)
         : doc_(doc),
@@ -97,9 +77,7 @@ class Expander {
           blockState_(doc.blocks.size(), 0),
           blockEstimate_(doc.blocks.size()) {
         kinds_.reserve(doc.records.size());
-        for (const DxfRecord& r : doc.records) {
-            kinds_.push_back(kindOf(r.name));
-        }
+        for (const DxfRecord& r : doc.records) { kinds_.push_back(kindOf(r.name)); }
     }
 
     Status run() {
@@ -107,28 +85,20 @@ class Expander {
         DxfTransform world = unit == 1 ? DxfTransform::identity() : DxfTransform::scale(unit, unit, unit);
         BW_ASSIGN(estimate, estimateRange(doc_.firstEntity, doc_.entityCount, false, 0));
         double total = estimate.straight + estimate.curve * std::sqrt(unit);
-        if (total > static_cast<double>(sink_.maxPieces())) {
-            return sink_.tooManyPieces();
-        }
+        if (total > static_cast<double>(sink_.maxPieces())) { return sink_.tooManyPieces(); }
         countSkipped();
         return expandRange(doc_.firstEntity, doc_.entityCount, world, false);
     }
 
-   private:
+private:
     // ---- visibility -------------------------------------------------------
 
     bool isCut(const DxfRecord& r, bool inBlock) const {
-        if (!inBlock && r.paperSpace) {
-            return false;
-        }
-        if (doc_.hiddenLayers.empty()) {
-            return true;
-        }
+        if (!inBlock && r.paperSpace) { return false; }
+        if (doc_.hiddenLayers.empty()) { return true; }
         std::string name = r.layer.empty() ? std::string("0") : DxfUpper(r.layer);
         // Block entities on layer 0 take the layer of their insert, which is cut.
-        if (inBlock && name == "0") {
-            return true;
-        }
+        if (inBlock && name == "0") { return true; }
         return !doc_.hiddenLayers.contains(name);
     }
 
@@ -136,9 +106,9 @@ class Expander {
 
     static Kind kindOf(std::string_view name) {
         static constexpr std::pair<std::string_view, Kind> kKinds[] = {
-            {"LINE", Kind::Line},         {"CIRCLE", Kind::Circle},     {"ARC", Kind::Arc},
+            {"LINE", Kind::Line},         {"CIRCLE", Kind::Circle},         {"ARC", Kind::Arc},
             {"SPLINE", Kind::Spline},     {"LWPOLYLINE", Kind::LwPolyline}, {"POLYLINE", Kind::Polyline},
-            {"ELLIPSE", Kind::Ellipse},   {"INSERT", Kind::Insert},     {"VERTEX", Kind::Bookkeeping},
+            {"ELLIPSE", Kind::Ellipse},   {"INSERT", Kind::Insert},         {"VERTEX", Kind::Bookkeeping},
             {"SEQEND", Kind::Bookkeeping}};
         for (const auto& [kindName, kind] : kKinds) {
             if (IsDxfName(name, kindName)) { return kind; }
@@ -149,9 +119,7 @@ class Expander {
     // The kinds that are never read, counted once per appearance in the file.
     void countSkipped() {
         for (std::size_t i = 0; i < doc_.records.size(); ++i) {
-            if (kinds_[i] == Kind::Other) {
-                summary_.skipped.add(doc_.records[i].name);
-            }
+            if (kinds_[i] == Kind::Other) { summary_.skipped.add(doc_.records[i].name); }
         }
     }
 
@@ -162,9 +130,7 @@ class Expander {
         for (std::size_t i = first; i < first + count; ++i) {
             const DxfRecord& r = doc_.records[i];
             Kind kind = kinds_[i];
-            if (kind == Kind::Other || kind == Kind::Bookkeeping || !isCut(r, inBlock)) {
-                continue;
-            }
+            if (kind == Kind::Other || kind == Kind::Bookkeeping || !isCut(r, inBlock)) { continue; }
             if (kind == Kind::Line || kind == Kind::Circle || kind == Kind::Arc) {
                 sum.straight += 1;
                 continue;
@@ -172,9 +138,7 @@ class Expander {
             if (kind == Kind::LwPolyline || kind == Kind::Spline) {
                 // One piece per vertex or control point (a rational curve is counted again as it is cut).
                 const DxfPackedGroup* g = doc_.groups.data() + r.firstGroup;
-                for (std::size_t k = 0; k < r.groupCount; ++k) {
-                    sum.straight += g[k].code == 10 ? 1 : 0;
-                }
+                for (std::size_t k = 0; k < r.groupCount; ++k) { sum.straight += g[k].code == 10 ? 1 : 0; }
                 continue;
             }
             DxfEntityFields f(doc_, r);
@@ -193,12 +157,8 @@ class Expander {
                 }
                 case Kind::Insert: {
                     BW_ASSIGN(blockIndex, lookUpBlock(f, r));
-                    if (depth >= kMaxDxfBlockDepth) {
-                        return nestedTooDeep(r);
-                    }
-                    if (blockState_[blockIndex] == 1) {
-                        return cycle(blockIndex);
-                    }
+                    if (depth >= kMaxDxfBlockDepth) { return nestedTooDeep(r); }
+                    if (blockState_[blockIndex] == 1) { return cycle(blockIndex); }
                     if (blockState_[blockIndex] == 0) {
                         blockState_[blockIndex] = 1;
                         const DxfBlock& block = doc_.blocks[blockIndex];
@@ -217,13 +177,9 @@ class Expander {
                     sum.curve += copies * inner.curve * std::sqrt(std::max({std::abs(sx), std::abs(sy), 1e-300}));
                     break;
                 }
-                default:
-                    sum.straight += 1;
-                    break;
+                default: sum.straight += 1; break;
             }
-            if (sum.straight + sum.curve > 1e18) {
-                break;
-            }  // far past any limit; stop adding
+            if (sum.straight + sum.curve > 1e18) { break; }  // far past any limit; stop adding
         }
         return sum;
     }
@@ -256,9 +212,7 @@ class Expander {
         for (std::size_t i = first; i < end; ++i) {
             const DxfRecord& r = doc_.records[i];
             Kind kind = kinds_[i];
-            if (kind == Kind::Other || kind == Kind::Bookkeeping) {
-                continue;
-            }
+            if (kind == Kind::Other || kind == Kind::Bookkeeping) { continue; }
             DxfEntityFields f(doc_, r);
             bool cut = isCut(r, inBlock);
             if (kind == Kind::Polyline) {
@@ -267,21 +221,15 @@ class Expander {
                        IsDxfName(doc_.records[vertexEnd].name, "VERTEX")) {
                     ++vertexEnd;
                 }
-                if (cut) {
-                    BW_TRY(polyline(f, i + 1, vertexEnd, map));
-                }
+                if (cut) { BW_TRY(polyline(f, i + 1, vertexEnd, map)); }
                 i = vertexEnd - 1;
                 continue;
             }
-            if (!cut) {
-                continue;
-            }
+            if (!cut) { continue; }
             Status done = entity(kind, f, r, map);
             if (!done) {
                 // Geometry errors come without a line; the entity's line says where.
-                if (done.error().rfind("line ", 0) == 0) {
-                    return done;
-                }
+                if (done.error().rfind("line ", 0) == 0) { return done; }
                 return Error{DxfLineLabel(r.line) + done.error()};
             }
         }
@@ -290,39 +238,27 @@ class Expander {
 
     Status entity(Kind kind, const DxfEntityFields& f, const DxfRecord& r, const DxfTransform& map) {
         switch (kind) {
-            case Kind::Line:
-                return line(f, map);
-            case Kind::Circle:
-                return circleOrArc(f, map, false);
-            case Kind::Arc:
-                return circleOrArc(f, map, true);
-            case Kind::Spline:
-                return spline(f, map);
-            case Kind::LwPolyline:
-                return lwPolyline(f, map);
-            case Kind::Ellipse:
-                return ellipse(f, map);
-            case Kind::Insert:
-                return insert(f, r, map);
-            default:
-                return success();
+            case Kind::Line: return line(f, map);
+            case Kind::Circle: return circleOrArc(f, map, false);
+            case Kind::Arc: return circleOrArc(f, map, true);
+            case Kind::Spline: return spline(f, map);
+            case Kind::LwPolyline: return lwPolyline(f, map);
+            case Kind::Ellipse: return ellipse(f, map);
+            case Kind::Insert: return insert(f, r, map);
+            default: return success();
         }
     }
 
     Status line(const DxfEntityFields& f, const DxfTransform& map) {
         if (map.isIdentity()) {
             TItem* added = sink_.add();
-            if (added == nullptr) {
-                return sink_.tooManyPieces();
-            }
+            if (added == nullptr) { return sink_.tooManyPieces(); }
             TItem& item = *added;
             item.kind = DxfKind::Line;
             auto found = f.findAll(std::array{10, 20, 11, 21});
             Fixed4* targets[] = {&item.x1, &item.y1, &item.x2, &item.y2};
             for (std::size_t k = 0; k < found.size(); ++k) {
-                if (!found[k]) {
-                    continue;
-                }
+                if (!found[k]) { continue; }
                 BW_ASSIGN(v, DxfEntityFields::fixed(*found[k], kDxfValueLimitRaw));
                 *targets[k] = v;
             }
@@ -348,31 +284,23 @@ class Expander {
         if (map.isIdentity() && IsDefaultExtrusion(normal)) {
             // Read as the line scanner reads it, so that plain drawings give the same items.
             TItem* added = sink_.add();
-            if (added == nullptr) {
-                return sink_.tooManyPieces();
-            }
+            if (added == nullptr) { return sink_.tooManyPieces(); }
             TItem& item = *added;
             item.kind = isArc ? DxfKind::Arc : DxfKind::Circle;
             Fixed4* targets[] = {&item.x, &item.y, &item.radius, &item.startAngle, &item.endAngle};
             for (std::size_t k = 0; k < (isArc ? 5u : 3u); ++k) {
-                if (!found[k]) {
-                    continue;
-                }
+                if (!found[k]) { continue; }
                 BW_ASSIGN(v, DxfEntityFields::fixed(*found[k], k < 3 ? kDxfValueLimitRaw : kDxfAngleLimitRaw));
                 *targets[k] = v;
             }
-            if (isArc) {
-                SetArcEndPoints(item);
-            }
+            if (isArc) { SetArcEndPoints(item); }
             return success();
         }
         BW_ASSIGN(centre, f.point(10));
         BW_ASSIGN(radius, f.number(40, 0));
         BW_ASSIGN(from, f.number(50, 0));
         BW_ASSIGN(to, f.number(51, 360));
-        if (!(radius > 0)) {
-            return success();
-        }
+        if (!(radius > 0)) { return success(); }
         DxfTransform entityMap = map.after(DxfTransform::ocs(normal));
         return sink_.mappedArc(entityMap, centre, radius, from * kRadiansPerDegree, to * kRadiansPerDegree, !isArc);
     }
@@ -408,9 +336,7 @@ class Expander {
         };
         std::vector<Vertex> vertices;
         for (const DxfGroup& g : f) {
-            if (g.code != 10 && g.code != 20 && g.code != 42) {
-                continue;
-            }
+            if (g.code != 10 && g.code != 20 && g.code != 42) { continue; }
             BW_ASSIGN(v, DxfEntityFields::number(g));
             if (g.code == 10) {
                 vertices.push_back({{v, 0, elevation}, 0});
@@ -426,9 +352,7 @@ class Expander {
 
     template <typename VertexAt>
     Status vertexChain(const DxfTransform& map, std::size_t count, bool closed, VertexAt vertexAt) {
-        if (count < 2) {
-            return success();
-        }
+        if (count < 2) { return success(); }
         std::size_t segments = closed ? count : count - 1;
         for (std::size_t k = 0; k < segments; ++k) {
             auto [a, bulge] = vertexAt(k);
@@ -456,14 +380,10 @@ class Expander {
         for (std::size_t v = firstVertex; v < endVertex; ++v) {
             DxfEntityFields vf(doc_, doc_.records[v]);
             BW_ASSIGN(vertexFlags, vf.whole(70, 0));
-            if ((vertexFlags & 16) != 0) {
-                continue;
-            }  // a spline frame's control point, not on the curve
+            if ((vertexFlags & 16) != 0) { continue; }  // a spline frame's control point, not on the curve
             BW_ASSIGN(p, vf.point(10));
             BW_ASSIGN(bulge, vf.number(42, 0));
-            if (!is3d) {
-                p.z = origin.z;
-            }
+            if (!is3d) { p.z = origin.z; }
             vertices.push_back({p, is3d ? 0 : bulge});
         }
         DxfTransform entityMap = is3d ? map : map.after(DxfTransform::ocs(normal));
@@ -494,25 +414,14 @@ class Expander {
         bool fitPoints = false;
         for (const DxfGroup& g : f) {
             switch (g.code) {
-                case 40:
-                    knotGroups.push_back(&g);
-                    break;
-                case 41:
-                    weightGroups.push_back(&g);
-                    break;
-                case 10:
-                    pointGroups.push_back({&g, nullptr});
-                    break;
+                case 40: knotGroups.push_back(&g); break;
+                case 41: weightGroups.push_back(&g); break;
+                case 10: pointGroups.push_back({&g, nullptr}); break;
                 case 20:
-                    if (!pointGroups.empty()) {
-                        pointGroups.back()[1] = &g;
-                    }
+                    if (!pointGroups.empty()) { pointGroups.back()[1] = &g; }
                     break;
-                case 11:
-                    fitPoints = true;
-                    break;
-                default:
-                    break;
+                case 11: fitPoints = true; break;
+                default: break;
             }
         }
         if (pointGroups.empty()) {
@@ -543,9 +452,7 @@ class Expander {
             weights.push_back(v);
             rational = rational || v != weights.front();
         }
-        if (weights.empty()) {
-            weights.assign(m, 1.0);
-        }
+        if (weights.empty()) { weights.assign(m, 1.0); }
         const auto p = static_cast<std::size_t>(degree);
         TItem item;
         item.kind = DxfKind::Spline;
@@ -618,21 +525,15 @@ class Expander {
             return success();
         }
         auto points = FlattenNurbs(curve, sink_.chordError(), sink_.maxPieces());
-        if (!points) {
-            return sink_.tooManyPieces();
-        }
+        if (!points) { return sink_.tooManyPieces(); }
         return sink_.polyline(*points);
     }
 
     // The Z of a control point: the code 30 pair right after its 10 and 20.
     static Result<double> zOf(const DxfEntityFields& f, const DxfGroup* x) {
         for (const DxfGroup* g = x + 1; g < f.end() && g <= x + 2; ++g) {
-            if (g->code == 30) {
-                return DxfEntityFields::number(*g);
-            }
-            if (g->code == 10) {
-                break;
-            }
+            if (g->code == 30) { return DxfEntityFields::number(*g); }
+            if (g->code == 10) { break; }
         }
         return 0.0;
     }
@@ -642,9 +543,7 @@ class Expander {
         const DxfBlock& block = doc_.blocks[blockIndex];
         // A block with nothing to cut may be arrayed a billion times: skip it, do not walk it.
         const PieceEstimate& estimate = blockEstimate_[blockIndex];
-        if (estimate.straight == 0 && estimate.curve == 0) {
-            return success();
-        }
+        if (estimate.straight == 0 && estimate.curve == 0) { return success(); }
         BW_ASSIGN(normal, f.extrusion());
         BW_ASSIGN(at, f.point(10));
         BW_ASSIGN(sx, f.number(41, 1));
@@ -686,9 +585,7 @@ class Expander {
 
 double DxfChordErrorFor(Fixed4 curveAccuracy) {
     constexpr double kFinest = 0.0001;  // one Fixed4 unit
-    if (curveAccuracy.raw <= 0) {
-        return kDxfChordError;
-    }
+    if (curveAccuracy.raw <= 0) { return kDxfChordError; }
     return std::clamp(curveAccuracy.toDouble(), kFinest, kDxfChordError);
 }
 
@@ -696,12 +593,8 @@ Result<DxfFullReadSummary> ReadDxfDrawing(std::string_view text, double chordErr
                                           std::size_t maxPieces) {
     items.clear();
     Result<DxfDocument> doc = ReadDxfDocument(text);
-    if (!doc) {
-        return Error{doc.error()};
-    }
-    if (!doc->entitiesFound) {
-        return Error{"no ENTITIES section"};
-    }
+    if (!doc) { return Error{doc.error()}; }
+    if (!doc->entitiesFound) { return Error{"no ENTITIES section"}; }
     DxfFullReadSummary summary;
     items.reserve(doc->entityCount);
     Expander expander(*doc, chordError, maxPieces, items, summary);

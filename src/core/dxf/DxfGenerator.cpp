@@ -7,9 +7,9 @@
 
 #include "dxf/ArcGeometry.h"
 #include "dxf/ChainPass.h"
-#include "i18n/MessageTexts.h"
 #include "dxf/Spline.h"
 #include "gcode/MoveEmitter.h"
+#include "i18n/MessageTexts.h"
 #include "job/NumericInput.h"
 
 namespace bw {
@@ -101,9 +101,7 @@ public:
     // own end point. Were that a cut, the machine would travel over the first
     // piece with the laser off; so the run always begins with a rapid move to
     // where the first entity starts, even when the tracing position is there already.
-    bool needsRapid(TPoint from, TPoint to) const {
-        return !moved_ || Distance(from.x, from.y, to.x, to.y).raw > kFar;
-    }
+    bool needsRapid(TPoint from, TPoint to) const { return !moved_ || Distance(from.x, from.y, to.x, to.y).raw > kFar; }
 
     void rapidWhenFar(TPoint q) {
         if (needsRapid(position, q)) {
@@ -133,8 +131,14 @@ private:
 
     void arc(bool clockwise, TPoint end, Fixed4 i, Fixed4 j, Fixed4 radius, Fixed4 angle1, Fixed4 angle2) {
         ArcMove(out_, a_,
-                {.turn = clockwise ? ArcTurn::Clockwise : ArcTurn::Counterclockwise, .level = kFullPower,
-                 .to = {end.x, end.y, z}, .i = i, .j = j, .radius = radius, .angle1 = angle1, .angle2 = angle2,
+                {.turn = clockwise ? ArcTurn::Clockwise : ArcTurn::Counterclockwise,
+                 .level = kFullPower,
+                 .to = {end.x, end.y, z},
+                 .i = i,
+                 .j = j,
+                 .radius = radius,
+                 .angle1 = angle1,
+                 .angle2 = angle2,
                  .feed = workFeed_});
         moved_ = true;
     }
@@ -256,7 +260,7 @@ Status GenerateDxfProgram(const ProgramWriter& out, const JobParameters& params,
     bool finishingPass = params.finishingPass;
     const ChainIndex index(items);  // end points are the same in every pass
     if (passCount(params) > 1) { tracer.curves.prepare(items.size()); }
-    std::vector<TItem> passItems;   // assigned each pass: keeps its capacity, spline arrays included
+    std::vector<TItem> passItems;  // assigned each pass: keeps its capacity, spline arrays included
     std::string statusText;
     bool done = remaining.raw < 0;  // a negative thickness makes no pass
     while (!done) {

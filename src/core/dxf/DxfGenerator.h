@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "common/Result.h"
-#include "dxf/DxfStatus.h"
 #include "dxf/DxfState.h"
+#include "dxf/DxfStatus.h"
 #include "gcode/ProgramWriter.h"
 #include "job/JobParameters.h"
 

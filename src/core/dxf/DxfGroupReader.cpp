@@ -11,16 +11,10 @@ std::optional<double> DxfDouble(std::string_view value) {
     double number = 0;
     const char* first = value.data();
     const char* last = first + value.size();
-    if (first != last && *first == '+') {
-        ++first;
-    }
+    if (first != last && *first == '+') { ++first; }
     auto [end, error] = std::from_chars(first, last, number);
-    if (error == std::errc() && end == last) {
-        return number;
-    }
-    if (std::optional<Fixed4> fixed = ParseDxfNumber(value)) {
-        return fixed->toDouble();
-    }
+    if (error == std::errc() && end == last) { return number; }
+    if (std::optional<Fixed4> fixed = ParseDxfNumber(value)) { return fixed->toDouble(); }
     return std::nullopt;
 }
 
@@ -34,9 +28,7 @@ std::string DxfQuoted(std::string_view value) {
     constexpr std::size_t kShown = 40;
     std::string out(1, '\'');
     out.append(value.substr(0, kShown));
-    if (value.size() > kShown) {
-        out.append("...");
-    }
+    if (value.size() > kShown) { out.append("..."); }
     out.push_back('\'');
     return out;
 }
@@ -52,13 +44,9 @@ bool DxfGroupReader::slowNext(DxfGroup& group, std::string_view codeText) {
     while (codeText.empty()) {
         std::uint32_t blankLine = lineNumber_;
         std::string_view codeLine;
-        if (!nextLine(codeLine)) {
-            return false;
-        }
+        if (!nextLine(codeLine)) { return false; }
         codeText = TrimDxfText(codeLine);
-        if (!codeText.empty()) {
-            return fail(DxfLineLabel(blankLine) + "a group code is missing");
-        }
+        if (!codeText.empty()) { return fail(DxfLineLabel(blankLine) + "a group code is missing"); }
     }
     int code = 0;
     const bool negative = codeText[0] == '-';
@@ -69,13 +57,9 @@ bool DxfGroupReader::slowNext(DxfGroup& group, std::string_view codeText) {
         valid = c >= '0' && c <= '9';
         code = code * 10 + (c - '0');
     }
-    if (!valid) {
-        return fail(DxfLineLabel(lineNumber_) + DxfQuoted(codeText) + " is not a group code");
-    }
+    if (!valid) { return fail(DxfLineLabel(lineNumber_) + DxfQuoted(codeText) + " is not a group code"); }
     std::string_view valueLine;
-    if (!nextLine(valueLine)) {
-        return fail(DxfLineLabel(lineNumber_ + 1) + "value missing at the end of the file");
-    }
+    if (!nextLine(valueLine)) { return fail(DxfLineLabel(lineNumber_ + 1) + "value missing at the end of the file"); }
     group.code = negative ? -code : code;
     group.value = TrimDxfText(valueLine);
     group.line = lineNumber_;

@@ -20,7 +20,7 @@ struct DxfGroup {
 };
 
 class DxfGroupReader {
-   public:
+public:
     explicit DxfGroupReader(std::string_view text) : text_(text) {}
 
     // Reads the next pair into `group`; false at the end of the text or on an
@@ -29,7 +29,7 @@ class DxfGroupReader {
     inline bool next(DxfGroup& group);
     const std::string& error() const { return error_; }
 
-   private:
+private:
     inline bool nextLine(std::string_view& line);
     bool fail(std::string message);
     bool slowNext(DxfGroup& group, std::string_view codeText);
@@ -44,12 +44,8 @@ class DxfGroupReader {
 inline std::string_view TrimDxfText(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) {
-        ++begin;
-    }
-    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) {
-        --end;
-    }
+    while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) { ++begin; }
+    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) { --end; }
     return text.substr(begin, end - begin);
 }
 
@@ -78,9 +74,7 @@ std::string DxfQuoted(std::string_view value);
 // Reading runs over millions of short lines; these two stay inline.
 bool DxfGroupReader::nextLine(std::string_view& line) {
     const std::size_t size = text_.size();
-    if (offset_ >= size) {
-        return false;
-    }
+    if (offset_ >= size) { return false; }
     // A line ends at CR, LF or CR LF.
     const char* data = text_.data();
     std::size_t end = offset_;
@@ -99,13 +93,9 @@ bool DxfGroupReader::nextLine(std::string_view& line) {
         }
         end += 8;
     }
-    while (end < size && data[end] != '\n' && data[end] != '\r') {
-        ++end;
-    }
+    while (end < size && data[end] != '\n' && data[end] != '\r') { ++end; }
     line = std::string_view(data + offset_, end - offset_);
-    if (end + 1 < size && data[end] == '\r' && data[end + 1] == '\n') {
-        ++end;
-    }
+    if (end + 1 < size && data[end] == '\r' && data[end + 1] == '\n') { ++end; }
     offset_ = end + 1;
     ++lineNumber_;
     return true;
@@ -133,22 +123,16 @@ bool DxfGroupReader::next(DxfGroup& group) {
         }
     }
     std::string_view codeLine;
-    if (!nextLine(codeLine)) {
-        return false;
-    }
+    if (!nextLine(codeLine)) { return false; }
     std::string_view codeText = TrimDxfText(codeLine);
     int code = 0;
     std::size_t i = 0;
     for (; i < codeText.size() && i < 3 && codeText[i] >= '0' && codeText[i] <= '9'; ++i) {
         code = code * 10 + (codeText[i] - '0');
     }
-    if (i == 0 || i != codeText.size()) {
-        return slowNext(group, codeText);
-    }
+    if (i == 0 || i != codeText.size()) { return slowNext(group, codeText); }
     std::string_view valueLine;
-    if (!nextLine(valueLine)) {
-        return fail(DxfLineLabel(lineNumber_ + 1) + "value missing at the end of the file");
-    }
+    if (!nextLine(valueLine)) { return fail(DxfLineLabel(lineNumber_ + 1) + "value missing at the end of the file"); }
     group.code = code;
     group.value = TrimDxfText(valueLine);
     group.line = lineNumber_;

@@ -17,9 +17,7 @@ constexpr double kRawPerRadian = 10000.0 / 0.01745329;
 
 double normalized(double radians) {
     double a = std::fmod(radians, kTwoPi);
-    if (a < 0) {
-        a += kTwoPi;
-    }
+    if (a < 0) { a += kTwoPi; }
     return a;
 }
 
@@ -31,12 +29,8 @@ double length(DxfPoint2 v) { return std::hypot(v.x, v.y); }
 
 double SweepRadians(double from, double to) {
     double sweep = std::fmod(to - from, kTwoPi);
-    if (!std::isfinite(sweep)) {
-        return 0;
-    }
-    if (sweep <= 0) {
-        sweep += kTwoPi;
-    }
+    if (!std::isfinite(sweep)) { return 0; }
+    if (sweep <= 0) { sweep += kTwoPi; }
     return sweep;
 }
 
@@ -55,18 +49,14 @@ Result<Fixed4> DxfItemSink::toFixed(double millimetres) {
 }
 
 Status DxfItemSink::append(TItem item) {
-    if (items_.size() >= maxPieces_) {
-        return tooManyPieces();
-    }
+    if (items_.size() >= maxPieces_) { return tooManyPieces(); }
     items_.push_back(std::move(item));
     return success();
 }
 
 Status DxfItemSink::line(DxfPoint2 a, DxfPoint2 b) {
     auto x1 = toFixed(a.x), y1 = toFixed(a.y), x2 = toFixed(b.x), y2 = toFixed(b.y);
-    if (!x1 || !y1 || !x2 || !y2) {
-        return outOfRange();
-    }
+    if (!x1 || !y1 || !x2 || !y2) { return outOfRange(); }
     TItem item;
     item.kind = DxfKind::Line;
     item.x1 = item.startX = *x1;
@@ -78,9 +68,7 @@ Status DxfItemSink::line(DxfPoint2 a, DxfPoint2 b) {
 
 Status DxfItemSink::circle(DxfPoint2 centre, double radius) {
     auto x = toFixed(centre.x), y = toFixed(centre.y), r = toFixed(radius);
-    if (!x || !y || !r) {
-        return outOfRange();
-    }
+    if (!x || !y || !r) { return outOfRange(); }
     TItem item;
     item.kind = DxfKind::Circle;
     item.x = *x;
@@ -90,13 +78,9 @@ Status DxfItemSink::circle(DxfPoint2 centre, double radius) {
 }
 
 Status DxfItemSink::arc(DxfPoint2 centre, double radius, double fromRadians, double toRadians) {
-    if (toRadians - fromRadians >= kTwoPi - 1e-12) {
-        return circle(centre, radius);
-    }
+    if (toRadians - fromRadians >= kTwoPi - 1e-12) { return circle(centre, radius); }
     auto x = toFixed(centre.x), y = toFixed(centre.y), r = toFixed(radius);
-    if (!x || !y || !r) {
-        return outOfRange();
-    }
+    if (!x || !y || !r) { return outOfRange(); }
     TItem item;
     item.kind = DxfKind::Arc;
     item.x = *x;
@@ -125,12 +109,8 @@ Status DxfItemSink::ellipse(DxfPoint2 centre, DxfPoint2 u, DxfPoint2 v, double t
     double largest = std::sqrt((uu + vv) / 2 + std::sqrt((uu - vv) * (uu - vv) / 4 + uv * uv));
     double sweep = t1 - t0;
     double pieces = 1;
-    if (largest > chordError_) {
-        pieces = std::ceil(sweep / (2 * std::acos(1 - chordError_ / largest)));
-    }
-    if (!std::isfinite(pieces) || pieces > static_cast<double>(maxPieces_)) {
-        return tooManyPieces();
-    }
+    if (largest > chordError_) { pieces = std::ceil(sweep / (2 * std::acos(1 - chordError_ / largest))); }
+    if (!std::isfinite(pieces) || pieces > static_cast<double>(maxPieces_)) { return tooManyPieces(); }
     auto n = static_cast<std::size_t>(std::max(1.0, pieces));
     std::vector<DxfPoint2> points;
     points.reserve(n + 1);
@@ -152,31 +132,21 @@ Status DxfItemSink::mappedArc(const DxfTransform& map, DxfVector centre, double 
     double lu = length(u), lv = length(v);
     double turn = u.x * v.y - u.y * v.x;
     bool keepsCircles = lu > 0 && std::abs(lu - lv) <= 1e-9 * lu && std::abs(u.x * v.x + u.y * v.y) <= 1e-9 * lu * lv;
-    if (!keepsCircles) {
-        return ellipse({c.x, c.y}, u, v, from, to);
-    }
+    if (!keepsCircles) { return ellipse({c.x, c.y}, u, v, from, to); }
     double rotation = std::atan2(u.y, u.x);
-    if (full || to - from >= kTwoPi) {
-        return circle({c.x, c.y}, lu);
-    }
-    if (turn > 0) {
-        return arc({c.x, c.y}, lu, rotation + from, rotation + to);
-    }
+    if (full || to - from >= kTwoPi) { return circle({c.x, c.y}, lu); }
+    if (turn > 0) { return arc({c.x, c.y}, lu, rotation + from, rotation + to); }
     // A mirroring map runs the arc the other way round.
     return arc({c.x, c.y}, lu, rotation - to, rotation - from);
 }
 
 Status DxfItemSink::polyline(const std::vector<DxfPoint2>& points) {
-    if (points.size() < 2) {
-        return success();
-    }
+    if (points.size() < 2) { return success(); }
     TPoint previous{};
     bool havePrevious = false;
     for (const DxfPoint2& p : points) {
         auto x = toFixed(p.x), y = toFixed(p.y);
-        if (!x || !y) {
-            return outOfRange();
-        }
+        if (!x || !y) { return outOfRange(); }
         TPoint here{*x, *y};
         if (havePrevious && !(here == previous)) {
             TItem item;
@@ -185,9 +155,7 @@ Status DxfItemSink::polyline(const std::vector<DxfPoint2>& points) {
             item.y1 = item.startY = previous.y;
             item.x2 = item.endX = here.x;
             item.y2 = item.endY = here.y;
-            if (Status s = append(std::move(item)); !s) {
-                return s;
-            }
+            if (Status s = append(std::move(item)); !s) { return s; }
         }
         previous = here;
         havePrevious = true;

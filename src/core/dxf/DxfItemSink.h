@@ -24,7 +24,7 @@ struct DxfPoint2 {
 };
 
 class DxfItemSink {
-   public:
+public:
     DxfItemSink(std::vector<TItem>& items, double chordError, std::size_t maxPieces)
         : items_(items), chordError_(chordError), maxPieces_(maxPieces) {}
 
@@ -47,9 +47,7 @@ class DxfItemSink {
     Status append(TItem item);
     // A new zeroed item at the end to fill in place; nullptr past the piece limit.
     TItem* add() {
-        if (items_.size() >= maxPieces_) {
-            return nullptr;
-        }
+        if (items_.size() >= maxPieces_) { return nullptr; }
         return &items_.emplace_back();
     }
 
@@ -57,7 +55,7 @@ class DxfItemSink {
     static Result<Fixed4> toFixed(double millimetres);
     Error tooManyPieces() const;
 
-   private:
+private:
     std::vector<TItem>& items_;
     double chordError_;
     std::size_t maxPieces_;

@@ -14,20 +14,20 @@
 namespace bw {
 
 struct DxfJobValues {
-    std::int32_t viewWidthPx = 0;   // the drawing view, for the preview scale only
+    std::int32_t viewWidthPx = 0;  // the drawing view, for the preview scale only
     std::int32_t viewHeightPx = 0;
-    Fixed4 segmentLength;           // EProstki
-    Fixed4 dirAxisStep;             // EEkstruzja (Tools page)
-    Fixed4 focusZ;                  // EOgniskowa (Tools page)
-    Fixed4 layerDepth;              // EWarstwa
-    Fixed4 materialThickness;       // EGrubosc
-    Fixed4 pwmMax;                  // EMWPWM, a whole number
-    std::string workFeedText;       // ESzRD, as typed
-    std::string rapidFeedText;      // ESzJD, as typed
-    bool finishingPass = false;     // CBDotnij
-    bool readAllEntities = false;   // CBPolilinie
-    std::string headerText;         // REHeaderU, trailing line breaks removed
-    std::string footerText;         // REFooterU, trailing line breaks removed
+    Fixed4 segmentLength;          // EProstki
+    Fixed4 dirAxisStep;            // EEkstruzja (Tools page)
+    Fixed4 focusZ;                 // EOgniskowa (Tools page)
+    Fixed4 layerDepth;             // EWarstwa
+    Fixed4 materialThickness;      // EGrubosc
+    Fixed4 pwmMax;                 // EMWPWM, a whole number
+    std::string workFeedText;      // ESzRD, as typed
+    std::string rapidFeedText;     // ESzJD, as typed
+    bool finishingPass = false;    // CBDotnij
+    bool readAllEntities = false;  // CBPolilinie
+    std::string headerText;        // REHeaderU, trailing line breaks removed
+    std::string footerText;        // REFooterU, trailing line breaks removed
 };
 
 void FillDxfParameters(JobParameters& params, const DxfJobValues& values);

@@ -11,9 +11,7 @@ namespace {
 double chordDistance(DxfPoint2 p, DxfPoint2 a, DxfPoint2 b) {
     double dx = b.x - a.x, dy = b.y - a.y;
     double len2 = dx * dx + dy * dy;
-    if (len2 == 0) {
-        return std::hypot(p.x - a.x, p.y - a.y);
-    }
+    if (len2 == 0) { return std::hypot(p.x - a.x, p.y - a.y); }
     double s = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len2, 0.0, 1.0);
     return std::hypot(p.x - (a.x + s * dx), p.y - (a.y + s * dy));
 }
@@ -21,7 +19,7 @@ double chordDistance(DxfPoint2 p, DxfPoint2 a, DxfPoint2 b) {
 constexpr int kMaxDepth = 24;
 
 class Flattener {
-   public:
+public:
     Flattener(const DxfNurbs& curve, double chordError, std::size_t maxPoints)
         : curve_(curve), chordError_(chordError), maxPoints_(maxPoints) {}
 
@@ -41,7 +39,7 @@ class Flattener {
 
     std::vector<DxfPoint2> points_;
 
-   private:
+private:
     const DxfNurbs& curve_;
     double chordError_;
     std::size_t maxPoints_;
@@ -50,22 +48,12 @@ class Flattener {
 }  // namespace
 
 bool IsValidNurbs(const DxfNurbs& c) {
-    if (c.degree < 1 || c.points.size() < static_cast<std::size_t>(c.degree) + 1) {
-        return false;
-    }
-    if (c.knots.size() != c.points.size() + static_cast<std::size_t>(c.degree) + 1) {
-        return false;
-    }
-    if (c.weights.size() != c.points.size()) {
-        return false;
-    }
-    if (!std::is_sorted(c.knots.begin(), c.knots.end())) {
-        return false;
-    }
+    if (c.degree < 1 || c.points.size() < static_cast<std::size_t>(c.degree) + 1) { return false; }
+    if (c.knots.size() != c.points.size() + static_cast<std::size_t>(c.degree) + 1) { return false; }
+    if (c.weights.size() != c.points.size()) { return false; }
+    if (!std::is_sorted(c.knots.begin(), c.knots.end())) { return false; }
     for (double w : c.weights) {
-        if (!(w > 0) || !std::isfinite(w)) {
-            return false;
-        }
+        if (!(w > 0) || !std::isfinite(w)) { return false; }
     }
     return c.knots[static_cast<std::size_t>(c.degree)] < c.knots[c.points.size()];
 }
@@ -108,17 +96,13 @@ std::optional<std::vector<DxfPoint2>> FlattenNurbs(const DxfNurbs& c, double cho
     constexpr int kStart = 4;
     for (std::size_t k = p; k < n; ++k) {
         double a = c.knots[k], b = c.knots[k + 1];
-        if (!(b > a)) {
-            continue;
-        }
+        if (!(b > a)) { continue; }
         DxfPoint2 previous = NurbsPoint(c, a);
         for (int s = 1; s <= kStart; ++s) {
             double t1 = s == kStart ? b : a + (b - a) * s / kStart;
             double t0 = a + (b - a) * (s - 1) / kStart;
             DxfPoint2 next = NurbsPoint(c, t1);
-            if (!flattener.add(t0, previous, t1, next, 0)) {
-                return std::nullopt;
-            }
+            if (!flattener.add(t0, previous, t1, next, 0)) { return std::nullopt; }
             previous = next;
         }
     }

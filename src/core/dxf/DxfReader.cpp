@@ -12,8 +12,8 @@
 #include "dxf/DxfFullReader.h"
 #include "dxf/DxfLineScan.h"
 #include "dxf/DxfTexts.h"
-#include "i18n/MessageTexts.h"
 #include "dxf/Spline.h"
+#include "i18n/MessageTexts.h"
 
 namespace bw {
 
@@ -314,8 +314,8 @@ Result<DxfReadSummary> ReadDxfEntities(std::string_view text, std::vector<TItem>
     return reader.run(items);
 }
 
-Result<DxfLoadSummary> LoadDxfFile(DxfState& dxf, const JobParameters& params, int languageIndex,
-                                   char decimalSeparator, const DxfStatusCallback& status) {
+Result<DxfLoadSummary> LoadDxfFile(DxfState& dxf, const JobParameters& params, int languageIndex, char decimalSeparator,
+                                   const DxfStatusCallback& status) {
     const std::string& path = dxf.dxfFileName;
     Result<std::string> content = readWholeFile(path);
     if (!content) { return Error{path + ": " + content.error()}; }

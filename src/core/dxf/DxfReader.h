@@ -13,9 +13,9 @@
 
 #include "common/Result.h"
 #include "dxf/DxfSkippedKinds.h"
+#include "dxf/DxfState.h"
 #include "dxf/DxfStatus.h"
 #include "dxf/TItem.h"
-#include "dxf/DxfState.h"
 #include "job/JobParameters.h"
 
 namespace bw {
@@ -49,8 +49,8 @@ struct DxfLoadSummary {
 // Errors start with the file name. A failure changes nothing; so does a file
 // with nothing to cut, which is no error here: `entities` is 0 and the caller
 // says why (DxfNothingToCutText), with the skipped kinds.
-Result<DxfLoadSummary> LoadDxfFile(DxfState& dxf, const JobParameters& params, int languageIndex,
-                                   char decimalSeparator, const DxfStatusCallback& status);
+Result<DxfLoadSummary> LoadDxfFile(DxfState& dxf, const JobParameters& params, int languageIndex, char decimalSeparator,
+                                   const DxfStatusCallback& status);
 
 // Why a load gave nothing to cut, said after the file's name.
 inline std::string_view DxfNothingToCutText(bool readAllEntities) {

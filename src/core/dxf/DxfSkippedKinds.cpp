@@ -21,9 +21,7 @@ void DxfSkippedKinds::add(std::string_view name, std::size_t count) {
 
 std::size_t DxfSkippedKinds::total() const {
     std::size_t sum = 0;
-    for (const auto& entry : counts_) {
-        sum += entry.second;
-    }
+    for (const auto& entry : counts_) { sum += entry.second; }
     return sum;
 }
 
@@ -33,9 +31,7 @@ std::vector<std::pair<std::string, std::size_t>> DxfSkippedKinds::sorted() const
     return out;
 }
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 DxfSkippedKinds CountScannerSkippedKinds(std::string_view text) {
     DxfSkippedKinds skipped;
@@ -48,9 +44,7 @@ DxfSkippedKinds CountScannerSkippedKinds(std::string_view text) {
             state = counted ? Counted : OtherSection;
             continue;
         }
-        if (g.code != 0) {
-            continue;
-        }
+        if (g.code != 0) { continue; }
         if (IsDxfName(g.value, "SECTION")) {
             state = SectionName;
         } else if (IsDxfName(g.value, "ENDSEC")) {
@@ -62,18 +56,14 @@ DxfSkippedKinds CountScannerSkippedKinds(std::string_view text) {
             for (std::string_view known : {"LINE", "CIRCLE", "ARC", "SPLINE", "BLOCK", "ENDBLK", "VERTEX", "SEQEND"}) {
                 read = read || IsDxfName(g.value, known);
             }
-            if (!read) {
-                skipped.add(g.value);
-            }
+            if (!read) { skipped.add(g.value); }
         }
     }
     return skipped;
 }
 
 std::string DxfSkippedText(const DxfSkippedKinds& skipped, std::string_view prefix, std::string_view hint) {
-    if (skipped.empty()) {
-        return {};
-    }
+    if (skipped.empty()) { return {}; }
     std::string text(prefix);
     bool first = true;
     for (const auto& [name, count] : skipped.sorted()) {

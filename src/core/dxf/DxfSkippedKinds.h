@@ -11,14 +11,14 @@
 namespace bw {
 
 class DxfSkippedKinds {
-   public:
+public:
     void add(std::string_view name, std::size_t count = 1);
     bool empty() const { return counts_.empty(); }
     std::size_t total() const;
     // Most frequent first; equal counts in the order first met.
     std::vector<std::pair<std::string, std::size_t>> sorted() const;
 
-   private:
+private:
     std::vector<std::pair<std::string, std::size_t>> counts_;  // upper-cased name, count; first met first
 };
 

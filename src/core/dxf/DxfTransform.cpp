@@ -12,9 +12,7 @@ DxfVector cross(DxfVector a, DxfVector b) {
 
 DxfVector unit(DxfVector v) {
     double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-    if (length == 0) {
-        return {0, 0, 1};
-    }
+    if (length == 0) { return {0, 0, 1}; }
     return {v.x / length, v.y / length, v.z / length};
 }
 
@@ -38,9 +36,7 @@ DxfTransform DxfTransform::translate(double dx, double dy, double dz) {
 
 DxfTransform DxfTransform::rotateZ(double radians) {
     DxfTransform t;
-    if (radians == 0) {
-        return t;
-    }
+    if (radians == 0) { return t; }
     double c = std::cos(radians);
     double s = std::sin(radians);
     t.m_ = {{{c, -s, 0, 0}, {s, c, 0, 0}, {0, 0, 1, 0}}};
@@ -49,9 +45,7 @@ DxfTransform DxfTransform::rotateZ(double radians) {
 }
 
 DxfTransform DxfTransform::ocs(DxfVector n) {
-    if (IsDefaultExtrusion(n)) {
-        return DxfTransform{};
-    }
+    if (IsDefaultExtrusion(n)) { return DxfTransform{}; }
     n = unit(n);
     constexpr double kNearZ = 1.0 / 64.0;
     DxfVector ax = (std::abs(n.x) < kNearZ && std::abs(n.y) < kNearZ) ? cross({0, 1, 0}, n) : cross({0, 0, 1}, n);
@@ -64,19 +58,13 @@ DxfTransform DxfTransform::ocs(DxfVector n) {
 }
 
 DxfTransform DxfTransform::after(const DxfTransform& inner) const {
-    if (inner.identity_) {
-        return *this;
-    }
-    if (identity_) {
-        return inner;
-    }
+    if (inner.identity_) { return *this; }
+    if (identity_) { return inner; }
     DxfTransform t;
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 4; ++c) {
             double sum = c == 3 ? m_[r][3] : 0.0;
-            for (int k = 0; k < 3; ++k) {
-                sum += m_[r][k] * inner.m_[k][c];
-            }
+            for (int k = 0; k < 3; ++k) { sum += m_[r][k] * inner.m_[k][c]; }
             t.m_[r][c] = sum;
         }
     }
@@ -85,18 +73,14 @@ DxfTransform DxfTransform::after(const DxfTransform& inner) const {
 }
 
 DxfVector DxfTransform::point(DxfVector p) const {
-    if (identity_) {
-        return p;
-    }
+    if (identity_) { return p; }
     return {m_[0][0] * p.x + m_[0][1] * p.y + m_[0][2] * p.z + m_[0][3],
             m_[1][0] * p.x + m_[1][1] * p.y + m_[1][2] * p.z + m_[1][3],
             m_[2][0] * p.x + m_[2][1] * p.y + m_[2][2] * p.z + m_[2][3]};
 }
 
 DxfVector DxfTransform::direction(DxfVector v) const {
-    if (identity_) {
-        return v;
-    }
+    if (identity_) { return v; }
     return {m_[0][0] * v.x + m_[0][1] * v.y + m_[0][2] * v.z, m_[1][0] * v.x + m_[1][1] * v.y + m_[1][2] * v.z,
             m_[2][0] * v.x + m_[2][1] * v.y + m_[2][2] * v.z};
 }

@@ -11,7 +11,7 @@ struct DxfVector {
 };
 
 class DxfTransform {
-   public:
+public:
     static DxfTransform identity() { return DxfTransform{}; }
     static DxfTransform scale(double sx, double sy, double sz);
     static DxfTransform translate(double dx, double dy, double dz);
@@ -29,7 +29,7 @@ class DxfTransform {
     DxfVector direction(DxfVector v) const;  // linear part only
     bool isIdentity() const { return identity_; }
 
-   private:
+private:
     std::array<std::array<double, 4>, 3> m_{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}}};
     bool identity_ = true;
 };

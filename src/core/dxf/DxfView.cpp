@@ -16,7 +16,9 @@ std::int64_t roundEven(Int128 numerator, Int128 denominator) {
 
 std::int64_t clamp(std::int64_t v, std::int64_t low, std::int64_t high) { return v < low ? low : v > high ? high : v; }
 
-std::int32_t pan(Int128 numerator) { return static_cast<std::int32_t>(clamp(roundEven(numerator, 10), -kMaxPan, kMaxPan)); }
+std::int32_t pan(Int128 numerator) {
+    return static_cast<std::int32_t>(clamp(roundEven(numerator, 10), -kMaxPan, kMaxPan));
+}
 
 }  // namespace
 
@@ -76,9 +78,11 @@ bool ViewMouseMove(DxfView& view, std::int32_t x, std::int32_t y) {
     // While a redraw runs the move is ignored, so the next one carries the whole distance.
     if (view.redrawBusy) { return false; }
     view.redrawBusy = true;
-    view.viewPanX = static_cast<std::int32_t>(clamp(std::int64_t(view.viewPanX) + x - view.lastMouseX, -kMaxPan, kMaxPan));
+    view.viewPanX =
+        static_cast<std::int32_t>(clamp(std::int64_t(view.viewPanX) + x - view.lastMouseX, -kMaxPan, kMaxPan));
     view.lastMouseX = x;
-    view.viewPanY = static_cast<std::int32_t>(clamp(std::int64_t(view.viewPanY) + y - view.lastMouseY, -kMaxPan, kMaxPan));
+    view.viewPanY =
+        static_cast<std::int32_t>(clamp(std::int64_t(view.viewPanY) + y - view.lastMouseY, -kMaxPan, kMaxPan));
     view.lastMouseY = y;
     return true;
 }

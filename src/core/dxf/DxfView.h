@@ -11,14 +11,14 @@
 namespace bw {
 
 struct DxfView {
-    std::int64_t viewScale = 0;         // pixels per mm x 10000
-    std::int32_t viewPanX = 0;          // offset of the drawing in the view, pixels; 0 after each load
-    std::int32_t viewPanY = 0;          // pixels
-    bool redrawBusy = false;            // a redraw job is running
-    bool dragging = false;              // the left button went down on the view and is not yet up
-    std::int32_t lastMouseX = 0;        // last pointer position taken over, pixels
-    std::int32_t lastMouseY = 0;        // pixels
-    std::int32_t pendingWheelSteps = 0; // wheel steps not yet applied; positive zooms out
+    std::int64_t viewScale = 0;          // pixels per mm x 10000
+    std::int32_t viewPanX = 0;           // offset of the drawing in the view, pixels; 0 after each load
+    std::int32_t viewPanY = 0;           // pixels
+    bool redrawBusy = false;             // a redraw job is running
+    bool dragging = false;               // the left button went down on the view and is not yet up
+    std::int32_t lastMouseX = 0;         // last pointer position taken over, pixels
+    std::int32_t lastMouseY = 0;         // pixels
+    std::int32_t pendingWheelSteps = 0;  // wheel steps not yet applied; positive zooms out
 };
 
 struct PixelPoint {

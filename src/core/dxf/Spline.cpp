@@ -57,7 +57,9 @@ std::int64_t accumulate(std::int64_t sum, std::int64_t basis, std::int64_t coord
 bool IsTraceableSpline(const TItem& spline) {
     if (spline.kind != DxfKind::Spline || spline.controlPoints.empty()) { return false; }
     if (spline.knots.size() < spline.controlPoints.size() + 1) { return false; }
-    if (spline.knots.size() - spline.controlPoints.size() - 1 > static_cast<std::size_t>(kMaxSplineDegree)) { return false; }
+    if (spline.knots.size() - spline.controlPoints.size() - 1 > static_cast<std::size_t>(kMaxSplineDegree)) {
+        return false;
+    }
     return std::is_sorted(spline.knots.begin(), spline.knots.end());
 }
 
@@ -102,8 +104,8 @@ TPoint SplineEvaluator::at(Fixed4 t) const {
                 basis_[slot] = 0;
                 continue;
             }
-            basis_[slot] = basisStep64(k, static_cast<std::size_t>(i), static_cast<int>(q), t.raw, basis_[slot],
-                                       basis_[slot + 1]);
+            basis_[slot] =
+                basisStep64(k, static_cast<std::size_t>(i), static_cast<int>(q), t.raw, basis_[slot], basis_[slot + 1]);
         }
     }
     std::int64_t x = 0;
@@ -148,9 +150,7 @@ Fixed4 TraceParameter(const std::vector<Fixed4>& knots, std::int64_t j, std::int
 
 Result<std::int64_t> SplinePieces(const TItem& spline, Fixed4 segmentLength) {
     if (!IsTraceableSpline(spline)) { return std::int64_t{0}; }
-    if (segmentLength.raw <= 0) {
-        return Error{"The segment length must be greater than 0 to trace splines"};
-    }
+    if (segmentLength.raw <= 0) { return Error{"The segment length must be greater than 0 to trace splines"}; }
     std::int64_t n = SegmentCount(spline.controlPoints, segmentLength);
     if (n > kMaxSplinePieces) {
         std::string message = "A spline needs more than ";

@@ -48,9 +48,7 @@ Result<std::string> ReadWholeFile(const std::filesystem::path& path, std::size_t
                 content.append(block, static_cast<std::size_t>(got));
             }
         }
-    } catch (const std::bad_alloc&) {
-        failure = "not enough memory to read it";
-    }
+    } catch (const std::bad_alloc&) { failure = "not enough memory to read it"; }
     ::close(fd);
     if (!failure.empty()) { return Error{cannotRead(path, failure)}; }
     return content;

@@ -111,7 +111,8 @@ Result<OutputFile> OutputFile::Open(const fs::path& target) {
             file.abandon();
             return Error{"Cannot write " + inQuotes(file.name_) + ": " + describe(failed)};
         }
-        if (::fchown(file.fd_, info.st_uid, info.st_gid) != 0) { /* another owner is kept only by root */ }
+        if (::fchown(file.fd_, info.st_uid, info.st_gid) != 0) { /* another owner is kept only by root */
+        }
     }
     return file;
 }
@@ -227,7 +228,8 @@ Status WriteWholeFile(const fs::path& target, std::string_view text) {
 }
 
 bool IsSameFile(const fs::path& first, const fs::path& second) {
-    struct stat a {}, b {};
+    struct stat a {
+    }, b{};
     return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
            a.st_ino == b.st_ino;
 }

@@ -52,8 +52,8 @@ private:
     void closeQuietly();
 
     int fd_ = -1;
-    bool ownsFd_ = true;           // false for standard output
-    bool direct_ = false;          // device or FIFO: no temporary file
+    bool ownsFd_ = true;               // false for standard output
+    bool direct_ = false;              // device or FIFO: no temporary file
     std::filesystem::path target_;     // where the file ends up (links resolved)
     std::filesystem::path temporary_;  // empty when writing directly
     std::string name_;

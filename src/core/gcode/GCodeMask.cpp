@@ -10,21 +10,20 @@ namespace bw {
 namespace {
 
 constexpr std::array<std::string_view, kMaskTokenCount> kTokenTexts = {
-    "[G]", "[x]", "[X]", "[y]", "[Y]", "[z]", "[Z]", "[I]", "[J]", "[f]", "[F]",
-    "[p]", "[pi]", "[p0]", "[pi0]", "[p00]", "[pi00]", "[p000]", "[pi000]", "[p0000]", "[pi0000]",
-    "[P]", "[Pi]", "[P0]", "[Pi0]", "[P00]", "[Pi00]", "[P000]", "[Pi000]", "[P0000]", "[Pi0000]",
-    "[a]", "[A]", "[E]"};
+    "[G]",     "[x]",     "[X]",      "[y]",      "[Y]",  "[z]",   "[Z]",   "[I]",    "[J]",
+    "[f]",     "[F]",     "[p]",      "[pi]",     "[p0]", "[pi0]", "[p00]", "[pi00]", "[p000]",
+    "[pi000]", "[p0000]", "[pi0000]", "[P]",      "[Pi]", "[P0]",  "[Pi0]", "[P00]",  "[Pi00]",
+    "[P000]",  "[Pi000]", "[P0000]",  "[Pi0000]", "[a]",  "[A]",   "[E]"};
 
 // A straight move fills X, Y, Z before F; an arc puts I and J between Z and F.
 // Only the literal path depends on this order.
 constexpr std::array<MaskToken, kMaskTokenCount - 1> kFillOrder = {
-    MaskToken::G, MaskToken::x, MaskToken::X, MaskToken::y, MaskToken::Y, MaskToken::z, MaskToken::Z,
-    MaskToken::I, MaskToken::J, MaskToken::f, MaskToken::F,
-    MaskToken::p, MaskToken::pi, MaskToken::p0, MaskToken::pi0, MaskToken::p00, MaskToken::pi00,
-    MaskToken::p000, MaskToken::pi000, MaskToken::p0000, MaskToken::pi0000,
-    MaskToken::P, MaskToken::Pi, MaskToken::P0, MaskToken::Pi0, MaskToken::P00, MaskToken::Pi00,
-    MaskToken::P000, MaskToken::Pi000, MaskToken::P0000, MaskToken::Pi0000,
-    MaskToken::a, MaskToken::A};
+    MaskToken::G,      MaskToken::x,     MaskToken::X,      MaskToken::y,    MaskToken::Y,     MaskToken::z,
+    MaskToken::Z,      MaskToken::I,     MaskToken::J,      MaskToken::f,    MaskToken::F,     MaskToken::p,
+    MaskToken::pi,     MaskToken::p0,    MaskToken::pi0,    MaskToken::p00,  MaskToken::pi00,  MaskToken::p000,
+    MaskToken::pi000,  MaskToken::p0000, MaskToken::pi0000, MaskToken::P,    MaskToken::Pi,    MaskToken::P0,
+    MaskToken::Pi0,    MaskToken::P00,   MaskToken::Pi00,   MaskToken::P000, MaskToken::Pi000, MaskToken::P0000,
+    MaskToken::Pi0000, MaskToken::a,     MaskToken::A};
 
 // Marks a filled slot while the line shape is cleaned; the cleaning rules only
 // react to brackets, parentheses and spaces, which no value contains.

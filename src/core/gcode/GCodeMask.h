@@ -16,10 +16,40 @@ namespace bw {
 
 // Every token of the mask language, in the order lines are filled.
 enum class MaskToken : std::uint8_t {
-    G, x, X, y, Y, z, Z, I, J, f, F,
-    p, pi, p0, pi0, p00, pi00, p000, pi000, p0000, pi0000,
-    P, Pi, P0, Pi0, P00, Pi00, P000, Pi000, P0000, Pi0000,
-    a, A, E,
+    G,
+    x,
+    X,
+    y,
+    Y,
+    z,
+    Z,
+    I,
+    J,
+    f,
+    F,
+    p,
+    pi,
+    p0,
+    pi0,
+    p00,
+    pi00,
+    p000,
+    pi000,
+    p0000,
+    pi0000,
+    P,
+    Pi,
+    P0,
+    Pi0,
+    P00,
+    Pi00,
+    P000,
+    Pi000,
+    P0000,
+    Pi0000,
+    a,
+    A,
+    E,
     Count
 };
 
@@ -82,7 +112,7 @@ private:
     struct Piece {
         std::uint32_t literalBegin = 0;  // into shapeText
         std::uint32_t literalLength = 0;
-        std::int8_t token = -1;          // slot after the literal, -1 for none
+        std::int8_t token = -1;  // slot after the literal, -1 for none
     };
     struct Shape {
         bool built = false;

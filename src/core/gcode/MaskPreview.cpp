@@ -34,8 +34,15 @@ Result<ProgramLines> BuildMaskPreview(const ProgramWriter& shared, const MaskPre
     work(20, {mm(10), mm(0), mm(10)}, 5000);
     work(20, {mm(10), mm(10), mm(10)}, 4000);
     ArcMove(out, a,
-            {.turn = ArcTurn::Clockwise, .level = 30, .to = {mm(20), mm(10), mm(10)}, .i = mm(5), .j = mm(0),
-             .radius = mm(5), .angle1 = mm(180), .angle2 = mm(0), .feed = 4000});
+            {.turn = ArcTurn::Clockwise,
+             .level = 30,
+             .to = {mm(20), mm(10), mm(10)},
+             .i = mm(5),
+             .j = mm(0),
+             .radius = mm(5),
+             .angle1 = mm(180),
+             .angle2 = mm(0),
+             .feed = 4000});
     work(255, {mm(0), mm(10), mm(20)}, 4000);
     work(255, {mm(0), mm(0), mm(20)}, 4000);
     work(255, {mm(0), mm(0), mm(20)}, 4000);

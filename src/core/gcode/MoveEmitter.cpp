@@ -19,7 +19,8 @@ PwmValues computePwm(const EmitterSettings& params, int level) {
     Int128 v255 = minimum * 255 + (maximum - minimum) * level;  // V x 10000 x 255
     PwmValues power;
     power.p = static_cast<std::int64_t>(divRoundEven(v255, Int128(255) * Fixed4::kScale));
-    power.pi = static_cast<std::int64_t>(divRoundEven(Int128(params.pwmMax.raw) * 255 - v255, Int128(255) * Fixed4::kScale));
+    power.pi =
+        static_cast<std::int64_t>(divRoundEven(Int128(params.pwmMax.raw) * 255 - v255, Int128(255) * Fixed4::kScale));
     power.pf = Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(v255, 255)));
     return power;
 }
@@ -61,25 +62,46 @@ public:
     // Inlined into the mask renderer: one call per token would cost more than most values.
     [[gnu::always_inline]] char* write(MaskToken token, char* out) const override {
         switch (token) {
-            case MaskToken::G: *out++ = g[0]; *out++ = g[1]; return out;
-            case MaskToken::x: case MaskToken::X: return letter(out, 'X', x);
-            case MaskToken::y: case MaskToken::Y: return letter(out, 'Y', y);
-            case MaskToken::z: case MaskToken::Z: return letter(out, 'Z', z);
+            case MaskToken::G:
+                *out++ = g[0];
+                *out++ = g[1];
+                return out;
+            case MaskToken::x:
+            case MaskToken::X: return letter(out, 'X', x);
+            case MaskToken::y:
+            case MaskToken::Y: return letter(out, 'Y', y);
+            case MaskToken::z:
+            case MaskToken::Z: return letter(out, 'Z', z);
             case MaskToken::I: return letter(out, 'I', i);
             case MaskToken::J: return letter(out, 'J', j);
-            case MaskToken::f: case MaskToken::F: *out++ = 'F'; return integerTexts->integer(out, feed);
-            case MaskToken::p: case MaskToken::P: return integerTexts->integer(out, power.p);
-            case MaskToken::pi: case MaskToken::Pi: return integerTexts->integer(out, power.pi);
-            case MaskToken::p0: case MaskToken::P0: return divided(out, power.pf, 10);
-            case MaskToken::p00: case MaskToken::P00: return divided(out, power.pf, 100);
-            case MaskToken::p000: case MaskToken::P000: return divided(out, power.pf, 1000);
-            case MaskToken::p0000: case MaskToken::P0000: return divided(out, power.pf, 10000);
-            case MaskToken::pi0: case MaskToken::Pi0: return divided(out, pwmMax - power.pf, 10);
-            case MaskToken::pi00: case MaskToken::Pi00: return divided(out, pwmMax - power.pf, 100);
-            case MaskToken::pi000: case MaskToken::Pi000: return divided(out, pwmMax - power.pf, 1000);
-            case MaskToken::pi0000: case MaskToken::Pi0000: return divided(out, pwmMax - power.pf, 10000);
-            case MaskToken::a: case MaskToken::A: return fixedTexts->fixed(out, a, decimals);
-            case MaskToken::E: *out++ = '\r'; *out++ = '\n'; return out;
+            case MaskToken::f:
+            case MaskToken::F: *out++ = 'F'; return integerTexts->integer(out, feed);
+            case MaskToken::p:
+            case MaskToken::P: return integerTexts->integer(out, power.p);
+            case MaskToken::pi:
+            case MaskToken::Pi: return integerTexts->integer(out, power.pi);
+            case MaskToken::p0:
+            case MaskToken::P0: return divided(out, power.pf, 10);
+            case MaskToken::p00:
+            case MaskToken::P00: return divided(out, power.pf, 100);
+            case MaskToken::p000:
+            case MaskToken::P000: return divided(out, power.pf, 1000);
+            case MaskToken::p0000:
+            case MaskToken::P0000: return divided(out, power.pf, 10000);
+            case MaskToken::pi0:
+            case MaskToken::Pi0: return divided(out, pwmMax - power.pf, 10);
+            case MaskToken::pi00:
+            case MaskToken::Pi00: return divided(out, pwmMax - power.pf, 100);
+            case MaskToken::pi000:
+            case MaskToken::Pi000: return divided(out, pwmMax - power.pf, 1000);
+            case MaskToken::pi0000:
+            case MaskToken::Pi0000: return divided(out, pwmMax - power.pf, 10000);
+            case MaskToken::a:
+            case MaskToken::A: return fixedTexts->fixed(out, a, decimals);
+            case MaskToken::E:
+                *out++ = '\r';
+                *out++ = '\n';
+                return out;
             case MaskToken::Count: return out;
         }
         return out;
@@ -91,15 +113,16 @@ private:
         return fixedTexts->fixed(out, value, decimals);
     }
     char* divided(char* out, Fixed4 value, std::int64_t divisor) const {
-        return fixedTexts->fixed(out, Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(value.raw, divisor))), decimals);
+        return fixedTexts->fixed(out, Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(value.raw, divisor))),
+                                 decimals);
     }
 };
 
-constexpr FilledTokens kAlwaysFilled =
-    bit(MaskToken::G) | bit(MaskToken::X) | bit(MaskToken::Y) | bit(MaskToken::Z) | bit(MaskToken::F) |
-    bit(MaskToken::P) | bit(MaskToken::Pi) | bit(MaskToken::P0) | bit(MaskToken::Pi0) | bit(MaskToken::P00) |
-    bit(MaskToken::Pi00) | bit(MaskToken::P000) | bit(MaskToken::Pi000) | bit(MaskToken::P0000) |
-    bit(MaskToken::Pi0000) | bit(MaskToken::A) | bit(MaskToken::E);
+constexpr FilledTokens kAlwaysFilled = bit(MaskToken::G) | bit(MaskToken::X) | bit(MaskToken::Y) | bit(MaskToken::Z) |
+                                       bit(MaskToken::F) | bit(MaskToken::P) | bit(MaskToken::Pi) | bit(MaskToken::P0) |
+                                       bit(MaskToken::Pi0) | bit(MaskToken::P00) | bit(MaskToken::Pi00) |
+                                       bit(MaskToken::P000) | bit(MaskToken::Pi000) | bit(MaskToken::P0000) |
+                                       bit(MaskToken::Pi0000) | bit(MaskToken::A) | bit(MaskToken::E);
 constexpr FilledTokens kLowercasePower = bit(MaskToken::p) | bit(MaskToken::pi) | bit(MaskToken::p0) |
                                          bit(MaskToken::pi0) | bit(MaskToken::p00) | bit(MaskToken::pi00) |
                                          bit(MaskToken::p000) | bit(MaskToken::pi000) | bit(MaskToken::p0000) |
@@ -142,11 +165,20 @@ void appendLine(const ProgramWriter& writer, FilledTokens filled, bool arc, cons
 
 // Inlined like the rest of the per-move path: after a call the pending record
 // would be read back as a whole, which stalls on the stores that wrote it field by field.
-[[gnu::always_inline]] inline void resetStartIfNeeded(const ProgramWriter& out, Fixed4 xn, Fixed4 yn, Fixed4 z, int level, int feed) {
+[[gnu::always_inline]] inline void resetStartIfNeeded(const ProgramWriter& out, Fixed4 xn, Fixed4 yn, Fixed4 z,
+                                                      int level, int feed) {
     MoveEmitterState& state = out.emitter;
     if (state.pending.stage != RecordStage::Reset || state.printed.stage != RecordStage::Reset) { return; }
-    state.pending = MoveRecord{.x = xn, .y = yn, .z = z, .a = Fixed4{}, .direction = Fixed4{}, .level = level,
-                               .feed = feed, .working = false, .sense = 0, .stage = RecordStage::StartMove};
+    state.pending = MoveRecord{.x = xn,
+                               .y = yn,
+                               .z = z,
+                               .a = Fixed4{},
+                               .direction = Fixed4{},
+                               .level = level,
+                               .feed = feed,
+                               .working = false,
+                               .sense = 0,
+                               .stage = RecordStage::StartMove};
     state.printed = state.pending;
     state.printed.x -= Fixed4::fromInt(1);
     state.printed.y -= Fixed4::fromInt(1);
@@ -176,8 +208,7 @@ Fixed4 bearing(MoveEmitterState& state, Fixed4 dx, Fixed4 dy) {
 bool continuesPending(const MoveRecord& pending, Fixed4 direction, std::int8_t sense, int level, int feed,
                       bool working) {
     return pending.stage == RecordStage::Moving && magnitude(pending.direction.raw - direction.raw) < kMinMove &&
-           pending.feed == feed &&
-           pending.level == level && pending.working == working && sense * pending.sense >= 0;
+           pending.feed == feed && pending.level == level && pending.working == working && sense * pending.sense >= 0;
 }
 
 // Distance from one record to the other; axis-parallel moves (every raster
@@ -194,7 +225,8 @@ Fixed4 travelBetween(const MoveRecord& from, const MoveRecord& to) {
 
 // A + travel x step, rounded once as a whole.
 Fixed4 advanceAxis(Fixed4 a, Int128 travelTimesStep, Int128 denominator) {
-    return Fixed4::fromRaw(static_cast<std::int64_t>(divRoundEven(Int128(a.raw) * denominator + travelTimesStep, denominator)));
+    return Fixed4::fromRaw(
+        static_cast<std::int64_t>(divRoundEven(Int128(a.raw) * denominator + travelTimesStep, denominator)));
 }
 
 // The same for a travel already in units x 10000; the constant divisor keeps it cheap.
@@ -231,7 +263,8 @@ void linearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, F
         Fixed4 travel = travelBetween(printed, pending);
         Int128 delta = Int128(travel.raw) * out.settings.dirAxisStep.raw;
         Fixed4 newA = advanceAxisByScale(a, pending.working ? delta : -delta);
-        bool moved = magnitude(pending.x.raw - printed.x.raw) >= kMinMove || magnitude(pending.y.raw - printed.y.raw) >= kMinMove;
+        bool moved = magnitude(pending.x.raw - printed.x.raw) >= kMinMove ||
+                     magnitude(pending.y.raw - printed.y.raw) >= kMinMove;
         if (moved && pending.stage != RecordStage::ArcEnd) {
             LineValues values(state);
             values.decimals = out.numberFormat.decimals;
@@ -281,8 +314,8 @@ void ResetEmitter(const ProgramWriter& out) {
     out.emitter.printed.stage = RecordStage::Reset;
 }
 
-void detail::EmitLinearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, Fixed4 x, Fixed4 y,
-                            Fixed4 z, int feed) {
+void detail::EmitLinearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, Fixed4 x, Fixed4 y, Fixed4 z,
+                            int feed) {
     linearMove(out, a, motion, level, x, y, z, feed, true);
 }
 

@@ -25,13 +25,13 @@ enum class RecordStage : std::uint8_t {
 };
 
 struct MoveRecord {
-    Fixed4 x, y, z;               // end point, origin offsets included
-    Fixed4 a;                     // DIR-axis position (printed record: the value on the printed line)
-    Fixed4 direction;             // degrees in [0, 360)
-    std::int32_t level = 0;       // power level 0..255
-    std::int32_t feed = 0;        // mm/min
-    bool working = false;         // G1 (true) or G0 (false)
-    std::int8_t sense = 0;        // +1 straight up, -1 straight down (dX = 0), 0 for any other move
+    Fixed4 x, y, z;          // end point, origin offsets included
+    Fixed4 a;                // DIR-axis position (printed record: the value on the printed line)
+    Fixed4 direction;        // degrees in [0, 360)
+    std::int32_t level = 0;  // power level 0..255
+    std::int32_t feed = 0;   // mm/min
+    bool working = false;    // G1 (true) or G0 (false)
+    std::int8_t sense = 0;   // +1 straight up, -1 straight down (dX = 0), 0 for any other move
     RecordStage stage = RecordStage::Moving;
 };
 
@@ -52,7 +52,7 @@ struct PwmTable {
 struct MoveEmitterState {
     MoveRecord pending;
     MoveRecord printed;
-    CompiledMask mask;   // compiled from the job's mask text when it changes
+    CompiledMask mask;  // compiled from the job's mask text when it changes
     // Bearings of recent steps, reused for equal steps: raster and hatch moves
     // repeat one step, and a drawing repeats the steps of its shapes.
     struct Bearing {
@@ -60,7 +60,7 @@ struct MoveEmitterState {
         bool known = false;
     };
     std::array<Bearing, 256> bearings;
-    PwmTable pwm;        // power levels of the current range
+    PwmTable pwm;                     // power levels of the current range
     NumberTextCache fixedTexts{12};   // coordinates and other decimal values
     NumberTextCache integerTexts{8};  // feeds and whole PWM values
 };

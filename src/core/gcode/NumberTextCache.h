@@ -25,7 +25,9 @@ public:
     // writeInteger(out, value); `out` needs room for kMaxNumberBytes.
     [[gnu::always_inline]] char* integer(char* out, std::int64_t value) {
         // Feeds and PWM values are mostly small: their texts sit in a plain table.
-        if (static_cast<std::uint64_t>(value) < kSmallIntegers) { return smallInteger(out, static_cast<std::size_t>(value)); }
+        if (static_cast<std::uint64_t>(value) < kSmallIntegers) {
+            return smallInteger(out, static_cast<std::size_t>(value));
+        }
         if (decimals_ != kInteger) { reset(kInteger); }
         return lookUp(out, value);
     }

@@ -35,7 +35,9 @@ std::string ApplySaveExtension(std::string_view fileName, std::string_view exten
     return result;
 }
 
-Status WriteFileAtomically(const std::filesystem::path& path, std::string_view text) { return WriteWholeFile(path, text); }
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view text) {
+    return WriteWholeFile(path, text);
+}
 
 void WriteProgramTo(OutputFile& file, const ProgramLines& lines) {
     lines.forEachChunk([&](std::string_view chunk) { file.write(chunk); });

@@ -74,7 +74,8 @@ std::span<const CaptionEntry> captionTable() {
         {{"Przyspieszenie [mm/s²]", "Acceleration [mm/s²]"}, {{"LPrzyspieszenieU"}}},
         {{"Odchylenie na narożach [mm]", "Junction deviation [mm]"}, {{"LOdchylenieU"}}},
         {{"Ścieżka narzędzia", "Toolpath"}, {{"CBSciezkaD"}, {"CBSciezkaB"}, {"CBSciezkaPR"}, {"CBSciezkaPO"}}},
-        {{"Ukryj ruchy jałowe", "Hide travel moves"}, {{"CBUkryjJaloweD"}, {"CBUkryjJaloweB"}, {"CBUkryjJalowePR"}, {"CBUkryjJalowePO"}}},
+        {{"Ukryj ruchy jałowe", "Hide travel moves"},
+         {{"CBUkryjJaloweD"}, {"CBUkryjJaloweB"}, {"CBUkryjJalowePR"}, {"CBUkryjJalowePO"}}},
         {{"Moc min", "Power min"}, {{"Label38"}}},
         {{"Moc max", "Power max"}, {{"Label39"}}},
         {{"Kwadraty", "Squares"}, {{"CBKwadraty"}}},
@@ -91,9 +92,7 @@ std::span<const CaptionEntry> captionTable() {
 const CaptionEntry* captionEntryFor(const CaptionTarget& target) {
     for (const CaptionEntry& entry : captionTable()) {
         for (const CaptionTarget& control : entry.controls) {
-            if (control == target) {
-                return &entry;
-            }
+            if (control == target) { return &entry; }
         }
     }
     return nullptr;

@@ -120,9 +120,7 @@ constexpr HelpControl kControls[] = {
 std::span<const HelpTopic> helpTopics() { return kTopics; }
 
 const HelpTopic* helpTopic(int number) {
-    if (number < 1 || number > kHelpTopicCount) {
-        return nullptr;
-    }
+    if (number < 1 || number > kHelpTopicCount) { return nullptr; }
     return &kTopics[static_cast<std::size_t>(number - 1)];
 }
 
@@ -130,33 +128,25 @@ std::span<const HelpControl> helpControls() { return kControls; }
 
 int helpTopicFor(std::string_view objectName) {
     for (const HelpControl& control : kControls) {
-        if (control.objectName == objectName) {
-            return control.topic;
-        }
+        if (control.objectName == objectName) { return control.topic; }
     }
     return 0;
 }
 
 std::string_view instructionFile(Instruction instruction) {
     switch (instruction) {
-        case Instruction::FocusPart1:
-            return "focus-part1.html";
-        case Instruction::FocusPart2:
-            return "focus-part2.html";
-        case Instruction::FocusPart3:
-            return "focus-part3.html";
-        case Instruction::Greyscale:
-            return "greyscale.html";
+        case Instruction::FocusPart1: return "focus-part1.html";
+        case Instruction::FocusPart2: return "focus-part2.html";
+        case Instruction::FocusPart3: return "focus-part3.html";
+        case Instruction::Greyscale: return "greyscale.html";
     }
     return {};
 }
 
 std::string_view instructionPictureFile(InstructionPicture picture) {
     switch (picture) {
-        case InstructionPicture::CoarseExample:
-            return "focus-coarse-example.png";
-        case InstructionPicture::FineExample:
-            return "focus-fine-example.png";
+        case InstructionPicture::CoarseExample: return "focus-coarse-example.png";
+        case InstructionPicture::FineExample: return "focus-fine-example.png";
     }
     return {};
 }

@@ -15,7 +15,8 @@ Status CheckRange(const FieldRange& range, Fixed4 value, char decimalSeparator) 
                      OutsideRange(range, decimalSeparator)};
     }
     if (range.whole && value.raw % Fixed4::kScale != 0) {
-        return Error{std::string(range.field) + ": " + formatShortest(value, decimalSeparator) + " is not a whole number"};
+        return Error{std::string(range.field) + ": " + formatShortest(value, decimalSeparator) +
+                     " is not a whole number"};
     }
     return success();
 }

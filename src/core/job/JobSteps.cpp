@@ -22,7 +22,8 @@ Status GenerateDxfProgram(JobContext& ctx, const DxfStatusCallback& status) {
     return GenerateDxfProgram(ctx.writer(), ctx.params, ctx.dxf, ctx.languageIndex, status);
 }
 
-Status SetRasterOrigin(JobContext& ctx, std::string_view pixelSizeText, const PixelBuffer& view, char decimalSeparator) {
+Status SetRasterOrigin(JobContext& ctx, std::string_view pixelSizeText, const PixelBuffer& view,
+                       char decimalSeparator) {
     auto extent = RasterExtent(pixelSizeText, view, decimalSeparator);
     if (!extent) { return Error{extent.error()}; }
     ctx.applyStartPoint(extent->width, extent->height);
@@ -31,7 +32,8 @@ Status SetRasterOrigin(JobContext& ctx, std::string_view pixelSizeText, const Pi
 
 Result<RasterOutcome> GenerateRaster(JobContext& ctx, const PixelBuffer& work, const StatusCallback& status,
                                      char decimalSeparator, const RasterProgressCallback& progress) {
-    auto outcome = GenerateRaster(ctx.writer(), ctx.params, ctx.languageIndex, work, status, decimalSeparator, progress);
+    auto outcome =
+        GenerateRaster(ctx.writer(), ctx.params, ctx.languageIndex, work, status, decimalSeparator, progress);
     if (outcome) { ctx.raster.previewSuppressed = outcome->previewSuppressed; }
     return outcome;
 }

@@ -14,7 +14,11 @@ std::vector<std::string_view> codePoints(std::string_view text) {
     std::vector<std::string_view> points;
     for (std::size_t i = 0; i < text.size();) {
         auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 1;
+        std::size_t length = lead < 0x80           ? 1
+                             : (lead >> 5) == 0x6  ? 2
+                             : (lead >> 4) == 0xE  ? 3
+                             : (lead >> 3) == 0x1E ? 4
+                                                   : 1;
         if (i + length > text.size()) { length = text.size() - i; }
         points.push_back(text.substr(i, length));
         i += length;

@@ -6,9 +6,7 @@
 namespace bw {
 
 bool InBeam(int px, int py, int cx, int cy, int r, int width, int height) {
-    if (px < 0 || py < 0 || px >= width || py >= height) {
-        return false;
-    }
+    if (px < 0 || py < 0 || px >= width || py >= height) { return false; }
     std::int64_t dx = std::int64_t(px) - cx;
     std::int64_t dy = std::int64_t(py) - cy;
     return dx * dx + dy * dy <= std::int64_t(r) * r;
@@ -18,9 +16,7 @@ BeamDisk::BeamDisk(int radius) : radius_(radius) {
     for (std::int64_t dy = 0; dy <= radius; ++dy) {
         std::int64_t rest = std::int64_t(radius) * radius - dy * dy;
         std::int64_t h = 0;
-        while ((h + 1) * (h + 1) <= rest) {
-            ++h;
-        }
+        while ((h + 1) * (h + 1) <= rest) { ++h; }
         halfWidths_.push_back(static_cast<int>(h));
     }
 }
@@ -30,14 +26,10 @@ namespace {
 // The part of the disk's row dy that lies in the bitmap, as [first, last]; false when none.
 bool clippedSpan(const ClassLayer& layer, int cx, int cy, int dy, int half, int& y, int& first, int& last) {
     std::int64_t row = std::int64_t(cy) + dy;
-    if (row < 0 || row >= layer.height) {
-        return false;
-    }
+    if (row < 0 || row >= layer.height) { return false; }
     std::int64_t from = std::max<std::int64_t>(std::int64_t(cx) - half, 0);
     std::int64_t to = std::min<std::int64_t>(std::int64_t(cx) + half, layer.width - 1);
-    if (from > to) {
-        return false;
-    }
+    if (from > to) { return false; }
     y = static_cast<int>(row);
     first = static_cast<int>(from);
     last = static_cast<int>(to);
@@ -49,13 +41,9 @@ bool clippedSpan(const ClassLayer& layer, int cx, int cy, int dy, int half, int&
 bool BeamDisk::contains(const ClassLayer& layer, int cx, int cy, std::uint8_t value) const {
     for (int dy = -radius_; dy <= radius_; ++dy) {
         int y, first, last;
-        if (!clippedSpan(layer, cx, cy, dy, halfWidth(dy), y, first, last)) {
-            continue;
-        }
+        if (!clippedSpan(layer, cx, cy, dy, halfWidth(dy), y, first, last)) { continue; }
         const int span = last - first + 1;
-        if (std::memchr(layer.row(y) + first, value, static_cast<std::size_t>(span)) != nullptr) {
-            return true;
-        }
+        if (std::memchr(layer.row(y) + first, value, static_cast<std::size_t>(span)) != nullptr) { return true; }
     }
     return false;
 }
@@ -63,9 +51,7 @@ bool BeamDisk::contains(const ClassLayer& layer, int cx, int cy, std::uint8_t va
 void BeamDisk::mark(ClassLayer& layer, int cx, int cy, std::uint8_t value) const {
     for (int dy = -radius_; dy <= radius_; ++dy) {
         int y, first, last;
-        if (!clippedSpan(layer, cx, cy, dy, halfWidth(dy), y, first, last)) {
-            continue;
-        }
+        if (!clippedSpan(layer, cx, cy, dy, halfWidth(dy), y, first, last)) { continue; }
         const int span = last - first + 1;
         std::memset(layer.row(y) + first, value, static_cast<std::size_t>(span));
     }
@@ -96,9 +82,7 @@ LightReach::LightReach(const ClassLayer& layer, const BeamDisk& disk)
 const std::uint16_t* LightReach::distances(int y) {
     std::size_t slot = static_cast<std::size_t>(y % slots_);
     std::uint16_t* out = cache_.data() + slot * static_cast<std::size_t>(layer_.width);
-    if (cachedRow_[slot] == y) {
-        return out;
-    }
+    if (cachedRow_[slot] == y) { return out; }
     cachedRow_[slot] = y;
     // Distances beyond the radius all mean "out of reach"; capping keeps them small.
     const int cap = disk_.radius() + 1;
@@ -121,9 +105,7 @@ void LightReach::row(int y, std::uint8_t* out) {
     const int r = disk_.radius();
     for (int dy = -r; dy <= r; ++dy) {
         int source = y + dy;
-        if (source < 0 || source >= layer_.height) {
-            continue;
-        }
+        if (source < 0 || source >= layer_.height) { continue; }
         markWithin(distances(source), static_cast<std::uint16_t>(disk_.halfWidth(dy)), layer_.width, out);
     }
 }

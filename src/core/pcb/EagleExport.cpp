@@ -11,9 +11,7 @@ std::string_view Exp2ImageUlp() { return {reinterpret_cast<const char*>(kExp2Ima
 
 Status WriteUlpFile(const std::filesystem::path& folder) {
     std::error_code error;
-    if (!std::filesystem::is_directory(folder, error)) {
-        return Error{"\"" + folder.string() + "\" is not a folder"};
-    }
+    if (!std::filesystem::is_directory(folder, error)) { return Error{"\"" + folder.string() + "\" is not a folder"}; }
     return WriteFileAtomically(folder / kUlpFileName, Exp2ImageUlp());
 }
 

@@ -25,41 +25,29 @@ Status TakePcbSnapshot(JobParameters& params, const PcbFields& fields, char deci
     JobParameters next = params;
     auto decimal = [&](const char* field, const std::string& text, Fixed4& target) -> Status {
         auto value = parseDecimal(text, decimalSeparator);
-        if (!value) {
-            return notNumber(field, text);
-        }
+        if (!value) { return notNumber(field, text); }
         target = *value;
         return success();
     };
     auto work = parseFeed(fields.workFeedText, "Work speed");
-    if (!work) {
-        return Error{work.error()};
-    }
+    if (!work) { return Error{work.error()}; }
     auto rapid = parseFeed(fields.rapidFeedText, "Idle speed");
-    if (!rapid) {
-        return Error{rapid.error()};
-    }
+    if (!rapid) { return Error{rapid.error()}; }
     next.workFeedText = fields.workFeedText;
     next.rapidFeedText = fields.rapidFeedText;
     auto dpi = wholeNumber("DPI", fields.dpiText);
-    if (!dpi) {
-        return Error{dpi.error()};
-    }
+    if (!dpi) { return Error{dpi.error()}; }
     next.pcbDpi = *dpi;
     for (Status s : {decimal("Beam spot diameter", fields.beamDiameterText, next.beamDiameter),
                      decimal("Focus Z", fields.focusZText, next.focusZ),
                      decimal("Z rising", fields.liftHeightText, next.liftHeight),
                      decimal("Engraving depth", fields.plungeDepthText, next.plungeDepth),
                      decimal("Material thickness", fields.thicknessText, next.materialThickness)}) {
-        if (!s) {
-            return s;
-        }
+        if (!s) { return s; }
     }
     next.engravingCutter = fields.engravingCutter;
     auto pwmMax = wholeNumber("Maximum PWM value", fields.pwmMaxText);
-    if (!pwmMax) {
-        return Error{pwmMax.error()};
-    }
+    if (!pwmMax) { return Error{pwmMax.error()}; }
     next.pwmMax = Fixed4::fromInt(*pwmMax);
     params = std::move(next);
     return success();

@@ -12,14 +12,14 @@
 namespace bw {
 
 struct PcbFields {
-    std::string workFeedText = FormDefaultText("ESzRPCB", ',');  // mm/min
-    std::string rapidFeedText = FormDefaultText("ESzJPCB", ',');  // mm/min
-    std::string dpiText = FormDefaultText("Edit2", ',');  // whole number
-    std::string beamDiameterText = FormDefaultText("Edit3", ',');  // mm
-    std::string focusZText = FormDefaultText("EOgniskowa", ',');  // Tools page, mm
+    std::string workFeedText = FormDefaultText("ESzRPCB", ',');        // mm/min
+    std::string rapidFeedText = FormDefaultText("ESzJPCB", ',');       // mm/min
+    std::string dpiText = FormDefaultText("Edit2", ',');               // whole number
+    std::string beamDiameterText = FormDefaultText("Edit3", ',');      // mm
+    std::string focusZText = FormDefaultText("EOgniskowa", ',');       // Tools page, mm
     std::string liftHeightText = FormDefaultText("EUnoszenieP", ',');  // mm
-    std::string plungeDepthText = FormDefaultText("EZaglP", ',');  // mm
-    std::string thicknessText = FormDefaultText("EGruboscP", ',');  // mm
+    std::string plungeDepthText = FormDefaultText("EZaglP", ',');      // mm
+    std::string thicknessText = FormDefaultText("EGruboscP", ',');     // mm
     bool engravingCutter = FormDefaultFlag("CBGrawerski");
     std::string pwmMaxText = FormDefaultText("EMWPWM", ',');  // read as a whole number here
 };

@@ -21,9 +21,7 @@ Status checkDpi(std::int32_t dpi) {
 }  // namespace
 
 Result<int> BeamRadiusPx(Fixed4 beamDiameter, std::int32_t dpi) {
-    if (Status ok = checkDpi(dpi); !ok) {
-        return Error{ok.error()};
-    }
+    if (Status ok = checkDpi(dpi); !ok) { return Error{ok.error()}; }
     // diameter / (25.4 / dpi) / 2 = raw x dpi / 508000
     Int128 radius = divCeil(Int128(beamDiameter.raw) * dpi, Int128(2) * kInchUnits);
     if (radius < 1) {
@@ -44,9 +42,7 @@ Fixed4 PixelToMachine::scaled(std::int64_t pixels) const {
 }
 
 Result<PcbExtent> PcbExtentMm(std::int32_t widthPx, std::int32_t heightPx, std::int32_t dpi) {
-    if (Status ok = checkDpi(dpi); !ok) {
-        return Error{ok.error()};
-    }
+    if (Status ok = checkDpi(dpi); !ok) { return Error{ok.error()}; }
     PixelToMachine scale(dpi, 0);
     return PcbExtent{scale.x(widthPx), scale.x(heightPx)};
 }

@@ -36,9 +36,7 @@ public:
         lightInDisk_.height = layer.height;
         lightInDisk_.cells.resize(layer.cells.size());
         LightReach reach(layer, disk);
-        for (int y = 0; y < layer.height; ++y) {
-            reach.row(y, lightInDisk_.row(y));
-        }
+        for (int y = 0; y < layer.height; ++y) { reach.row(y, lightInDisk_.row(y)); }
         seenDirections_.assign(layer.cells.size(), 0);
     }
 
@@ -93,20 +91,14 @@ private:
         std::size_t index =
             static_cast<std::size_t>(y) * static_cast<std::size_t>(layer_.width) + static_cast<std::size_t>(x);
         std::uint8_t& seen = seenDirections_[index];
-        if (seen & (1u << d)) {
-            return true;
-        }
-        if (seen == 0) {
-            touched_.push_back(index);
-        }
+        if (seen & (1u << d)) { return true; }
+        if (seen == 0) { touched_.push_back(index); }
         seen = static_cast<std::uint8_t>(seen | (1u << d));
         return false;
     }
 
     void forgetSeen() {
-        for (std::size_t index : touched_) {
-            seenDirections_[index] = 0;
-        }
+        for (std::size_t index : touched_) { seenDirections_[index] = 0; }
         touched_.clear();
     }
 
@@ -143,9 +135,7 @@ private:
                 forgetSeen();
                 return contour;
             }
-            if (next != d) {
-                contour.push_back(point(x, y));
-            }
+            if (next != d) { contour.push_back(point(x, y)); }
             d = next;
             x += kStepX[d];
             y += kStepY[d];
@@ -154,9 +144,7 @@ private:
 
     // Keeps what was traced, ending at the current position, and says so.
     void endEarly(Contour& contour, int sx, int sy, int x, int y, const char* what) {
-        if (contour.back() != point(x, y)) {
-            contour.push_back(point(x, y));
-        }
+        if (contour.back() != point(x, y)) { contour.push_back(point(x, y)); }
         forgetSeen();
         ++unfinished_;
         if (status_) {
@@ -192,13 +180,9 @@ std::string OutlineStatisticsLine(std::size_t before, std::size_t after, char de
 
 Result<PcbOutlineResult> GeneratePcbOutline(const ProgramWriter& out, JobParameters& params, PcbState& pcb,
                                             char decimalSeparator, const StatusCallback& status) {
-    if (!pcb.loaded()) {
-        return Error{"No PCB bitmap is loaded"};
-    }
+    if (!pcb.loaded()) { return Error{"No PCB bitmap is loaded"}; }
     auto radius = BeamRadiusPx(params.beamDiameter, params.pcbDpi);
-    if (!radius) {
-        return Error{radius.error()};
-    }
+    if (!radius) { return Error{radius.error()}; }
     const PixelToMachine machine(params.pcbDpi, pcb.pcbHeight);
     if (machine.x(pcb.pcbWidth).raw >= kMaxExtentUnits || machine.x(pcb.pcbHeight).raw >= kMaxExtentUnits) {
         return Error{"The PCB is larger than 53 m at this resolution, which is outside the supported range"};
@@ -212,16 +196,12 @@ Result<PcbOutlineResult> GeneratePcbOutline(const ProgramWriter& out, JobParamet
     PcbOutlineResult result;
     result.beamRadiusPx = *radius;
     const BeamDisk disk(*radius);
-    if (status) {
-        status("Outline: tracing");
-    }
+    if (status) { status("Outline: tracing"); }
     OutlineTracer tracer(pcb.outlineClassMap, disk, machine, status);
     tracer.traceAll(result.traced);
     result.unfinishedWalks = tracer.unfinishedWalks();
 
-    if (status) {
-        status("Outline: simplifying");
-    }
+    if (status) { status("Outline: simplifying"); }
     result.simplified.reserve(result.traced.size());
     for (const Contour& contour : result.traced) {
         result.simplified.push_back(SimplifyPolyline(contour, kOutlineEpsilon));
@@ -240,14 +220,20 @@ Result<PcbOutlineResult> GeneratePcbOutline(const ProgramWriter& out, JobParamet
         const Fixed4 x = contour.front().x, y = contour.front().y;
         LinearMove(out, a, {.motion = Motion::Rapid, .level = 0, .to = {x, y, kOutlineZ}, .feed = kOutlineRapidFeed});
         for (std::size_t i = 1; i < contour.size(); ++i) {
-            LinearMove(out, a, {.motion = Motion::Work, .level = burnLevel, .to = {contour[i].x, contour[i].y, kOutlineZ},
-                                .feed = kOutlineWorkFeed});
+            LinearMove(out, a,
+                       {.motion = Motion::Work,
+                        .level = burnLevel,
+                        .to = {contour[i].x, contour[i].y, kOutlineZ},
+                        .feed = kOutlineWorkFeed});
         }
     }
     if (!result.simplified.empty()) {
         // The emitter holds the last move back; one more move, never printed itself, writes it.
-        LinearMove(out, a, {.motion = Motion::Rapid, .level = 0, .to = {Fixed4::fromInt(10), Fixed4::fromInt(-15), kOutlineZ},
-                            .feed = kOutlineRapidFeed});
+        LinearMove(out, a,
+                   {.motion = Motion::Rapid,
+                    .level = 0,
+                    .to = {Fixed4::fromInt(10), Fixed4::fromInt(-15), kOutlineZ},
+                    .feed = kOutlineRapidFeed});
     }
     if (status) {
         std::string text = "Outline: contours traced: ";

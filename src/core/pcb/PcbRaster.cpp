@@ -48,21 +48,13 @@ std::string fixedLine(const char* head, Fixed4 value, int decimals) {
 
 Result<PcbRasterResult> GeneratePcbRaster(const ProgramWriter& out, const JobParameters& params, PcbState& pcb,
                                           const StatusCallback& status) {
-    if (!pcb.loaded()) {
-        return Error{"No PCB bitmap is loaded"};
-    }
+    if (!pcb.loaded()) { return Error{"No PCB bitmap is loaded"}; }
     auto radius = BeamRadiusPx(params.beamDiameter, params.pcbDpi);
-    if (!radius) {
-        return Error{radius.error()};
-    }
+    if (!radius) { return Error{radius.error()}; }
     auto work = parseFeed(params.workFeedText, "Work speed");
-    if (!work) {
-        return Error{work.error()};
-    }
+    if (!work) { return Error{work.error()}; }
     auto rapid = parseFeed(params.rapidFeedText, "Idle speed");
-    if (!rapid) {
-        return Error{rapid.error()};
-    }
+    if (!rapid) { return Error{rapid.error()}; }
 
     const int r = *radius;
     const int width = pcb.pcbWidth;
@@ -112,7 +104,9 @@ Result<PcbRasterResult> GeneratePcbRaster(const ProgramWriter& out, const JobPar
         int lastExposed = 0;
         // A run ends on its last exposed position: one step further the disk would touch light.
         auto endRun = [&] {
-            if (lastExposed != runStart) { lines.append(writer.FormatPcbMove(false, machine.x(lastExposed), machineY)); }
+            if (lastExposed != runStart) {
+                lines.append(writer.FormatPcbMove(false, machine.x(lastExposed), machineY));
+            }
             burning = false;
         };
         for (int x = first; rightwards ? x < end : x > end; x += step) {
@@ -143,9 +137,7 @@ Result<PcbRasterResult> GeneratePcbRaster(const ProgramWriter& out, const JobPar
     }
 
     lines.append("G1 F" + params.rapidFeedText);
-    if (params.engravingCutter) {
-        lines.append(fixedLine("G1 Z", settings.cutterUpZ, decimals));
-    }
+    if (params.engravingCutter) { lines.append(fixedLine("G1 Z", settings.cutterUpZ, decimals)); }
     lines.append("G0 X0.0000 Y0.0000");
     lines.append("M18");
     return result;

@@ -16,12 +16,8 @@ constexpr std::int64_t kFastLimit = std::int64_t(1) << 30;
 // round(sqrt(n)) for n < 2^62 through a double root, corrected to the exact one.
 std::int64_t rootRounded(std::uint64_t n) {
     auto root = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(n)));
-    while (root * root > n) {
-        --root;
-    }
-    while ((root + 1) * (root + 1) <= n) {
-        ++root;
-    }
+    while (root * root > n) { --root; }
+    while ((root + 1) * (root + 1) <= n) { ++root; }
     return static_cast<std::int64_t>(n - root * root > root ? root + 1 : root);
 }
 
@@ -32,12 +28,8 @@ std::int64_t rootRounded(std::uint64_t u, std::uint64_t v) {
     if (root > (std::uint64_t(1) << 48)) {  // the double may be off by more than a few units here
         root = static_cast<std::uint64_t>((static_cast<UInt128>(root) + n / root) / 2);
     }
-    while (static_cast<UInt128>(root) * root > n) {
-        --root;
-    }
-    while (static_cast<UInt128>(root + 1) * (root + 1) <= n) {
-        ++root;
-    }
+    while (static_cast<UInt128>(root) * root > n) { --root; }
+    while (static_cast<UInt128>(root + 1) * (root + 1) <= n) { ++root; }
     return static_cast<std::int64_t>(n - static_cast<UInt128>(root) * root > root ? root + 1 : root);
 }
 
@@ -45,9 +37,7 @@ std::int64_t roundedLength(MachinePoint from, MachinePoint to) {
     Int128 dx = Int128(to.x.raw) - from.x.raw;
     Int128 dy = Int128(to.y.raw) - from.y.raw;
     UInt128 squared = static_cast<UInt128>(dx * dx + dy * dy);
-    if (squared < (UInt128(1) << 62)) {
-        return rootRounded(static_cast<std::uint64_t>(squared));
-    }
+    if (squared < (UInt128(1) << 62)) { return rootRounded(static_cast<std::uint64_t>(squared)); }
     return sqrtRound(squared);
 }
 
@@ -72,9 +62,7 @@ std::int64_t heronHeight(std::int64_t ap, std::int64_t bp, std::int64_t ab) {
         const std::int64_t sum = ap + bp + ab;
         const std::int64_t s = (sum >> 1) + ((sum & 1) & ((sum >> 1) & 1));
         const std::int64_t sa = s - ap, sb = s - bp, sc = s - ab;
-        if (s <= 0 || sa <= 0 || sb <= 0 || sc <= 0) {
-            return 0;
-        }
+        if (s <= 0 || sa <= 0 || sb <= 0 || sc <= 0) { return 0; }
         const std::int64_t area = rootRounded(static_cast<std::uint64_t>(s) * static_cast<std::uint64_t>(sa),
                                               static_cast<std::uint64_t>(sb) * static_cast<std::uint64_t>(sc));
         // round(2 area / ab), ties to even
@@ -82,15 +70,11 @@ std::int64_t heronHeight(std::int64_t ap, std::int64_t bp, std::int64_t ab) {
         const std::uint64_t divisor = static_cast<std::uint64_t>(ab);
         std::uint64_t quotient = twice / divisor;
         const std::uint64_t rest2 = 2 * (twice % divisor);
-        if (rest2 > divisor || (rest2 == divisor && (quotient & 1))) {
-            ++quotient;
-        }
+        if (rest2 > divisor || (rest2 == divisor && (quotient & 1))) { ++quotient; }
         return static_cast<std::int64_t>(quotient);
     }
     const std::int64_t s = static_cast<std::int64_t>(divRoundEven(Int128(ap) + bp + ab, 2));
-    if (s <= 0 || s - ap <= 0 || s - bp <= 0 || s - ab <= 0) {
-        return 0;
-    }
+    if (s <= 0 || s - ap <= 0 || s - bp <= 0 || s - ab <= 0) { return 0; }
     const std::int64_t area = heronRootWide(s, s - ap, s - bp, s - ab);
     return static_cast<std::int64_t>(divRoundEven(Int128(2) * area, ab));
 }
@@ -104,10 +88,9 @@ struct EndLengths {
     std::vector<std::int64_t> toLast;
 };
 
-void measureTo(const Contour& points, std::size_t end, std::size_t first, std::size_t last, std::vector<std::int64_t>& out) {
-    for (std::size_t i = first + 1; i < last; ++i) {
-        out[i] = roundedLength(points[end], points[i]);
-    }
+void measureTo(const Contour& points, std::size_t end, std::size_t first, std::size_t last,
+               std::vector<std::int64_t>& out) {
+    for (std::size_t i = first + 1; i < last; ++i) { out[i] = roundedLength(points[end], points[i]); }
 }
 
 // The largest distance from the chord first..last and the first index where it
@@ -139,19 +122,13 @@ std::pair<std::int64_t, std::size_t> farthestPoint(const Contour& points, const 
 }  // namespace
 
 Fixed4 LineDistance(MachinePoint p, MachinePoint a, MachinePoint b) {
-    if (a == b) {
-        return Fixed4::fromRaw(roundedLength(a, p));
-    }
+    if (a == b) { return Fixed4::fromRaw(roundedLength(a, p)); }
     return Fixed4::fromRaw(heronHeight(roundedLength(a, p), roundedLength(b, p), roundedLength(a, b)));
 }
 
 Contour SimplifyPolyline(const Contour& points, Fixed4 epsilon) {
-    if (points.empty()) {
-        return {};
-    }
-    if (points.size() == 1) {
-        return {points.front(), points.front()};
-    }
+    if (points.empty()) { return {}; }
+    if (points.size() == 1) { return {points.front(), points.front()}; }
     // The recursion keeps exactly the end points and every split point, so an
     // explicit stack of ranges gives the same result without deep recursion on
     // long staircases.
@@ -176,9 +153,7 @@ Contour SimplifyPolyline(const Contour& points, Fixed4 epsilon) {
     }
     Contour simplified;
     for (std::size_t i = 0; i < points.size(); ++i) {
-        if (keep[i]) {
-            simplified.push_back(points[i]);
-        }
+        if (keep[i]) { simplified.push_back(points[i]); }
     }
     return simplified;
 }

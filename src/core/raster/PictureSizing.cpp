@@ -13,7 +13,9 @@ constexpr std::int64_t kSaturated = 1'000'000'000'000;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool digitsAtBothEnds(const std::string& text) { return !text.empty() && isDigit(text.front()) && isDigit(text.back()); }
+bool digitsAtBothEnds(const std::string& text) {
+    return !text.empty() && isDigit(text.front()) && isDigit(text.back());
+}
 
 // The whole number in a resolution field; nullopt unless it is digits only.
 std::optional<std::int64_t> fieldValue(const std::string& text) {
@@ -61,8 +63,9 @@ void runHandler(ResolutionFields& fields, ResolutionField sender, RasterState& s
     if (sender == ResolutionField::Width && fields.keepAspect && state.pictureAspect.raw > 0) {
         std::int64_t width = *fieldValue(fields.widthText);
         Int128 height = divRoundEven(Int128(width) * Fixed4::kScale, state.pictureAspect.raw);
-        setField(fields, ResolutionField::Height, integerText(static_cast<std::int64_t>(std::min<Int128>(height, kSaturated))),
-                 state, decimalSeparator, depth + 1);
+        setField(fields, ResolutionField::Height,
+                 integerText(static_cast<std::int64_t>(std::min<Int128>(height, kSaturated))), state, decimalSeparator,
+                 depth + 1);
     }
     if (auto width = fieldValue(fields.widthText); width && *width > kMaxResolution) {
         setField(fields, ResolutionField::Width, integerText(kMaxResolution), state, decimalSeparator, depth + 1);
@@ -105,8 +108,8 @@ void SetResolutionField(ResolutionFields& fields, ResolutionField field, std::st
 }
 
 void PixelSizeChanged(ResolutionFields& fields, RasterState& state, char decimalSeparator) {
-    fields.pixelSizeText = FilterNumericInput(fields.pixelSizeText, 0, NumericTag::Digits | NumericTag::Separator,
-                                              decimalSeparator).text;
+    fields.pixelSizeText =
+        FilterNumericInput(fields.pixelSizeText, 0, NumericTag::Digits | NumericTag::Separator, decimalSeparator).text;
     ResolutionChanged(fields, ResolutionField::Width, state, decimalSeparator);
 }
 

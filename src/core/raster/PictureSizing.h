@@ -24,12 +24,12 @@ enum class ResolutionField { Width, Height };
 
 // The texts of the page's sizing fields, as the window shows them.
 struct ResolutionFields {
-    std::string widthText = "0";       // ERXB: working width in pixels
-    std::string heightText = "0";      // ERYB: working height in pixels
-    std::string pixelSizeText = "0,3"; // ESkala: mm per pixel, window notation
-    bool keepAspect = false;           // CBProporcjeB: the height follows the width
-    std::string widthLabel = "0 mm";   // LRX: engraving width
-    std::string heightLabel = "0 mm";  // LRY: engraving height
+    std::string widthText = "0";        // ERXB: working width in pixels
+    std::string heightText = "0";       // ERYB: working height in pixels
+    std::string pixelSizeText = "0,3";  // ESkala: mm per pixel, window notation
+    bool keepAspect = false;            // CBProporcjeB: the height follows the width
+    std::string widthLabel = "0 mm";    // LRX: engraving width
+    std::string heightLabel = "0 mm";   // LRY: engraving height
 };
 
 // The change handler of a resolution field, including the changes it causes in
@@ -48,7 +48,7 @@ void PixelSizeChanged(ResolutionFields& fields, RasterState& state, char decimal
 void KeepAspectClicked(ResolutionFields& fields, RasterState& state, char decimalSeparator);
 
 struct PictureRequest {
-    int width = 0;   // 0 with height 0: the picture's own size
+    int width = 0;  // 0 with height 0: the picture's own size
     int height = 0;
 };
 

@@ -16,7 +16,9 @@ struct PixelBuffer {
     PixelBuffer(int w, int h, std::uint32_t fill = 0xFFFFFFFFu)
         : width(w), height(h), pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}
     std::uint32_t* row(int y) { return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width); }
-    const std::uint32_t* row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width); }
+    const std::uint32_t* row(int y) const {
+        return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+    }
     bool empty() const { return width <= 0 || height <= 0; }
 };
 

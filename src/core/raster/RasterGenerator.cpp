@@ -19,7 +19,8 @@ Result<Fixed4> fieldNumber(std::string_view text, std::string_view name, std::in
                            char decimalSeparator) {
     auto value = parseDecimal(text, decimalSeparator);
     if (!value) { return Error{std::string(name) + ": \"" + std::string(text) + "\" is not a number"}; }
-    if ((!mayBeNegative && value->raw < 0) || value->raw > limit * Fixed4::kScale || value->raw < -limit * Fixed4::kScale) {
+    if ((!mayBeNegative && value->raw < 0) || value->raw > limit * Fixed4::kScale ||
+        value->raw < -limit * Fixed4::kScale) {
         return Error{std::string(name) + ": \"" + std::string(text) + "\" is out of range"};
     }
     return *value;
@@ -27,8 +28,8 @@ Result<Fixed4> fieldNumber(std::string_view text, std::string_view name, std::in
 
 // percent x pwmMax / 100, rounded once to four decimals.
 Fixed4 percentOf(Fixed4 percent, Fixed4 pwmMax) {
-    return Fixed4::fromRaw(static_cast<std::int64_t>(
-        divRoundEven(Int128(percent.raw) * pwmMax.raw, Int128(100) * Fixed4::kScale)));
+    return Fixed4::fromRaw(
+        static_cast<std::int64_t>(divRoundEven(Int128(percent.raw) * pwmMax.raw, Int128(100) * Fixed4::kScale)));
 }
 
 Fixed4 times(Fixed4 length, int count) { return Fixed4::fromRaw(length.raw * count); }
@@ -169,7 +170,9 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
         for (int j = 0; j < width; ++j) {
             const Fixed4 x = times(p, j);
             const std::uint32_t* column = work.pixels.data() + j;
-            auto pixelAt = [&](int r) { return column[static_cast<std::size_t>(height - 1 - r) * static_cast<std::size_t>(width)]; };
+            auto pixelAt = [&](int r) {
+                return column[static_cast<std::size_t>(height - 1 - r) * static_cast<std::size_t>(width)];
+            };
             if (j % 2 == 0) {
                 for (int r = 0; r < height; ++r) { visit(pixelAt(r), x, times(p, r)); }
             } else {

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/StatusCallback.h"
 #include "common/Result.h"
+#include "common/StatusCallback.h"
 #include "gcode/DefaultHeaderFooter.h"
 #include "gcode/ProgramWriter.h"
 #include "job/JobParameters.h"
@@ -22,21 +22,21 @@ namespace bw {
 
 // The window fields a raster job reads, as texts in the window's notation.
 struct RasterJobFields {
-    std::string pixelSizeText = FormDefaultText("ESkala", ',');  // mm per pixel
-    std::string focusZText = FormDefaultText("EOgniskowa", ',');  // Tools page: Z of the focus plane
-    std::string thicknessText = FormDefaultText("EGruboscB", ',');  // material thickness
-    std::string workFeedText = FormDefaultText("ESzRBMP", ',');  // feed of burning moves, mm/min
-    std::string rapidFeedText = FormDefaultText("ESzJBMP", ',');  // feed of laser-off moves, mm/min
-    bool horizontal = FormDefaultFlag("CBRPoz");  // run the horizontal pass
-    bool vertical = FormDefaultFlag("CBRPio");  // run the vertical pass
-    bool frame = FormDefaultFlag("CBRamkaB");  // burn a frame round the picture first
-    std::string pwmMaxText = FormDefaultText("EMWPWM", ',');  // PWM value of 100 %
-    std::string powerMinText = FormDefaultText("EMocBMin", ',');  // power of level 0, percent
-    std::string powerMaxText = FormDefaultText("EMocBMax", ',');  // power of level 255, percent
+    std::string pixelSizeText = FormDefaultText("ESkala", ',');        // mm per pixel
+    std::string focusZText = FormDefaultText("EOgniskowa", ',');       // Tools page: Z of the focus plane
+    std::string thicknessText = FormDefaultText("EGruboscB", ',');     // material thickness
+    std::string workFeedText = FormDefaultText("ESzRBMP", ',');        // feed of burning moves, mm/min
+    std::string rapidFeedText = FormDefaultText("ESzJBMP", ',');       // feed of laser-off moves, mm/min
+    bool horizontal = FormDefaultFlag("CBRPoz");                       // run the horizontal pass
+    bool vertical = FormDefaultFlag("CBRPio");                         // run the vertical pass
+    bool frame = FormDefaultFlag("CBRamkaB");                          // burn a frame round the picture first
+    std::string pwmMaxText = FormDefaultText("EMWPWM", ',');           // PWM value of 100 %
+    std::string powerMinText = FormDefaultText("EMocBMin", ',');       // power of level 0, percent
+    std::string powerMaxText = FormDefaultText("EMocBMax", ',');       // power of level 255, percent
     std::string dirAxisStepText = FormDefaultText("EEkstruzja", ',');  // DIR-axis travel per mm
-    std::string headerText{kDefaultHeaderText};  // REHeaderU, whole text
-    std::string footerText{kDefaultFooterText};  // REFooterU, whole text
-    std::string maskText{kDefaultMaskText};  // EMaskaU
+    std::string headerText{kDefaultHeaderText};                        // REHeaderU, whole text
+    std::string footerText{kDefaultFooterText};                        // REFooterU, whole text
+    std::string maskText{kDefaultMaskText};                            // EMaskaU
 };
 
 // A program with more entries than this is not shown in the view (it is still
@@ -55,7 +55,6 @@ Result<PictureExtent> RasterExtent(std::string_view pixelSizeText, const PixelBu
 // when a field is not a number.
 Status FillRasterParameters(JobParameters& params, const RasterJobFields& fields, const PixelBuffer& view,
                             char decimalSeparator);
-
 
 // "Print size 150x100mm" (or the Polish text), sizes in their shortest form.
 std::string PrintSizeText(int widthPx, int heightPx, Fixed4 pixelSize, int languageIndex, char decimalSeparator);

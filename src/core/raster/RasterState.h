@@ -14,7 +14,7 @@ struct RasterState {
     Fixed4 pictureAspect;         // stored width / stored height, four decimals; set by a read at the own size
     int loadedWidth = 0;          // pixels of the working picture after the last read
     int loadedHeight = 0;
-    bool resizePending = false;   // the resolution fields name another size, not yet read
+    bool resizePending = false;      // the resolution fields name another size, not yet read
     bool previewSuppressed = false;  // the last raster program was too long to show
 };
 

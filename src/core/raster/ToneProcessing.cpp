@@ -69,7 +69,7 @@ void dither(PixelBuffer& image, BandReport& report) {
     const std::uint32_t black = greyPixel(0);
     for (int y = 0; y < image.height; ++y) {
         std::uint32_t* row = image.row(y);
-        double right = current[1];  // current[x + 1] with the error of pixel x - 1 added
+        double right = current[1];    // current[x + 1] with the error of pixel x - 1 added
         double belowHere = below[0];  // below[x] with what pixels x - 2 and x - 1 gave it
         double belowNext = below[1];  // below[x + 1] with what pixel x - 1 gave it
         for (int x = 0; x < width; ++x) {

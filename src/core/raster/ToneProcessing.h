@@ -28,9 +28,7 @@ inline int greyOf(std::uint32_t pixel) {
 }
 
 // An opaque grey pixel.
-inline std::uint32_t greyPixel(int grey) {
-    return 0xFF000000u | static_cast<std::uint32_t>(grey) * 0x010101u;
-}
+inline std::uint32_t greyPixel(int grey) { return 0xFF000000u | static_cast<std::uint32_t>(grey) * 0x010101u; }
 
 // Told the share of the work done (0..100) after each band of rows, so that a
 // caller can show it and stop the run (by throwing) on a large picture.

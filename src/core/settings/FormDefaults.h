@@ -15,11 +15,11 @@ namespace bw {
 enum class FormFieldKind { Text, Flag, Index };
 
 struct FormField {
-    std::string_view id;            // objectName of the control (or kStartPointId, kLanguageIndexId)
-    FormFieldKind kind;             // which map of FieldValues holds it
-    std::string_view text;          // Text: initial text, numbers written with a comma
-    int value;                      // Flag: 0 or 1; Index: the index
-    int numericTag;                 // accepted characters of a numeric edit field (NumericTag bits), 0 otherwise
+    std::string_view id;    // objectName of the control (or kStartPointId, kLanguageIndexId)
+    FormFieldKind kind;     // which map of FieldValues holds it
+    std::string_view text;  // Text: initial text, numbers written with a comma
+    int value;              // Flag: 0 or 1; Index: the index
+    int numericTag;         // accepted characters of a numeric edit field (NumericTag bits), 0 otherwise
 };
 
 std::span<const FormField> FormFields();

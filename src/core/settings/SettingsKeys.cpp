@@ -40,30 +40,20 @@ constexpr SettingsKey kGCode[] = {
 };
 
 constexpr SettingsKey kDxf[] = {
-    {"Posuw jalowy", Number, "ESzJD", "10000"},
-    {"Posuw roboczy", Number, "ESzRD", "1500"},
-    {"Prostki", Number, "EProstki", "0.1"},
-    {"Grubosc", Number, "EGrubosc", "1"},
-    {"Warstwa", Number, "EWarstwa", "1"},
-    {"Docinanie", Flag, "CBDotnij", "0"},
+    {"Posuw jalowy", Number, "ESzJD", "10000"}, {"Posuw roboczy", Number, "ESzRD", "1500"},
+    {"Prostki", Number, "EProstki", "0.1"},     {"Grubosc", Number, "EGrubosc", "1"},
+    {"Warstwa", Number, "EWarstwa", "1"},       {"Docinanie", Flag, "CBDotnij", "0"},
     {"Polilinie", Flag, "CBPolilinie", "0"},
 };
 
 constexpr SettingsKey kBmp[] = {
-    {"Posuw jalowy", Number, "ESzJBMP", "10000"},
-    {"Posuw roboczy", Number, "ESzRBMP", "1500"},
-    {"Skala", Number, "ESkala", "0.3"},
-    {"Grubosc", Number, "EGruboscB", "1"},
-    {"Moc MIN", Number, "EMocBMin", "0"},
-    {"Moc MAX", Number, "EMocBMax", "100"},
-    {"Raster poziomy", Flag, "CBRPoz", "1"},
-    {"Raster pionowy", Flag, "CBRPio", "0"},
-    {"Skala szarosci", Flag, "CBSzarosc", "1"},
-    {"Ramka", Flag, "CBRamkaB", "0"},
-    {"Dithering", Flag, "CBDithering", "0"},
-    {"Proporcje", Flag, "CBProporcjeB", "0"},
-    {"Ruchy jalowe", Flag, "CBRJaloweB", "0"},
-    {"Prog", IndexInteger, "TBProg", "128"},
+    {"Posuw jalowy", Number, "ESzJBMP", "10000"}, {"Posuw roboczy", Number, "ESzRBMP", "1500"},
+    {"Skala", Number, "ESkala", "0.3"},           {"Grubosc", Number, "EGruboscB", "1"},
+    {"Moc MIN", Number, "EMocBMin", "0"},         {"Moc MAX", Number, "EMocBMax", "100"},
+    {"Raster poziomy", Flag, "CBRPoz", "1"},      {"Raster pionowy", Flag, "CBRPio", "0"},
+    {"Skala szarosci", Flag, "CBSzarosc", "1"},   {"Ramka", Flag, "CBRamkaB", "0"},
+    {"Dithering", Flag, "CBDithering", "0"},      {"Proporcje", Flag, "CBProporcjeB", "0"},
+    {"Ruchy jalowe", Flag, "CBRJaloweB", "0"},    {"Prog", IndexInteger, "TBProg", "128"},
 };
 
 constexpr SettingsKey kPcb[] = {

@@ -67,9 +67,7 @@ void readKey(const SettingsKey& key, std::optional<std::string_view> value, Fiel
             if (key.fieldId == "CBKwadraty") { fields.setFlag("CBKropki", !checked); }  // a radio pair
             return;
         }
-        case ValueKind::Text:
-            fields.setText(key.fieldId, std::string(value ? *value : key.defaultValue));
-            return;
+        case ValueKind::Text: fields.setText(key.fieldId, std::string(value ? *value : key.defaultValue)); return;
         case ValueKind::HexText: {
             std::optional<std::string> bytes = value ? DecodeHex(*value) : std::nullopt;
             fields.setText(key.fieldId, bytes ? fieldLines(*bytes) : std::string(key.defaultValue));
@@ -96,8 +94,7 @@ Result<std::string> valueOf(const SettingsKey& key, const FieldValues& fields, c
             auto fallback = readInteger(key.defaultValue);
             return std::to_string(fields.index(key.fieldId, fallback.value_or(0)));
         }
-        case ValueKind::Flag:
-            return std::string(fields.flag(key.fieldId) ? "1" : "0");
+        case ValueKind::Flag: return std::string(fields.flag(key.fieldId) ? "1" : "0");
         case ValueKind::Text: {
             // A one-line field: a line break would end the value early and start a stray line.
             std::string text = fields.text(key.fieldId);
@@ -106,8 +103,7 @@ Result<std::string> valueOf(const SettingsKey& key, const FieldValues& fields, c
             }
             return text;
         }
-        case ValueKind::HexText:
-            return EncodeHex(storedLines(fields.text(key.fieldId)));
+        case ValueKind::HexText: return EncodeHex(storedLines(fields.text(key.fieldId)));
     }
     return std::string();
 }
@@ -132,7 +128,9 @@ Status checkProfileName(std::string_view name) {
 
 void ReadSection(const IniDocument& document, SettingsSection section, FieldValues& fields, char decimalSeparator) {
     std::string_view name = SectionName(section);
-    for (const SettingsKey& key : SectionKeys(section)) { readKey(key, document.value(name, key.key), fields, decimalSeparator); }
+    for (const SettingsKey& key : SectionKeys(section)) {
+        readKey(key, document.value(name, key.key), fields, decimalSeparator);
+    }
     if (section == SettingsSection::Last && !isValidStartPoint(fields.index(kStartPointId))) {
         fields.setIndex(kStartPointId, kDefaultStartPoint);
     }

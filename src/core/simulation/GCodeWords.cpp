@@ -20,7 +20,10 @@ std::string_view SplitGCodeLine(std::string_view line, std::vector<GCodeWord>& w
     if (i < n && (line[i] == '$' || line[i] == '%')) { return {}; }
     while (i < n) {
         char c = line[i];
-        if (isBlank(c)) { ++i; continue; }
+        if (isBlank(c)) {
+            ++i;
+            continue;
+        }
         if (c == ';') { return {}; }
         if (c == '(') {
             std::size_t close = line.find(')', i);
@@ -41,17 +44,24 @@ std::string_view SplitGCodeLine(std::string_view line, std::vector<GCodeWord>& w
         }
         std::size_t digitsStart = i;
         std::size_t digits = 0;
-        while (i < n && isDigit(line[i])) { ++i; ++digits; }
+        while (i < n && isDigit(line[i])) {
+            ++i;
+            ++digits;
+        }
         if (i < n && line[i] == '.') {
             ++i;
-            while (i < n && isDigit(line[i])) { ++i; ++digits; }
+            while (i < n && isDigit(line[i])) {
+                ++i;
+                ++digits;
+            }
         }
         if (digits == 0) {
             i = start;
             return "word without a number";
         }
         double value = 0;
-        auto [end, error] = std::from_chars(line.data() + digitsStart, line.data() + i, value, std::chars_format::fixed);
+        auto [end, error] =
+            std::from_chars(line.data() + digitsStart, line.data() + i, value, std::chars_format::fixed);
         if (error != std::errc() || end != line.data() + i || !std::isfinite(value)) { return "number out of range"; }
         words.push_back({c, negative ? -value : value});
     }

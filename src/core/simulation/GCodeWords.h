@@ -9,8 +9,8 @@
 namespace bw {
 
 struct GCodeWord {
-    char letter = 0;    // 'A' to 'Z'
-    double value = 0;   // always finite
+    char letter = 0;   // 'A' to 'Z'
+    double value = 0;  // always finite
 };
 
 // Fills `words` (cleared first; its storage is reused from line to line, so a

@@ -5,9 +5,9 @@
 namespace bw {
 
 struct MachineLimits {
-    double maxRateMmPerMin = 6000;       // fastest travel of an axis; every G0 runs at it
-    double accelerationMmPerS2 = 1000;   // acceleration of an axis
-    double junctionDeviationMm = 0.01;   // how far a corner may be cut at speed
+    double maxRateMmPerMin = 6000;      // fastest travel of an axis; every G0 runs at it
+    double accelerationMmPerS2 = 1000;  // acceleration of an axis
+    double junctionDeviationMm = 0.01;  // how far a corner may be cut at speed
 };
 
 // The arc tolerance of the controller: arcs are cut as chords that stray at most

@@ -45,7 +45,8 @@ void MotionPlanner::addMove(double dx, double dy, double dz, double feedMmPerMin
         } else if (cosTheta < -0.999999) {
             junctionSqr = kLargeSpeedSqr;  // straight on
         } else {
-            double junctionUnit[3] = {unit[0] - previousUnit_[0], unit[1] - previousUnit_[1], unit[2] - previousUnit_[2]};
+            double junctionUnit[3] = {unit[0] - previousUnit_[0], unit[1] - previousUnit_[1],
+                                      unit[2] - previousUnit_[2]};
             double norm = std::sqrt(junctionUnit[0] * junctionUnit[0] + junctionUnit[1] * junctionUnit[1] +
                                     junctionUnit[2] * junctionUnit[2]);
             for (double& part : junctionUnit) { part /= norm; }

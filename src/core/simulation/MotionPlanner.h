@@ -33,20 +33,20 @@ public:
 private:
     struct Block {
         double lengthMm = 0;
-        double acceleration = 0;     // mm/s^2 along the move
-        double nominalSqr = 0;       // (mm/s)^2
-        double maxEntrySqr = 0;      // corner and speed limits
-        double entrySqr = 0;         // planned
+        double acceleration = 0;  // mm/s^2 along the move
+        double nominalSqr = 0;    // (mm/s)^2
+        double maxEntrySqr = 0;   // corner and speed limits
+        double entrySqr = 0;      // planned
     };
     void plan(bool atRest);
     double limitByAxis(double value, const double unit[3]) const;
 
     MachineLimits limits_;
-    std::vector<Block> blocks_;      // blocks_[0].entrySqr is final
-    std::size_t planAt_ = 4096;      // plan when this many blocks wait
+    std::vector<Block> blocks_;  // blocks_[0].entrySqr is final
+    std::size_t planAt_ = 4096;  // plan when this many blocks wait
     double previousUnit_[3] = {0, 0, 0};
-    double previousNominal_ = 0;     // mm/s
-    bool moving_ = false;            // a move came since the last rest
+    double previousNominal_ = 0;  // mm/s
+    bool moving_ = false;         // a move came since the last rest
     double seconds_ = 0;
 };
 

@@ -91,55 +91,108 @@ void ProgramSimulator::interpret() {
 
     for (const GCodeWord& word : words_) {
         switch (word.letter) {
-        case 'G':
-            switch (codeTenths(word.value)) {
-            case 0: motion = Motion::Rapid; motionWord = true; break;
-            case 10: motion = Motion::Linear; motionWord = true; break;
-            case 20: motion = Motion::ArcClockwise; motionWord = true; break;
-            case 30: motion = Motion::ArcCounterClockwise; motionWord = true; break;
-            case 40: dwell = true; break;
-            case 200: inches = true; break;
-            case 210: inches = false; break;
-            case 900: relative = false; break;
-            case 910: relative = true; break;
-            case 920: setOffset = true; break;
-            case 921: resetOffset = true; break;
-            case 800: motion = Motion::None; motionWord = true; break;
-            // Plane XY, incremental arc centres, feed per minute, work coordinate
-            // systems, no cutter or length compensation, exact path: the defaults.
-            case 170: case 911: case 940: case 400: case 490: case 540: case 550: case 560: case 570:
-            case 580: case 590: case 610: case 640: break;
-            default: warn(wordText(word) + " is not simulated"); break;
+            case 'G':
+                switch (codeTenths(word.value)) {
+                    case 0:
+                        motion = Motion::Rapid;
+                        motionWord = true;
+                        break;
+                    case 10:
+                        motion = Motion::Linear;
+                        motionWord = true;
+                        break;
+                    case 20:
+                        motion = Motion::ArcClockwise;
+                        motionWord = true;
+                        break;
+                    case 30:
+                        motion = Motion::ArcCounterClockwise;
+                        motionWord = true;
+                        break;
+                    case 40: dwell = true; break;
+                    case 200: inches = true; break;
+                    case 210: inches = false; break;
+                    case 900: relative = false; break;
+                    case 910: relative = true; break;
+                    case 920: setOffset = true; break;
+                    case 921: resetOffset = true; break;
+                    case 800:
+                        motion = Motion::None;
+                        motionWord = true;
+                        break;
+                    // Plane XY, incremental arc centres, feed per minute, work coordinate
+                    // systems, no cutter or length compensation, exact path: the defaults.
+                    case 170:
+                    case 911:
+                    case 940:
+                    case 400:
+                    case 490:
+                    case 540:
+                    case 550:
+                    case 560:
+                    case 570:
+                    case 580:
+                    case 590:
+                    case 610:
+                    case 640: break;
+                    default: warn(wordText(word) + " is not simulated"); break;
+                }
+                break;
+            case 'M':
+                switch (codeTenths(word.value)) {
+                    case 20:
+                    case 300: programEnd = true; break;
+                    case 30: laser = Laser::Constant; break;
+                    case 40: laser = Laser::Dynamic; break;
+                    case 50: laser = Laser::Off; break;
+                    case 70: coolant = 7; break;
+                    case 80: coolant = 8; break;
+                    case 90: coolant = 9; break;
+                    case 0:
+                    case 10:
+                    case 560: break;  // pauses and override control cost no modelled time
+                    default: warn(wordText(word) + " is not simulated"); break;
+                }
+                break;
+            case 'X':
+            case 'Y':
+            case 'Z': {
+                int index = word.letter - 'X';
+                hasAxis[index] = true;
+                axis[index] = word.value;
+                break;
             }
-            break;
-        case 'M':
-            switch (codeTenths(word.value)) {
-            case 20: case 300: programEnd = true; break;
-            case 30: laser = Laser::Constant; break;
-            case 40: laser = Laser::Dynamic; break;
-            case 50: laser = Laser::Off; break;
-            case 70: coolant = 7; break;
-            case 80: coolant = 8; break;
-            case 90: coolant = 9; break;
-            case 0: case 10: case 560: break;  // pauses and override control cost no modelled time
-            default: warn(wordText(word) + " is not simulated"); break;
-            }
-            break;
-        case 'X': case 'Y': case 'Z': {
-            int index = word.letter - 'X';
-            hasAxis[index] = true;
-            axis[index] = word.value;
-            break;
-        }
-        case 'I': hasI = true; valueI = word.value; break;
-        case 'J': hasJ = true; valueJ = word.value; break;
-        case 'R': hasR = true; valueR = word.value; break;
-        case 'P': hasP = true; valueP = word.value; break;
-        case 'F': hasF = true; valueF = word.value; break;
-        case 'S': hasS = true; valueS = word.value; break;
-        // K: off the XY plane; N: line number; A, B, C: rotary axes, not part of the XY path.
-        case 'K': case 'N': case 'A': case 'B': case 'C': break;
-        default: warn("unknown word " + wordText(word)); break;
+            case 'I':
+                hasI = true;
+                valueI = word.value;
+                break;
+            case 'J':
+                hasJ = true;
+                valueJ = word.value;
+                break;
+            case 'R':
+                hasR = true;
+                valueR = word.value;
+                break;
+            case 'P':
+                hasP = true;
+                valueP = word.value;
+                break;
+            case 'F':
+                hasF = true;
+                valueF = word.value;
+                break;
+            case 'S':
+                hasS = true;
+                valueS = word.value;
+                break;
+            // K: off the XY plane; N: line number; A, B, C: rotary axes, not part of the XY path.
+            case 'K':
+            case 'N':
+            case 'A':
+            case 'B':
+            case 'C': break;
+            default: warn("unknown word " + wordText(word)); break;
         }
     }
 
@@ -171,7 +224,8 @@ void ProgramSimulator::interpret() {
         if (valueS != power_ && laser_ != Laser::Off && !movesNow) { restBefore = true; }
         power_ = valueS;
     }
-    if (laser_ == Laser::Constant && motionWord && !anyAxis && (motion == Motion::Rapid) != (motion_ == Motion::Rapid)) {
+    if (laser_ == Laser::Constant && motionWord && !anyAxis &&
+        (motion == Motion::Rapid) != (motion_ == Motion::Rapid)) {
         restBefore = true;  // constant power switches on or off with the motion mode
     }
     if (restBefore && options_.estimateTime) { planner_.stop(); }
@@ -197,7 +251,9 @@ void ProgramSimulator::interpret() {
     if (movesNow) {
         double target[3];
         for (int k = 0; k < 3; ++k) {
-            target[k] = !hasAxis[k] ? position_[k] : relative ? position_[k] + axis[k] * scale : axis[k] * scale + offset_[k];
+            target[k] = !hasAxis[k] ? position_[k]
+                        : relative  ? position_[k] + axis[k] * scale
+                                    : axis[k] * scale + offset_[k];
         }
         if (motion != Motion::Rapid && feedMmPerMin_ <= 0) {
             warn("feed rate not set, move not run");
@@ -286,7 +342,8 @@ void ProgramSimulator::arcTo(const double target[3], double offsetI, double offs
         const double rise = (target[2] - startZ) / chords;
         for (std::uint32_t k = 1; k < chords; ++k) {
             double angle = startAngle + step * k;
-            double point[3] = {centreX + radius * std::cos(angle), centreY + radius * std::sin(angle), startZ + rise * k};
+            double point[3] = {centreX + radius * std::cos(angle), centreY + radius * std::sin(angle),
+                               startZ + rise * k};
             straightPiece(point, clockwise ? Motion::ArcClockwise : Motion::ArcCounterClockwise);
         }
     }

@@ -27,17 +27,17 @@ struct SimulationOptions {
 };
 
 struct SimulationSummary {
-    std::int64_t lines = 0;          // lines read
-    std::int64_t moves = 0;          // motion commands that moved the machine (an arc counts once)
+    std::int64_t lines = 0;  // lines read
+    std::int64_t moves = 0;  // motion commands that moved the machine (an arc counts once)
     double burnLengthMm = 0;
-    double travelLengthMm = 0;       // every move that does not burn
-    double seconds = 0;              // time estimate, dwells included
-    PathBounds burnBounds;           // of the burnt path
-    PathBounds pathBounds;           // of every move
-    double maxPower = 0;             // largest S of a burning move
-    bool dynamicPower = false;       // some burning move ran under M4
+    double travelLengthMm = 0;          // every move that does not burn
+    double seconds = 0;                 // time estimate, dwells included
+    PathBounds burnBounds;              // of the burnt path
+    PathBounds pathBounds;              // of every move
+    double maxPower = 0;                // largest S of a burning move
+    bool dynamicPower = false;          // some burning move ran under M4
     std::vector<std::string> warnings;  // "line N: ...", the first kMaxWarnings
-    std::int64_t warningCount = 0;   // all of them
+    std::int64_t warningCount = 0;      // all of them
 };
 
 inline constexpr std::size_t kMaxWarnings = 100;
@@ -71,15 +71,15 @@ private:
     SimulationSummary summary_;
     std::vector<GCodeWord> words_;
 
-    double position_[3] = {0, 0, 0};     // machine mm
-    double offset_[3] = {0, 0, 0};       // G92: program coordinate = machine - offset
-    bool relative_ = false;              // G91
-    bool inches_ = false;                // G20
+    double position_[3] = {0, 0, 0};  // machine mm
+    double offset_[3] = {0, 0, 0};    // G92: program coordinate = machine - offset
+    bool relative_ = false;           // G91
+    bool inches_ = false;             // G20
     Motion motion_ = Motion::Rapid;
-    double feedMmPerMin_ = 0;            // 0: not set yet
-    double power_ = 0;                   // S
+    double feedMmPerMin_ = 0;  // 0: not set yet
+    double power_ = 0;         // S
     Laser laser_ = Laser::Off;
-    int coolant_ = 9;                    // M7, M8 or M9
+    int coolant_ = 9;  // M7, M8 or M9
 };
 
 }  // namespace bw

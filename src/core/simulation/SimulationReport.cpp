@@ -55,8 +55,9 @@ std::string SimulationStatusText(const SimulationSummary& summary) {
 
 std::string SimulationSummaryText(const SimulationSummary& summary) {
     std::string text = "Lines: " + whole(summary.lines) + "\nMoves: " + whole(summary.moves) +
-                       "\nBurn: " + fixed(summary.burnLengthMm, 3) + " mm\nTravel: " + fixed(summary.travelLengthMm, 3) +
-                       " mm\nTime: about " + DurationText(summary.seconds) + " (" + fixed(summary.seconds, 1) + " s)\n";
+                       "\nBurn: " + fixed(summary.burnLengthMm, 3) +
+                       " mm\nTravel: " + fixed(summary.travelLengthMm, 3) + " mm\nTime: about " +
+                       DurationText(summary.seconds) + " (" + fixed(summary.seconds, 1) + " s)\n";
     const PathBounds& b = summary.burnBounds;
     if (b.empty) {
         text += "Burnt: nothing\n";
@@ -75,14 +76,14 @@ std::string SimulationSummaryText(const SimulationSummary& summary) {
 std::string SimulationJson(const SimulationSummary& summary) {
     std::string json = "{\"lines\": " + whole(summary.lines) + ", \"moves\": " + whole(summary.moves) +
                        ", \"burn_length_mm\": " + fixed(summary.burnLengthMm, 4) +
-                       ", \"travel_length_mm\": " + fixed(summary.travelLengthMm, 4) + ", \"time_s\": " +
-                       fixed(summary.seconds, 3) + ", \"bounds_mm\": ";
+                       ", \"travel_length_mm\": " + fixed(summary.travelLengthMm, 4) +
+                       ", \"time_s\": " + fixed(summary.seconds, 3) + ", \"bounds_mm\": ";
     const PathBounds& b = summary.burnBounds;
     if (b.empty) {
         json += "null";
     } else {
-        json += "{\"min_x\": " + fixed(b.minX, 4) + ", \"min_y\": " + fixed(b.minY, 4) + ", \"max_x\": " +
-                fixed(b.maxX, 4) + ", \"max_y\": " + fixed(b.maxY, 4) + "}";
+        json += "{\"min_x\": " + fixed(b.minX, 4) + ", \"min_y\": " + fixed(b.minY, 4) +
+                ", \"max_x\": " + fixed(b.maxX, 4) + ", \"max_y\": " + fixed(b.maxY, 4) + "}";
     }
     json += ", \"warnings\": [";
     for (std::size_t i = 0; i < summary.warnings.size(); ++i) {

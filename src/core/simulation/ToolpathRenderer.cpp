@@ -93,7 +93,8 @@ PixelBuffer RenderToolpath(const ToolpathRecording& path, const ToolpathFrame& f
         if (vertex.power >= 0) {
             std::uint32_t grey = BurnColour(vertex.power, maxPower) & 0xFFu;
             auto darkness = static_cast<std::uint8_t>(255 - grey);
-            walk(lastX, lastY, x, y, frame.width, frame.height, [&](std::size_t at) { burn[at] = std::max(burn[at], darkness); });
+            walk(lastX, lastY, x, y, frame.width, frame.height,
+                 [&](std::size_t at) { burn[at] = std::max(burn[at], darkness); });
         } else if (showTravel) {
             walk(lastX, lastY, x, y, frame.width, frame.height, [&](std::size_t at) { travel[at] = 1; });
         }

@@ -11,8 +11,8 @@ namespace bw {
 
 // Which part of the machine's XY plane the picture shows.
 struct ToolpathFrame {
-    double leftMm = 0;       // X at the picture's left edge
-    double topMm = 0;        // Y at the picture's top edge (Y grows upwards)
+    double leftMm = 0;  // X at the picture's left edge
+    double topMm = 0;   // Y at the picture's top edge (Y grows upwards)
     double mmPerPixel = 1;
     int width = 0;
     int height = 0;

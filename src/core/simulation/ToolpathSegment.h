@@ -10,9 +10,9 @@ struct ToolpathPoint {
 
 struct ToolpathSegment {
     ToolpathPoint from, to;
-    bool burning = false;        // the laser burns along it
-    double power = 0;            // S value while burning, else 0
-    bool dynamicPower = false;   // M4: the controller scales the power with the speed
+    bool burning = false;       // the laser burns along it
+    double power = 0;           // S value while burning, else 0
+    bool dynamicPower = false;  // M4: the controller scales the power with the speed
 };
 
 // Extent of a set of points in the XY plane.

@@ -15,13 +15,13 @@
 
 #include <optional>
 
-#include "pages/dxf/DxfController.h"
+#include "WindowTestSupport.h"
 #include "jobs/JobRunner.h"
 #include "output/ProgramText.h"
-#include "shell/MainWindow.h"
 #include "output/ToolpathPanel.h"
 #include "output/ToolpathView.h"
-#include "WindowTestSupport.h"
+#include "pages/dxf/DxfController.h"
+#include "shell/MainWindow.h"
 #include "simulation/ProgramSimulator.h"
 #include "simulation/SimulationReport.h"
 #include "simulation/ToolpathRenderer.h"
@@ -116,8 +116,9 @@ private slots:
         QCOMPARE(countPixels(view->picture()), countPixels(shown));
 
         // Zooming out about the centre shrinks the drawing.
-        QWheelEvent wheel(QPointF(view->width() / 2.0, view->height() / 2.0), view->mapToGlobal(QPointF(view->width() / 2.0, view->height() / 2.0)),
-                          QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(QPointF(view->width() / 2.0, view->height() / 2.0),
+                          view->mapToGlobal(QPointF(view->width() / 2.0, view->height() / 2.0)), QPoint(),
+                          QPoint(0, -240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(view, &wheel);
         QTRY_VERIFY(countPixels(view->picture()) < countPixels(shown) * 0.8);
 

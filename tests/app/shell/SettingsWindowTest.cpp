@@ -16,12 +16,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "WindowTestSupport.h"
 #include "fields/DecimalSeparator.h"
+#include "settings/FormDefaults.h"
+#include "shell/MainWindow.h"
 #include "shell/ProfileController.h"
 #include "widgets/RadioGroup.h"
-#include "shell/MainWindow.h"
-#include "WindowTestSupport.h"
-#include "settings/FormDefaults.h"
 
 using namespace window_test;
 

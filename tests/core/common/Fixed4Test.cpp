@@ -58,14 +58,16 @@ TEST(Fixed4, RoundsHalvesToEven) {
     // The 64-bit path and the 128-bit path give the same answers at their border.
     for (Int128 n : {Int128(INT64_MAX), Int128(INT64_MAX) + 1, -Int128(INT64_MAX), -Int128(INT64_MAX) - 1,
                      Int128(INT64_MAX) - 1, Int128(7), Int128(-7), Int128(0)}) {
-        for (Int128 d : {Int128(2), Int128(-2), Int128(3), Int128(INT64_MAX), -Int128(INT64_MAX), Int128(INT64_MAX) + 1}) {
+        for (Int128 d :
+             {Int128(2), Int128(-2), Int128(3), Int128(INT64_MAX), -Int128(INT64_MAX), Int128(INT64_MAX) + 1}) {
             Int128 q = n / d;
             Int128 r = n % d;
             Int128 twice = 2 * (r < 0 ? -r : r);
             Int128 magnitude = d < 0 ? -d : d;
             Int128 away = ((n < 0) != (d < 0)) ? q - 1 : q + 1;
             Int128 expected = twice > magnitude || (twice == magnitude && q % 2 != 0) ? away : q;
-            EXPECT_TRUE(divRoundEven(n, d) == expected) << static_cast<long long>(n) << " / " << static_cast<long long>(d);
+            EXPECT_TRUE(divRoundEven(n, d) == expected)
+                << static_cast<long long>(n) << " / " << static_cast<long long>(d);
         }
     }
     EXPECT_TRUE(divRoundEven(INT64_MAX, -2) == -(Int128(INT64_MAX) + 1) / 2);  // -4611686018427387903.5 -> even
@@ -77,8 +79,8 @@ TEST(Fixed4, RoundsHalvesToEven) {
     const unsigned __int128 root = std::uint64_t(1) << 31;
     EXPECT_EQ(sqrtRound(root * root - 1), std::int64_t(root));
     EXPECT_EQ(sqrtRound(root * root), std::int64_t(root));
-    EXPECT_EQ(sqrtRound((root - 1) * (root - 1) + (root - 1)), std::int64_t(root - 1));      // just below the half
-    EXPECT_EQ(sqrtRound((root - 1) * (root - 1) + (root - 1) + 1), std::int64_t(root));     // just above
+    EXPECT_EQ(sqrtRound((root - 1) * (root - 1) + (root - 1)), std::int64_t(root - 1));  // just below the half
+    EXPECT_EQ(sqrtRound((root - 1) * (root - 1) + (root - 1) + 1), std::int64_t(root));  // just above
     EXPECT_EQ(sqrtRound(root * root + root), std::int64_t(root));
     EXPECT_EQ(sqrtRound(root * root + root + 1), std::int64_t(root + 1));
 }

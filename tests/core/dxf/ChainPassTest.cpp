@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "TestSupport.h"
 #include "ReferenceDxf.h"
+#include "TestSupport.h"
 #include "dxf/ChainPass.h"
 #include "dxf/ComputeDrawingBox.h"
 

@@ -32,12 +32,8 @@ std::string pairs(std::initializer_list<Pair> groups) {
 
 std::string entities(const std::string& body, const std::string& blocks = "", const std::string& header = "") {
     std::string text;
-    if (!header.empty()) {
-        text += pairs({{0, "SECTION"}, {2, "HEADER"}}) + header + pairs({{0, "ENDSEC"}});
-    }
-    if (!blocks.empty()) {
-        text += pairs({{0, "SECTION"}, {2, "BLOCKS"}}) + blocks + pairs({{0, "ENDSEC"}});
-    }
+    if (!header.empty()) { text += pairs({{0, "SECTION"}, {2, "HEADER"}}) + header + pairs({{0, "ENDSEC"}}); }
+    if (!blocks.empty()) { text += pairs({{0, "SECTION"}, {2, "BLOCKS"}}) + blocks + pairs({{0, "ENDSEC"}}); }
     return text + pairs({{0, "SECTION"}, {2, "ENTITIES"}}) + body + pairs({{0, "ENDSEC"}, {0, "EOF"}});
 }
 
@@ -45,9 +41,7 @@ std::vector<TItem> readFull(const std::string& text, DxfFullReadSummary* summary
     std::vector<TItem> items;
     auto result = ReadDxfDrawing(text, kDxfChordError, items);
     EXPECT_TRUE(result.ok()) << (result.ok() ? "" : result.error());
-    if (result && summary) {
-        *summary = *result;
-    }
+    if (result && summary) { *summary = *result; }
     return items;
 }
 
@@ -66,21 +60,13 @@ bool isPlain(const std::string& text) {
     std::istringstream lines(text);
     std::string code, value;
     while (std::getline(lines, code) && std::getline(lines, value)) {
-        if (!code.empty() && code.back() == '\r') {
-            code.pop_back();
-        }
-        if (code.size() != 3) {
-            return false;
-        }
+        if (!code.empty() && code.back() == '\r') { code.pop_back(); }
+        if (code.size() != 3) { return false; }
         int number = std::atoi(code.c_str());
-        if (number == 41 || number == 67 || number == 210 || number == 220 || number == 230) {
-            return false;
-        }
+        if (number == 41 || number == 67 || number == 210 || number == 220 || number == 230) { return false; }
     }
     auto doc = ReadDxfDocument(text);
-    if (!doc || !doc->entitiesFound || (doc->insUnits != 0 && doc->insUnits != 4)) {
-        return false;
-    }
+    if (!doc || !doc->entitiesFound || (doc->insUnits != 0 && doc->insUnits != 4)) { return false; }
     return doc->records.size() == doc->entityCount && CountScannerSkippedKinds(text).empty();
 }
 
@@ -93,14 +79,10 @@ TEST(DxfFullReader, PlainDrawingsOfTheSuiteGiveTheScannersItems) {
     int compared = 0;
     for (const auto& root : roots) {
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-            if (entry.path().extension() != ".dxf") {
-                continue;
-            }
+            if (entry.path().extension() != ".dxf") { continue; }
             std::ifstream in(entry.path(), std::ios::binary);
             std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            if (!isPlain(text)) {
-                continue;
-            }
+            if (!isPlain(text)) { continue; }
             std::vector<TItem> scanned, full;
             auto a = ReadDxfEntities(text, scanned);
             auto b = ReadDxfDrawing(text, kDxfChordError, full);

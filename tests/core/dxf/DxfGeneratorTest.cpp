@@ -49,9 +49,8 @@ struct DxfJob : ::testing::Test {
     }
 
     static std::size_t countStarting(const std::vector<std::string>& lines, std::string_view prefix) {
-        return static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
-            return line.rfind(prefix, 0) == 0;
-        }));
+        return static_cast<std::size_t>(std::count_if(
+            lines.begin(), lines.end(), [&](const std::string& line) { return line.rfind(prefix, 0) == 0; }));
     }
 };
 
@@ -127,8 +126,15 @@ TEST_F(DxfJob, AdjacentRectanglesCutTheirSharedEdgesInEveryPass) {
     // shared edges are traced up by one square and straight back down by the next.
     std::vector<std::string> text{"ENTITIES"};
     auto line = [&](int x1, int y1, int x2, int y2) {
-        std::vector<std::string> entity{"LINE", " 10", std::to_string(x1), " 20", std::to_string(y1),
-                                        " 11", std::to_string(x2),  " 21", std::to_string(y2)};
+        std::vector<std::string> entity{"LINE",
+                                        " 10",
+                                        std::to_string(x1),
+                                        " 20",
+                                        std::to_string(y1),
+                                        " 11",
+                                        std::to_string(x2),
+                                        " 21",
+                                        std::to_string(y2)};
         text.insert(text.end(), entity.begin(), entity.end());
     };
     for (int left : {0, 10, 20}) {
@@ -147,7 +153,9 @@ TEST_F(DxfJob, AdjacentRectanglesCutTheirSharedEdgesInEveryPass) {
     auto program = run();
 
     // Follow the program: every burning move, by the Z of its pass.
-    struct Cut { double x1, y1, x2, y2; };
+    struct Cut {
+        double x1, y1, x2, y2;
+    };
     std::map<double, std::vector<Cut>> cuts;
     auto value = [](const std::string& entry, char letter) {
         double v = 0;
@@ -179,7 +187,9 @@ TEST_F(DxfJob, AdjacentRectanglesCutTheirSharedEdgesInEveryPass) {
             EXPECT_TRUE(isCut(pass, t, 0) && isCut(pass, t, 10)) << "Z " << passZ << ", X " << t;
         }
         for (double edge : {0, 10, 20, 30}) {
-            for (double t = 0.5; t < 10; t += 1) { EXPECT_TRUE(isCut(pass, edge, t)) << "Z " << passZ << ", X " << edge; }
+            for (double t = 0.5; t < 10; t += 1) {
+                EXPECT_TRUE(isCut(pass, edge, t)) << "Z " << passZ << ", X " << edge;
+            }
         }
     }
 }
@@ -188,10 +198,10 @@ TEST_F(DxfJob, SplineOfNPiecesGivesNWorkingMoves) {
     ctx.params.layerDepth = Fixed4{};
     ctx.params.maskText = "[G] [X] [Y]";
     // A quarter-circle-like cubic: no two pieces run the same way, so none merge.
-    load({"ENTITIES", "LINE", " 10", "-5", " 20", "0", " 11", "-5", " 21", "1",  //
-          "SPLINE", " 72", "8", " 40", "0", " 40", "0", " 40", "0", " 40", "0", " 40", "1", " 40", "1", " 40", "1",
-          " 40", "1", " 73", "4", " 10", "0", " 20", "0", " 10", "1", " 20", "0", " 10", "1", " 20", "1", " 10",
-          "1", " 20", "2"});
+    load({"ENTITIES", "LINE", " 10", "-5",  " 20", "0",   " 11", "-5",  " 21", "1",  //
+          "SPLINE",   " 72",  "8",   " 40", "0",   " 40", "0",   " 40", "0",   " 40", "0",   " 40", "1",
+          " 40",      "1",    " 40", "1",   " 40", "1",   " 73", "4",   " 10", "0",   " 20", "0",   " 10",
+          "1",        " 20",  "0",   " 10", "1",   " 20", "1",   " 10", "1",   " 20", "2"});
     auto program = run();  // polygon 3 mm: 6 pieces
     EXPECT_EQ(countStarting(program, "G1"), 1u + 6u);
     ctx.params.segmentLength = mm(10);  // one piece

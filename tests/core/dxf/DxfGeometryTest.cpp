@@ -110,7 +110,8 @@ TEST(Spline, ZeroSegmentLengthIsRefusedOnlyWhereSplinesAre) {
     std::vector<TItem> many(51, spline({0, 0, 1, 1}, {{0, 0}, {100, 0}}));  // 1 million pieces each
     auto box = DrawingBoxOf(many, mm(0.0001), 1, {});
     ASSERT_FALSE(box.ok());
-    EXPECT_EQ(box.error(), "The drawing's splines need more than 50000000 straight pieces; increase the segment length");
+    EXPECT_EQ(box.error(),
+              "The drawing's splines need more than 50000000 straight pieces; increase the segment length");
 }
 
 TEST(Spline, BasisAndPointsAgreeWithTheRecursion) {
@@ -126,7 +127,8 @@ TEST(Spline, BasisAndPointsAgreeWithTheRecursion) {
         }
         std::vector<std::pair<double, double>> controls;
         for (int i = 0; i < points; ++i) {
-            controls.emplace_back(static_cast<int>(random() % 4000) / 10.0 - 200, static_cast<int>(random() % 4000) / 7.0);
+            controls.emplace_back(static_cast<int>(random() % 4000) / 10.0 - 200,
+                                  static_cast<int>(random() % 4000) / 7.0);
         }
         TItem s = spline(knots, controls);
         ASSERT_TRUE(IsTraceableSpline(s));

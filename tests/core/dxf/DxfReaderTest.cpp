@@ -5,8 +5,8 @@
 #include <fstream>
 #include <random>
 
-#include "TestSupport.h"
 #include "ReferenceDxf.h"
+#include "TestSupport.h"
 #include "dxf/DxfLineScan.h"
 #include "dxf/DxfReader.h"
 #include "job/JobSteps.h"
@@ -41,7 +41,7 @@ TEST(DxfNumbers, SpacesGoAndPointOrCommaIsTheSeparator) {
         EXPECT_EQ(ToSystemNumber("12,5", separator)->raw, 125000);
         EXPECT_EQ(ToSystemNumber("1 234.5", separator)->raw, 12345000);
         EXPECT_EQ(ToSystemNumber("0.123456", separator)->raw, 1235);
-        EXPECT_EQ(ToSystemNumber("0.00005", separator)->raw, 0);   // halves to even
+        EXPECT_EQ(ToSystemNumber("0.00005", separator)->raw, 0);  // halves to even
         EXPECT_EQ(ToSystemNumber("0.00015", separator)->raw, 2);
         EXPECT_EQ(ToSystemNumber(" -7", separator)->raw, -70000);
         EXPECT_FALSE(ToSystemNumber("12.x5", separator));
@@ -92,8 +92,8 @@ TEST(DxfLines, FindLineMatchesWholeLinesInAnyLetterCase) {
 }
 
 TEST(DxfReader, ArcEndPointsAndDirection) {
-    auto items = read(dxf({"ENTITIES", "  0", "ARC", " 10", "0", " 20", "0", " 40", "10", " 50", "0", " 51", "90",
-                           "  0", "ENDSEC"}));
+    auto items = read(
+        dxf({"ENTITIES", "  0", "ARC", " 10", "0", " 20", "0", " 40", "10", " 50", "0", " 51", "90", "  0", "ENDSEC"}));
     ASSERT_EQ(items.size(), 1u);
     const TItem& arc = items[0];
     EXPECT_EQ(arc.kind, DxfKind::Arc);
@@ -105,11 +105,12 @@ TEST(DxfReader, ArcEndPointsAndDirection) {
 }
 
 TEST(DxfReader, LineCircleAndSpline) {
-    auto items = read(dxf({"0", "SECTION", "  2", "ENTITIES", "  0", "line", " 10", "1.5", " 20", "2,5", " 11", "3",
-                           " 21", "4", "  0", "CIRCLE", " 10", "50", " 20", "50", " 40", "10", "  0", "SPLINE", " 71",
-                           "3", " 72", "8", " 73", "4", " 40", "0", " 40", "0", " 40", "0", " 40", "0", " 40", "1",
-                           " 40", "1", " 40", "1", " 40", "1", " 10", "0", " 20", "0", " 10", "10", " 20", "0", " 10",
-                           "10", " 20", "10", " 10", "0", " 20", "10", "  0", "ENDSEC"}));
+    auto items = read(dxf({"0",   "SECTION", "  2", "ENTITIES", "  0",    "line", " 10", "1.5", " 20",   "2,5", " 11",
+                           "3",   " 21",     "4",   "  0",      "CIRCLE", " 10",  "50",  " 20", "50",    " 40", "10",
+                           "  0", "SPLINE",  " 71", "3",        " 72",    "8",    " 73", "4",   " 40",   "0",   " 40",
+                           "0",   " 40",     "0",   " 40",      "0",      " 40",  "1",   " 40", "1",     " 40", "1",
+                           " 40", "1",       " 10", "0",        " 20",    "0",    " 10", "10",  " 20",   "0",   " 10",
+                           "10",  " 20",     "10",  " 10",      "0",      " 20",  "10",  "  0", "ENDSEC"}));
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].kind, DxfKind::Line);
     EXPECT_EQ(items[0].startX, mm(1.5));
@@ -181,11 +182,11 @@ TEST(DxfReader, DamagedSplinesAreLeftOut) {
         EXPECT_EQ(result->skippedSplines, skipped);
         EXPECT_EQ(items.size(), 1u - skipped);
     };
-    check({"ENTITIES", "SPLINE", " 73", "1", " 10", "0", " 20", "0"}, 1);                      // no " 72"
+    check({"ENTITIES", "SPLINE", " 73", "1", " 10", "0", " 20", "0"}, 1);                          // no " 72"
     check({"ENTITIES", "SPLINE", " 72", "2", " 40", "0", " 40", "1", " 10", "0", " 20", "0"}, 1);  // no " 73"
     check({"ENTITIES", "SPLINE", " 72", "3", " 40", "0", " 40", "1", " 73", "1", " 10", "0", " 20", "0"}, 1);
     check({"ENTITIES", "SPLINE", " 72", "1000000", " 40", "0", " 73", "1", " 10", "0", " 20", "0"}, 1);
-    check({"ENTITIES", "SPLINE", " 72", "2", " 40", "0", " 40", "1", " 73", "0"}, 1);             // no point
+    check({"ENTITIES", "SPLINE", " 72", "2", " 40", "0", " 40", "1", " 73", "0"}, 1);              // no point
     check({"ENTITIES", "SPLINE", " 72", "1", " 40", "0", " 73", "1", " 10", "0", " 20", "0"}, 1);  // knots < points + 1
     check({"ENTITIES", "SPLINE", " 72", "2", " 40", "1", " 40", "0", " 73", "1", " 10", "0", " 20", "0"}, 1);
     check({"ENTITIES", "SPLINE", " 72", "-1", " 73", "1", " 10", "0", " 20", "0"}, 1);
@@ -195,9 +196,10 @@ TEST(DxfReader, DamagedSplinesAreLeftOut) {
 TEST(DxfReader, SplineCountsRoundHalvesToEven) {
     // 2.5 knots -> 2, 0.5 points -> 0: no point, left out; 1.5 -> 2 points need 3 knots.
     std::vector<TItem> items;
-    auto result = ReadDxfEntities(dxf({"ENTITIES", "SPLINE", " 72", "3.5", " 40", "0", " 40", "0", " 40", "1", " 40",
-                                       "1", " 73", "1.5", " 10", "0", " 20", "0", " 10", "1", " 20", "1"}),
-                                  items);
+    auto result =
+        ReadDxfEntities(dxf({"ENTITIES", "SPLINE", " 72", "3.5", " 40", "0",   " 40", "0",   " 40", "1",   " 40",
+                             "1",        " 73",    "1.5", " 10", "0",   " 20", "0",   " 10", "1",   " 20", "1"}),
+                        items);
     ASSERT_TRUE(result.ok());
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].knots.size(), 4u);
@@ -218,7 +220,8 @@ TEST(DxfReader, FailedOrEmptyLoadNamesTheFileAndChangesNothing) {
     std::vector<std::string> statuses;
     auto remember = [&](std::string_view text) { statuses.emplace_back(text); };
     {
-        std::ofstream(path, std::ios::binary) << dxf({"ENTITIES", "LINE", " 10", "0", " 20", "0", " 11", "120.5", " 21", "80"});
+        std::ofstream(path, std::ios::binary)
+            << dxf({"ENTITIES", "LINE", " 10", "0", " 20", "0", " 11", "120.5", " 21", "80"});
     }
     ctx.dxf.dxfFileName = path.string();
     ctx.dxf.view.viewPanX = 17;
@@ -344,7 +347,9 @@ TEST(DxfReader, IndexedReaderAgreesWithTheDirectRulesOnGeneratedFiles) {
             ++errors;
         }
         ASSERT_EQ(fast.size(), slow.size()) << text;
-        for (std::size_t i = 0; i < fast.size(); ++i) { ASSERT_TRUE(fast[i] == slow[i]) << "entity " << i << "\n" << text; }
+        for (std::size_t i = 0; i < fast.size(); ++i) {
+            ASSERT_TRUE(fast[i] == slow[i]) << "entity " << i << "\n" << text;
+        }
     }
     // The generator must reach the odd cases, not only clean files.
     EXPECT_GT(errors, 200);

@@ -47,8 +47,8 @@ TEST(DxfView, ZoomKeepsThePointUnderTheMouse) {
     RedrawFinished(view);
     ASSERT_TRUE(ViewWheel(view, true, 600));
     EXPECT_EQ(view.viewScale, 99000);
-    EXPECT_EQ(view.viewPanX, 2);    // -20 x 0.9 + 200 x 0.1
-    EXPECT_EQ(view.viewPanY, -3);   // 30 x 0.9 - 300 x 0.1
+    EXPECT_EQ(view.viewPanX, 2);   // -20 x 0.9 + 200 x 0.1
+    EXPECT_EQ(view.viewPanY, -3);  // 30 x 0.9 - 300 x 0.1
 }
 
 TEST(DxfView, DraggingMovesByThePointerDistance) {
@@ -70,9 +70,9 @@ TEST(DxfView, DraggingMovesByThePointerDistance) {
 
 TEST(DxfView, ArcsShorterThanAPixelAreNotDrawn) {
     DxfView view;
-    view.viewScale = 10000;  // 1 pixel per mm
-    EXPECT_TRUE(ArcVisibleOnScreen(view, mm(10), mm(0), mm(90)));      // 15.7 pixels
-    EXPECT_FALSE(ArcVisibleOnScreen(view, mm(10), mm(0), mm(5)));      // 0.87 pixels
+    view.viewScale = 10000;                                        // 1 pixel per mm
+    EXPECT_TRUE(ArcVisibleOnScreen(view, mm(10), mm(0), mm(90)));  // 15.7 pixels
+    EXPECT_FALSE(ArcVisibleOnScreen(view, mm(10), mm(0), mm(5)));  // 0.87 pixels
     EXPECT_FALSE(ArcVisibleOnScreen(view, mm(10), mm(45), mm(45)));
-    EXPECT_TRUE(ArcVisibleOnScreen(view, mm(10), mm(350), mm(10)));    // counts 340 degrees as stored
+    EXPECT_TRUE(ArcVisibleOnScreen(view, mm(10), mm(350), mm(10)));  // counts 340 degrees as stored
 }

@@ -33,9 +33,7 @@ public:
             item.used = false;
             try {
                 read(index, item);
-            } catch (const Error& error) {
-                return error;
-            } catch (const SkipSpline&) {
+            } catch (const Error& error) { return error; } catch (const SkipSpline&) {
                 items.pop_back();
                 ++summary.skippedSplines;
             }

@@ -59,9 +59,9 @@ TEST(CompiledMask, FallsBackForTokenFormingMasks) {
 
 // The compiled mask must print exactly what the literal replace-and-clean rules print.
 TEST(CompiledMask, MatchesTheLiteralRulesOnRandomMasks) {
-    static const char* pieces[] = {"[G]", "[x]", "[X]", "[y]", "[Y]", "[z]", "[Z]", "[I]", "[J]", "[f]", "[F]",
-                                   "[p]", "[pi]", "[p00]", "[P]", "[Pi]", "[Pi0000]", "[a]", "[A]", "[E]",
-                                   "(S)", "(", ")", "[", "]", " ", "  ", "S", "M3", ";", "[q]", "]["};
+    static const char* pieces[] = {"[G]", "[x]",  "[X]",   "[y]", "[Y]",  "[z]",      "[Z]", "[I]", "[J]", "[f]", "[F]",
+                                   "[p]", "[pi]", "[p00]", "[P]", "[Pi]", "[Pi0000]", "[a]", "[A]", "[E]", "(S)", "(",
+                                   ")",   "[",    "]",     " ",   "  ",   "S",        "M3",  ";",   "[q]", "]["};
     std::mt19937 random(1234);
     NamedValues values;
     int compiledCount = 0;

@@ -64,9 +64,9 @@ TEST_F(EmitterFixture, StraightDownNeverContinuesStraightUp) {
     move(false, 5, 0, 10, 0, 1000);  // zero length: merges and keeps "up"
     move(false, 5, 0, 2, 0, 1000);   // down: the turning point at Y10 is printed
     move(false, 5, 5, 2, 0, 1000);
-    move(false, 5, 5, 2, 0, 1000);   // zero length after a sideways move: pending without a sense
-    move(false, 5, 5, 0, 0, 1000);   // so this move down merges with it
-    move(false, 5, 5, 1, 0, 1000);   // up after down
+    move(false, 5, 5, 2, 0, 1000);  // zero length after a sideways move: pending without a sense
+    move(false, 5, 5, 0, 0, 1000);  // so this move down merges with it
+    move(false, 5, 5, 1, 0, 1000);  // up after down
     move(false, 5, 9, 9, 0, 1000);
     EXPECT_EQ(printed(), (std::vector<std::string>{"G0 X0.0000 Y0.0000 Z0.0000 F1000 ", "G1 Y10.0000 F1000 S5",
                                                    "G1 Y2.0000 F1000 ", "G1 X5.0000 F1000 ", "G1 Y0.0000 F1000 ",
@@ -111,7 +111,8 @@ TEST_F(EmitterFixture, ArcMovesTheDirAxisBySweep) {
     move(true, 0, 10, 10, 0, 1000);
     Fixed4 before = a;
     arc(ArcTurn::Clockwise, 20, 10, 5);
-    EXPECT_EQ(printed().back(), "G2 X20.0000 Y10.0000 I5.0000 J0.0000 0.7143");  // A started at -0.0707 (the first rapid runs backwards)
+    EXPECT_EQ(printed().back(),
+              "G2 X20.0000 Y10.0000 I5.0000 J0.0000 0.7143");  // A started at -0.0707 (the first rapid runs backwards)
     EXPECT_EQ((a - before).raw, 7850);
     // A circle given as one arc ends where it starts: nothing is printed.
     std::size_t count = lines.size();

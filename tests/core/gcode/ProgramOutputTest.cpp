@@ -25,7 +25,7 @@ TEST(ProgramLines, BehavesAsAListAcrossChunks) {
     lines.append("G0 X1\r\nM3");
     std::string big(700000, 'x');
     lines.append(big);
-    lines.append(big);  // starts a second chunk
+    lines.append(big);                         // starts a second chunk
     lines.append(std::string(3u << 20, 'y'));  // larger than a chunk
     lines.append("last");
     ASSERT_EQ(lines.size(), 6u);

@@ -26,15 +26,9 @@ constexpr InstructionPicture kPictures[] = {InstructionPicture::CoarseExample, I
 
 std::set<std::string> referencedFiles() {
     std::set<std::string> files;
-    for (const HelpTopic& topic : helpTopics()) {
-        files.emplace(topic.fileName);
-    }
-    for (Instruction instruction : kInstructions) {
-        files.emplace(instructionFile(instruction));
-    }
-    for (InstructionPicture picture : kPictures) {
-        files.emplace(instructionPictureFile(picture));
-    }
+    for (const HelpTopic& topic : helpTopics()) { files.emplace(topic.fileName); }
+    for (Instruction instruction : kInstructions) { files.emplace(instructionFile(instruction)); }
+    for (InstructionPicture picture : kPictures) { files.emplace(instructionPictureFile(picture)); }
     return files;
 }
 
@@ -46,9 +40,7 @@ std::vector<std::string> visibleLines(const std::string& html) {
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
-        if (!line.empty()) {
-            lines.push_back(line);
-        }
+        if (!line.empty()) { lines.push_back(line); }
     }
     return lines;
 }
@@ -63,12 +55,8 @@ std::string heading(const std::string& html) {
 // Lookups by number index the table, so topic N must stand at place N.
 TEST(HelpTopics, LookupsFindEachTopicAndControlOnce) {
     ASSERT_EQ(helpTopics().size(), static_cast<std::size_t>(kHelpTopicCount));
-    for (std::size_t i = 0; i < helpTopics().size(); ++i) {
-        EXPECT_EQ(helpTopics()[i].number, int(i) + 1);
-    }
-    for (int outside : {0, kHelpTopicCount + 1, -3}) {
-        EXPECT_EQ(helpTopic(outside), nullptr) << outside;
-    }
+    for (std::size_t i = 0; i < helpTopics().size(); ++i) { EXPECT_EQ(helpTopics()[i].number, int(i) + 1); }
+    for (int outside : {0, kHelpTopicCount + 1, -3}) { EXPECT_EQ(helpTopic(outside), nullptr) << outside; }
     std::set<std::string_view> names;
     for (const HelpControl& control : helpControls()) {
         EXPECT_TRUE(names.insert(control.objectName).second) << control.objectName << " listed twice";
@@ -85,9 +73,7 @@ TEST(HelpTopics, EveryPageShowsWellInTheHelpViews) {
     std::map<std::string, std::string_view> titles;
     for (const HelpTopic& topic : helpTopics()) { titles[std::string(topic.fileName)] = topic.title; }
     for (const auto& item : fs::directory_iterator(kHelpDir)) {
-        if (item.path().extension() != ".html") {
-            continue;
-        }
+        if (item.path().extension() != ".html") { continue; }
         SCOPED_TRACE(item.path().filename().string());
         std::string html = readFile(item.path());
         EXPECT_TRUE(isWellFormedUtf8(html));
@@ -102,12 +88,8 @@ TEST(HelpTopics, EveryPageShowsWellInTheHelpViews) {
         auto title = titles.find(item.path().filename().string());
         std::size_t widest = title != titles.end() ? 72 : 110;
         auto lines = visibleLines(html);
-        for (const std::string& line : lines) {
-            EXPECT_LE(line.size(), widest) << line;
-        }
-        if (title == titles.end()) {
-            continue;
-        }
+        for (const std::string& line : lines) { EXPECT_LE(line.size(), widest) << line; }
+        if (title == titles.end()) { continue; }
         EXPECT_EQ(html.rfind("<h3>", 0), 0u) << "the heading comes first";
         EXPECT_EQ(heading(html), title->second);
         const std::regex paragraph("<p>");

@@ -13,13 +13,9 @@ inline bool isWellFormedUtf8(std::string_view text) {
                             : byte >= 0xE0 && byte < 0xF0 ? 2
                             : byte >= 0xF0 && byte < 0xF5 ? 3
                                                           : 4;
-        if (extra > 3 || text.size() - i <= extra) {
-            return false;
-        }
+        if (extra > 3 || text.size() - i <= extra) { return false; }
         for (std::size_t k = 1; k <= extra; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) { return false; }
         }
         i += extra + 1;
     }

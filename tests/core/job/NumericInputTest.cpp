@@ -29,7 +29,10 @@ TEST(NumericInput, FilterMovesTheCaretBackForRemovalsBeforeIt) {
     EXPECT_EQ(after.caret, 3);
     auto behind = FilterNumericInput("12x", 1, 1, ',');  // removal after the caret leaves it
     EXPECT_EQ(behind.caret, 1);
-    auto unicode = FilterNumericInput("1\xC3\xA9" "2", 2, 1, ',');  // a pasted "é"
+    auto unicode = FilterNumericInput(
+        "1\xC3\xA9"
+        "2",
+        2, 1, ',');  // a pasted "é"
     EXPECT_EQ(unicode.text, "12");
     EXPECT_EQ(unicode.caret, 1);
 }
@@ -43,7 +46,9 @@ TEST(NumericInput, NormalizeGivesEveryFieldAValueAndTheSystemSeparator) {
 }
 
 TEST(NumericInput, NonZeroNumber) {
-    for (std::string_view text : {"", "0", "0,0", "abc", "0,00001"}) { EXPECT_FALSE(IsNonZeroNumber(text, ',')) << text; }
+    for (std::string_view text : {"", "0", "0,0", "abc", "0,00001"}) {
+        EXPECT_FALSE(IsNonZeroNumber(text, ',')) << text;
+    }
     EXPECT_TRUE(IsNonZeroNumber("0,01", ','));
     EXPECT_TRUE(IsNonZeroNumber("-2", ','));
     EXPECT_FALSE(IsNonZeroNumber("0,01", '.'));

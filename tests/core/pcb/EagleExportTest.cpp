@@ -21,6 +21,7 @@ TEST(EagleExport, WritingTwiceReplacesTheFile) {
     ASSERT_TRUE(WriteUlpFile(folder.path).ok());
     ASSERT_TRUE(WriteUlpFile(folder.path).ok());
     EXPECT_EQ(readFile(folder.path / "exp2image.ulp"), Exp2ImageUlp());
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), std::filesystem::directory_iterator{}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), std::filesystem::directory_iterator{}),
+              1);
     EXPECT_FALSE(WriteUlpFile(folder.path / "no" / "such").ok());
 }

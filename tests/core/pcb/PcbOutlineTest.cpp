@@ -163,9 +163,7 @@ TEST(PcbOutline, RandomPicturesAlwaysFinish) {
         int height = 1 + static_cast<int>(random() % 40);
         PixelBuffer picture(width, height, kBlack);
         for (auto& pixel : picture.pixels) {
-            if (random() % 5 == 0) {
-                pixel = kWhite;
-            }
+            if (random() % 5 == 0) { pixel = kWhite; }
         }
         for (std::int64_t beam : {500, 2000, 5000}) {
             JobContext ctx = pcbContext(picture, Fixed4::fromRaw(beam));

@@ -16,9 +16,7 @@ namespace {
 
 std::set<int> exposedRows(const PcbRasterResult& result) {
     std::set<int> rows;
-    for (PixelPosition p : result.exposed) {
-        rows.insert(p.y);
-    }
+    for (PixelPosition p : result.exposed) { rows.insert(p.y); }
     return rows;
 }
 
@@ -180,9 +178,7 @@ TEST(PcbRaster, NeighbouringBandsOverlapAndCoverTheBlock) {
     auto result = GeneratePcbRaster(ctx);
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(exposedRows(*result), (std::set<int>{2, 5}));
-    for (int y = 0; y <= 7; ++y) {
-        EXPECT_EQ(ctx.pcb.rasterClassMap.at(8, y), PixelClass::Exposed) << y;
-    }
+    for (int y = 0; y <= 7; ++y) { EXPECT_EQ(ctx.pcb.rasterClassMap.at(8, y), PixelClass::Exposed) << y; }
     EXPECT_EQ(ctx.pcb.rasterClassMap.at(8, 8), PixelClass::Light);
     EXPECT_EQ(ctx.pcb.pcbClassMap.at(8, 3), PixelClass::Dark);  // the loaded classes stay
 }

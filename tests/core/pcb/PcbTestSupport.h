@@ -19,9 +19,7 @@ inline constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 inline PixelBuffer pictureFromArt(const std::vector<std::string>& rows) {
     PixelBuffer picture(rows.empty() ? 0 : static_cast<int>(rows.front().size()), static_cast<int>(rows.size()));
     for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            picture.row(y)[x] = rows[y][x] == '#' ? kBlack : kWhite;
-        }
+        for (int x = 0; x < picture.width; ++x) { picture.row(y)[x] = rows[y][x] == '#' ? kBlack : kWhite; }
     }
     return picture;
 }
@@ -29,9 +27,7 @@ inline PixelBuffer pictureFromArt(const std::vector<std::string>& rows) {
 // Fills columns x0..x1 and rows y0..y1 (inclusive).
 inline void fillRect(PixelBuffer& picture, int x0, int y0, int x1, int y1, std::uint32_t colour) {
     for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) {
-            picture.row(y)[x] = colour;
-        }
+        for (int x = x0; x <= x1; ++x) { picture.row(y)[x] = colour; }
     }
 }
 

@@ -54,14 +54,10 @@ std::int64_t referenceDistance(MachinePoint p, MachinePoint a, MachinePoint b) {
         Int128 dx = Int128(u.x.raw) - v.x.raw, dy = Int128(u.y.raw) - v.y.raw;
         return static_cast<Int128>(sqrtRound(static_cast<unsigned __int128>(dx * dx + dy * dy)));
     };
-    if (a == b) {
-        return static_cast<std::int64_t>(length(a, p));
-    }
+    if (a == b) { return static_cast<std::int64_t>(length(a, p)); }
     Int128 ap = length(a, p), bp = length(b, p), ab = length(a, b);
     Int128 s = divRoundEven(ap + bp + ab, 2);
-    if (s <= 0 || s - ap <= 0 || s - bp <= 0 || s - ab <= 0) {
-        return 0;
-    }
+    if (s <= 0 || s - ap <= 0 || s - bp <= 0 || s - ab <= 0) { return 0; }
     Int128 area = sqrtRound(static_cast<unsigned __int128>(s * (s - ap) * (s - bp) * (s - ab)));
     return static_cast<std::int64_t>(divRoundEven(2 * area, ab));
 }

@@ -13,7 +13,9 @@ struct SizingFixture : ::testing::Test {
         state.pictureFileName = "picture.jpg";
         RecordLoadedPicture(fields, state, PictureRequest{}, width, height, ',');
     }
-    void type(ResolutionField field, std::string text) { SetResolutionField(fields, field, std::move(text), state, ','); }
+    void type(ResolutionField field, std::string text) {
+        SetResolutionField(fields, field, std::move(text), state, ',');
+    }
 };
 
 }  // namespace

@@ -35,7 +35,8 @@ struct RasterFixture : ::testing::Test {
     std::vector<std::string> run(const PixelBuffer& image) {
         EXPECT_TRUE(SetRasterOrigin(ctx, fields.pixelSizeText, image, ',').ok());
         EXPECT_TRUE(FillRasterParameters(ctx.params, fields, image, ',').ok());
-        auto outcome = GenerateRaster(ctx, image, [&](std::string_view text) { statusTexts.emplace_back(text); }, ',');
+        auto outcome = GenerateRaster(
+            ctx, image, [&](std::string_view text) { statusTexts.emplace_back(text); }, ',');
         EXPECT_TRUE(outcome.ok()) << outcome.error();
         return bw::test::entries(ctx.programLines);
     }
@@ -48,19 +49,20 @@ using Lines = std::vector<std::string>;
 TEST_F(RasterFixture, OneByTwoPictureStepsStraightUpAtTheUpperLevel) {
     // Line 0 is the bottom pixel (white), line 1 the top one (black).
     EXPECT_EQ(run(picture({{0}, {255}})), (Lines{
-                  "HEADER",
-                  "G0 X0.0000 Y0.0000 Z1.5000 F5000 ",
-                  "G1 Y0.3000 F1500 S255",
-                  "G0 Y0.0000 F5000 S0",
-                  "FOOTER",
-              }));
+                                              "HEADER",
+                                              "G0 X0.0000 Y0.0000 Z1.5000 F5000 ",
+                                              "G1 Y0.3000 F1500 S255",
+                                              "G0 Y0.0000 F5000 S0",
+                                              "FOOTER",
+                                          }));
 }
 
 TEST_F(RasterFixture, BothPassesHorizontalFirstThenARapidThenColumnsOfFullHeight) {
     // Every neighbouring level differs, so each move shows where the scan went.
     fields.vertical = true;
     fields.maskText = "[G] [X] [Y] (S)[P]";
-    EXPECT_EQ(run(picture({{10, 20, 30}, {40, 50, 60}})), (Lines{
+    EXPECT_EQ(run(picture({{10, 20, 30}, {40, 50, 60}})),
+              (Lines{
                   "HEADER",
                   "G0 X0.0000 Y0.0000 S0",
                   "G1 X0.3000 Y0.0000 S205",  // bottom line, left to right
@@ -68,7 +70,7 @@ TEST_F(RasterFixture, BothPassesHorizontalFirstThenARapidThenColumnsOfFullHeight
                   "G1 X0.6000 Y0.3000 S225",  // top line, right to left
                   "G1 X0.3000 Y0.3000 S235",
                   "G1 X0.0000 Y0.3000 S245",
-                  "G0 X0.0000 Y0.0000 S0",  // back to the first column's start with the laser off
+                  "G0 X0.0000 Y0.0000 S0",    // back to the first column's start with the laser off
                   "G1 X0.0000 Y0.3000 S245",  // column 0 upwards
                   "G1 X0.3000 Y0.3000 S235",  // column 1 downwards
                   "G1 X0.3000 Y0.0000 S205",
@@ -84,33 +86,34 @@ TEST_F(RasterFixture, VerticalPassAloneVisitsColumns) {
     fields.vertical = true;
     fields.maskText = "[G] [X] [Y] (S)[P]";
     EXPECT_EQ(run(picture({{10, 20}, {40, 50}, {70, 80}})), (Lines{
-                  "HEADER",
-                  "G0 X0.0000 Y0.0000 S0",
-                  "G1 X0.0000 Y0.3000 S215",
-                  "G1 X0.0000 Y0.6000 S245",
-                  "G1 X0.3000 Y0.6000 S235",
-                  "G1 X0.3000 Y0.3000 S205",
-                  "G1 X0.3000 Y0.0000 S175",
-                  "G0 X0.0000 Y0.0000 S0",
-                  "FOOTER",
-              }));
+                                                                "HEADER",
+                                                                "G0 X0.0000 Y0.0000 S0",
+                                                                "G1 X0.0000 Y0.3000 S215",
+                                                                "G1 X0.0000 Y0.6000 S245",
+                                                                "G1 X0.3000 Y0.6000 S235",
+                                                                "G1 X0.3000 Y0.3000 S205",
+                                                                "G1 X0.3000 Y0.0000 S175",
+                                                                "G0 X0.0000 Y0.0000 S0",
+                                                                "FOOTER",
+                                                            }));
 }
 
 TEST_F(RasterFixture, AllWhiteGivesOneRapidMovePerLine) {
     EXPECT_EQ(run(picture({{255, 255, 255}, {255, 255, 255}})), (Lines{
-                  "HEADER",
-                  "G0 X0.0000 Y0.0000 Z1.5000 F5000 ",
-                  "G0 X0.6000 F5000 ",
-                  "G0 Y0.3000 F5000 ",
-                  "G0 X0.0000 F5000 ",
-                  "G0 Y0.0000 F5000 ",
-                  "FOOTER",
-              }));
+                                                                    "HEADER",
+                                                                    "G0 X0.0000 Y0.0000 Z1.5000 F5000 ",
+                                                                    "G0 X0.6000 F5000 ",
+                                                                    "G0 Y0.3000 F5000 ",
+                                                                    "G0 X0.0000 F5000 ",
+                                                                    "G0 Y0.0000 F5000 ",
+                                                                    "FOOTER",
+                                                                }));
 }
 
 TEST_F(RasterFixture, FrameIsBurntEvenWhenThePicturesIsWhite) {
     fields.frame = true;
-    EXPECT_EQ(run(picture({{255, 255, 255}, {255, 255, 255}})), (Lines{
+    EXPECT_EQ(run(picture({{255, 255, 255}, {255, 255, 255}})),
+              (Lines{
                   "HEADER",
                   "G0 X0.0000 Y0.0000 Z1.5000 F5000 ",
                   "G1 Y0.6000 F1500 S255",  // the frame encloses the full 0.9 x 0.6 mm
@@ -252,9 +255,8 @@ TEST_F(RasterFixture, ProgressCountsEveryLineOfBothPasses) {
     ASSERT_TRUE(SetRasterOrigin(ctx, fields.pixelSizeText, image, ',').ok());
     ASSERT_TRUE(FillRasterParameters(ctx.params, fields, image, ',').ok());
     std::vector<std::pair<std::int64_t, std::int64_t>> reports;
-    auto outcome = GenerateRaster(ctx, image, {}, ',', [&](std::int64_t done, std::int64_t total) {
-        reports.emplace_back(done, total);
-    });
+    auto outcome = GenerateRaster(ctx, image, {}, ',',
+                                  [&](std::int64_t done, std::int64_t total) { reports.emplace_back(done, total); });
     ASSERT_TRUE(outcome.ok());
     // Two rows, then three columns.
     const std::vector<std::pair<std::int64_t, std::int64_t>> expected{{1, 5}, {2, 5}, {3, 5}, {4, 5}, {5, 5}};

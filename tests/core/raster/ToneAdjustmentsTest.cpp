@@ -41,7 +41,7 @@ TEST(ToneAdjustments, GammaTable) {
     for (int i = 0; i < 256; ++i) { EXPECT_EQ(one[i], i); }
     ToneTable darkest = BuildGammaTable(1);  // exponent 100
     EXPECT_EQ(darkest[200], 0);
-    EXPECT_EQ(darkest[254], 172);          // 255 x 0.99608^100 = 172.2
+    EXPECT_EQ(darkest[254], 172);  // 255 x 0.99608^100 = 172.2
     EXPECT_EQ(darkest[255], 255);
 }
 

@@ -8,7 +8,9 @@ using namespace bw;
 
 namespace {
 
-std::uint32_t rgb(int r, int g, int b) { return 0xFF000000u | std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b); }
+std::uint32_t rgb(int r, int g, int b) {
+    return 0xFF000000u | std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b);
+}
 
 PixelBuffer uniform(int width, int height, int grey) { return PixelBuffer(width, height, greyPixel(grey)); }
 
@@ -66,7 +68,9 @@ TEST(ToneProcessing, DitheringSpreadsTheErrorToTheRowBelow) {
 TEST(ToneProcessing, EveryModeGivesGreyPixelsAndDitheringOnlyBlackOrWhite) {
     PixelBuffer picture(37, 23);
     for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) { picture.row(y)[x] = rgb((x * 7) % 256, (y * 11) % 256, (x * y) % 256); }
+        for (int x = 0; x < picture.width; ++x) {
+            picture.row(y)[x] = rgb((x * 7) % 256, (y * 11) % 256, (x * y) % 256);
+        }
     }
     for (ToneMode mode : {ToneMode::Threshold, ToneMode::Greyscale, ToneMode::Dithering}) {
         PixelBuffer out = ProcessTones(picture, mode, 128);
@@ -89,8 +93,8 @@ TEST(ToneProcessing, ProgressComesPerBandOfRowsUpTo100AndLeavesThePixelsAlone) {
         PixelBuffer out = ProcessTones(picture, mode, 128, [&](int percent) { told.push_back(percent); });
         EXPECT_EQ(out.pixels, ProcessTones(picture, mode, 128).pixels);
         // 150 rows in bands of 64 (twice over for dithering: grey, then the error spread).
-        const std::vector<int> expected = mode == ToneMode::Threshold ? std::vector<int>{42, 85, 100}
-                                                                      : std::vector<int>{21, 42, 64, 85, 100};
+        const std::vector<int> expected =
+            mode == ToneMode::Threshold ? std::vector<int>{42, 85, 100} : std::vector<int>{21, 42, 64, 85, 100};
         EXPECT_EQ(told, expected);
     }
 }

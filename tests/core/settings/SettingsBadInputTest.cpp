@@ -31,8 +31,9 @@ TEST(SettingsBadInput, BinaryGarbageGivesDefaults) {
 
 TEST(SettingsBadInput, UnreadableValuesGiveTheirDefaults) {
     TempFolder folder;
-    writeFile(folder.path / "bad.gcd", "[GCODE]\r\nNaglowek=410D0A4\r\nStopka=41ZZ\r\nPWM MAX=2,5\r\n"
-                                       "Rozszerzenie pliku=abc\r\n");
+    writeFile(folder.path / "bad.gcd",
+              "[GCODE]\r\nNaglowek=410D0A4\r\nStopka=41ZZ\r\nPWM MAX=2,5\r\n"
+              "Rozszerzenie pliku=abc\r\n");
     writeFile(folder.path / "bad.cpd", "[DXF]\r\nGrubosc=1,2,3\r\nWarstwa= 0,75 \r\nDocinanie=yes\r\n");
     FieldValues fields = FormDefaultFields(',');
     ASSERT_TRUE(LoadProfile(folder.path, ProfileKind::GCode, "bad", fields, ',').value());
@@ -71,7 +72,8 @@ TEST(SettingsBadInput, AFieldThatDoesNotConvertLeavesTheOldFileIntact) {
 TEST(SettingsBadInput, AFolderThatCannotBeCreatedIsAClearError) {
     TempFolder folder;
     writeFile(folder.path / "Settings", "a file where the folder should be");
-    Status saved = SaveSettings(folder.path / "Settings", "Last.ini", SettingsSection::Last, FormDefaultFields(','), ',');
+    Status saved =
+        SaveSettings(folder.path / "Settings", "Last.ini", SettingsSection::Last, FormDefaultFields(','), ',');
     ASSERT_FALSE(saved.ok());
     EXPECT_NE(saved.error().find("settings folder"), std::string::npos) << saved.error();
     EXPECT_EQ(readFile(folder.path / "Settings"), "a file where the folder should be");
@@ -114,7 +116,9 @@ TEST(SettingsFolder, PerUserWhenTheProgramFolderCannotBeUsed) {
 
 TEST(ProfileList, SortedNamesSplitAtTheLastDot) {
     TempFolder folder;
-    for (const char* name : {"b.x.gcd", "A.gcd", "c.GCD", "e.gcdx", "f.cpd", ".gcd"}) { writeFile(folder.path / name, ""); }
+    for (const char* name : {"b.x.gcd", "A.gcd", "c.GCD", "e.gcdx", "f.cpd", ".gcd"}) {
+        writeFile(folder.path / name, "");
+    }
     std::filesystem::create_directories(folder.path / "d.gcd");
     EXPECT_EQ(ListProfiles(folder.path, ProfileKind::GCode), (std::vector<std::string>{"A", "b.x", "c"}));
     EXPECT_TRUE(ListProfiles(folder.path / "missing", ProfileKind::GCode).empty());
@@ -145,7 +149,8 @@ TEST(SettingsBadInput, WritesNothingTheNextStartWouldRefuseAndFollowsLinks) {
     std::filesystem::create_directories(folder.path / "Settings");
     writeFile(folder.path / "elsewhere" / "Last.ini", "[Other]\r\nkept=1\r\n");
     std::filesystem::create_symlink("../elsewhere/Last.ini", folder.path / "Settings" / "Last.ini");
-    ASSERT_TRUE(SaveSettings(folder.path / "Settings", "Last.ini", SettingsSection::Last, FormDefaultFields('.'), '.').ok());
+    ASSERT_TRUE(
+        SaveSettings(folder.path / "Settings", "Last.ini", SettingsSection::Last, FormDefaultFields('.'), '.').ok());
     EXPECT_TRUE(std::filesystem::is_symlink(folder.path / "Settings" / "Last.ini"));
     EXPECT_NE(readFile(folder.path / "elsewhere" / "Last.ini").find("kept=1"), std::string::npos);
 }
@@ -154,7 +159,8 @@ TEST(SettingsFolder, AReadOnlySettingsFolderIsReported) {
     if (::geteuid() == 0) { GTEST_SKIP() << "root writes into read-only folders"; }
     TempFolder folder;
     std::filesystem::create_directories(folder.path / "Settings");
-    std::filesystem::permissions(folder.path / "Settings", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(folder.path / "Settings",
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     auto location = ResolveSettingsFolder(folder.path, "/xdg", "/home/someone");
     std::filesystem::permissions(folder.path / "Settings", std::filesystem::perms::owner_all);
     ASSERT_TRUE(location.ok());

@@ -38,27 +38,60 @@ TEST(SettingsStore, EverySectionRoundTrips) {
     TempFolder folder;
     FieldValues fields = FormDefaultFields(',');
     // Values that differ from every default, so a key that is not written or not read shows.
-    fields.setText("ESzJD", "7000"); fields.setText("ESzRD", "900"); fields.setText("EProstki", "0,25");
-    fields.setText("EGrubosc", "3"); fields.setText("EWarstwa", "0,75"); fields.setFlag("CBDotnij", true);
-    fields.setText("ESzJBMP", "8000"); fields.setText("ESzRBMP", "1200"); fields.setText("ESkala", "0,15");
-    fields.setText("EGruboscB", "2,5"); fields.setText("EMocBMin", "12,5"); fields.setText("EMocBMax", "80");
-    fields.setFlag("CBRPoz", false); fields.setFlag("CBRPio", true); fields.setFlag("CBSzarosc", false);
-    fields.setFlag("CBRamkaB", true); fields.setFlag("CBDithering", true); fields.setFlag("CBProporcjeB", true);
-    fields.setFlag("CBRJaloweB", true); fields.setIndex("TBProg", 77);
-    fields.setText("ESzJPCB", "6000"); fields.setText("ESzRPCB", "700"); fields.setText("Edit2", "600");
-    fields.setText("EGruboscP", "1,6"); fields.setText("Edit3", "0,1"); fields.setFlag("CBZoomP", false);
-    fields.setFlag("CBGrawerski", true); fields.setText("EUnoszenieP", "-1,5"); fields.setText("EZaglP", "0,05");
-    fields.setText("REHeaderU", "H1\r\n\r\nH3\r\n"); fields.setText("REFooterU", "F\xc5\x82");
-    fields.setText("EMaskaU", "[G] [X]"); fields.setText("EMWPWM", "1000"); fields.setIndex("RGRozszerzenie", 3);
-    fields.setIndex("CBProfilS", 2); fields.setIndex("CBProfilD", 0); fields.setIndex("CBProfilB", 5);
-    fields.setIndex("CBProfilP", 1); fields.setText("Edit1", "3000"); fields.setText("Edit5", "2000");
-    fields.setText("Edit8", "-2,5"); fields.setFlag("CBKwadraty", true); fields.setText("EPmin", "10");
-    fields.setText("EPmax", "90"); fields.setText("EGruboscT", "4,2"); fields.setIndex(kStartPointId, 3);
+    fields.setText("ESzJD", "7000");
+    fields.setText("ESzRD", "900");
+    fields.setText("EProstki", "0,25");
+    fields.setText("EGrubosc", "3");
+    fields.setText("EWarstwa", "0,75");
+    fields.setFlag("CBDotnij", true);
+    fields.setText("ESzJBMP", "8000");
+    fields.setText("ESzRBMP", "1200");
+    fields.setText("ESkala", "0,15");
+    fields.setText("EGruboscB", "2,5");
+    fields.setText("EMocBMin", "12,5");
+    fields.setText("EMocBMax", "80");
+    fields.setFlag("CBRPoz", false);
+    fields.setFlag("CBRPio", true);
+    fields.setFlag("CBSzarosc", false);
+    fields.setFlag("CBRamkaB", true);
+    fields.setFlag("CBDithering", true);
+    fields.setFlag("CBProporcjeB", true);
+    fields.setFlag("CBRJaloweB", true);
+    fields.setIndex("TBProg", 77);
+    fields.setText("ESzJPCB", "6000");
+    fields.setText("ESzRPCB", "700");
+    fields.setText("Edit2", "600");
+    fields.setText("EGruboscP", "1,6");
+    fields.setText("Edit3", "0,1");
+    fields.setFlag("CBZoomP", false);
+    fields.setFlag("CBGrawerski", true);
+    fields.setText("EUnoszenieP", "-1,5");
+    fields.setText("EZaglP", "0,05");
+    fields.setText("REHeaderU", "H1\r\n\r\nH3\r\n");
+    fields.setText("REFooterU", "F\xc5\x82");
+    fields.setText("EMaskaU", "[G] [X]");
+    fields.setText("EMWPWM", "1000");
+    fields.setIndex("RGRozszerzenie", 3);
+    fields.setIndex("CBProfilS", 2);
+    fields.setIndex("CBProfilD", 0);
+    fields.setIndex("CBProfilB", 5);
+    fields.setIndex("CBProfilP", 1);
+    fields.setText("Edit1", "3000");
+    fields.setText("Edit5", "2000");
+    fields.setText("Edit8", "-2,5");
+    fields.setFlag("CBKwadraty", true);
+    fields.setText("EPmin", "10");
+    fields.setText("EPmax", "90");
+    fields.setText("EGruboscT", "4,2");
+    fields.setIndex(kStartPointId, 3);
 
-    struct Case { SettingsSection section; const char* file; };
-    for (Case c : {Case{SettingsSection::Dxf, "p.cpd"}, Case{SettingsSection::Bmp, "p.cpb"},
-                   Case{SettingsSection::Pcb, "p.cpp"}, Case{SettingsSection::GCode, "p.gcd"},
-                   Case{SettingsSection::Last, "Last.ini"}}) {
+    struct Case {
+        SettingsSection section;
+        const char* file;
+    };
+    for (Case c :
+         {Case{SettingsSection::Dxf, "p.cpd"}, Case{SettingsSection::Bmp, "p.cpb"}, Case{SettingsSection::Pcb, "p.cpp"},
+          Case{SettingsSection::GCode, "p.gcd"}, Case{SettingsSection::Last, "Last.ini"}}) {
         ASSERT_TRUE(SaveSettings(folder.path, c.file, c.section, fields, ',').ok()) << c.file;
         FieldValues loaded = FormDefaultFields(',');
         ASSERT_TRUE(LoadSettings(folder.path, c.file, c.section, loaded, ',').value());
@@ -166,8 +199,10 @@ TEST(SettingsStore, SavingKeepsTheRestOfAnExistingFile) {
     EXPECT_FALSE(std::filesystem::exists(folder.path / "Last.ini"));  // the existing name is kept
     std::string text = readFile(folder.path / "LAST.INI");
     // Known keys are replaced where they stand, missing ones follow the section's last line.
-    EXPECT_TRUE(text.starts_with("; kept\r\n[Other]\r\nx=1\r\n\r\n[last]\r\nPozycja startowa=4\r\nExtra=yes\r\n"
-                                 "Profil=-1\r\nProfil DXF=-1\r\n")) << text;
+    EXPECT_TRUE(
+        text.starts_with("; kept\r\n[Other]\r\nx=1\r\n\r\n[last]\r\nPozycja startowa=4\r\nExtra=yes\r\n"
+                         "Profil=-1\r\nProfil DXF=-1\r\n"))
+        << text;
     EXPECT_TRUE(text.ends_with("Ilosc zer=4\r\nMaterial szarosc=0\r\nPolilinie DXF=0\r\n")) << text;
 }
 

@@ -73,9 +73,7 @@ TEST(GeneratorBurn, DxfSquareBurnsItsFourSidesInEveryPass) {
         if (s.from.x == 0 && s.to.x == 0) { side = 'L'; }
         if (s.from.x == 10 && s.to.x == 10) { side = 'R'; }
         ASSERT_NE(side, 0) << "off the square: " << s.from.x << "," << s.from.y << " to " << s.to.x << "," << s.to.y;
-        for (double v : {s.from.x, s.from.y, s.to.x, s.to.y}) {
-            EXPECT_TRUE(v >= 0 && v <= 10);
-        }
+        for (double v : {s.from.x, s.from.y, s.to.x, s.to.y}) { EXPECT_TRUE(v >= 0 && v <= 10); }
         covered[s.to.z][side] += std::hypot(s.to.x - s.from.x, s.to.y - s.from.y);
     }
     std::map<char, double> everySide{{'B', 10}, {'L', 10}, {'R', 10}, {'T', 10}};
@@ -132,12 +130,12 @@ TEST(GeneratorBurn, PictureProgramRebuildsThePowerGrid) {
 TEST(GeneratorBurn, PcbRasterDisksStayOnDarkPixels) {
     using namespace bw::test;
     PixelBuffer board(40, 30, kWhite);
-    fillRect(board, 0, 2, 17, 12, kBlack);    // two areas, a 3-pixel gap between them
+    fillRect(board, 0, 2, 17, 12, kBlack);  // two areas, a 3-pixel gap between them
     fillRect(board, 21, 2, 39, 12, kBlack);
-    fillRect(board, 4, 16, 10, 22, kBlack);   // pads: 7 x 7, 5 x 5 and 3 x 3, 3 pixels apart
+    fillRect(board, 4, 16, 10, 22, kBlack);  // pads: 7 x 7, 5 x 5 and 3 x 3, 3 pixels apart
     fillRect(board, 14, 18, 18, 22, kBlack);
     fillRect(board, 22, 19, 24, 21, kBlack);
-    fillRect(board, 0, 26, 39, 27, kBlack);   // the two-row strip
+    fillRect(board, 0, 26, 39, 27, kBlack);  // the two-row strip
     JobContext ctx = pcbContext(board);
     auto result = GeneratePcbRaster(ctx);
     ASSERT_TRUE(result.ok()) << result.error();

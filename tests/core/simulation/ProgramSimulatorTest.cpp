@@ -61,7 +61,9 @@ TEST(MotionPlanner, SquareWithRightAngleCorners) {
 // spans them all (far more than the planner holds at once).
 TEST(MotionPlanner, ShortCollinearMovesReachFullSpeed) {
     std::string program = "G1 F6000\n";
-    for (int i = 1; i <= 10000; ++i) { program += "X" + std::to_string(i / 100) + "." + std::to_string(i % 100 / 10) + std::to_string(i % 10) + "\n"; }
+    for (int i = 1; i <= 10000; ++i) {
+        program += "X" + std::to_string(i / 100) + "." + std::to_string(i % 100 / 10) + std::to_string(i % 10) + "\n";
+    }
     Simulated run = simulate(program);
     // 5 mm up to 100 mm/s (0.1 s), 90 mm cruising (0.9 s), 5 mm down (0.1 s).
     EXPECT_NEAR(run.summary.seconds, 1.1, 1e-6);
@@ -92,12 +94,12 @@ TEST(MotionPlanner, ArcAsChords) {
 TEST(ProgramSimulator, BurnsOnlyFeedMovesWithTheLaserOnAndPower) {
     Simulated run = simulate(
         "G21 G90\n"
-        "G1 X1 F600 S200\n"     // laser off
+        "G1 X1 F600 S200\n"  // laser off
         "M4\n"
-        "G0 X2\n"               // rapid
-        "G1 X3\n"               // burns at 200
-        "G1 X4 S0\n"            // no power
-        "G1 X5 S50 (half)\n"    // burns at 50
+        "G0 X2\n"             // rapid
+        "G1 X3\n"             // burns at 200
+        "G1 X4 S0\n"          // no power
+        "G1 X5 S50 (half)\n"  // burns at 50
         "M5\n"
         "G1 X6\n");
     std::vector<bool> burning;
@@ -128,9 +130,9 @@ TEST(ProgramSimulator, BurnsOnlyFeedMovesWithTheLaserOnAndPower) {
 // the controller would.
 TEST(ProgramSimulator, ModalStateAndOffsets) {
     Simulated run = simulate(
-        "G91 G0 X1 Y1\nX1\n"        // relative: to (2, 1)
-        "G90 G20 G0 X1\n"           // one inch: (25.4, 1)
-        "G21 G92 X0 Y0\nG0 X1\n"    // origin moved to (25.4, 1): machine (26.4, 1)
+        "G91 G0 X1 Y1\nX1\n"      // relative: to (2, 1)
+        "G90 G20 G0 X1\n"         // one inch: (25.4, 1)
+        "G21 G92 X0 Y0\nG0 X1\n"  // origin moved to (25.4, 1): machine (26.4, 1)
         "G92.1\nG0 X0 Y0\n"
         "G4 P2.5\n");
     ASSERT_EQ(run.segments.size(), 5u);
@@ -153,24 +155,24 @@ TEST(ProgramSimulator, WarnsWithLineNumbersAndNeverStops) {
     Simulated run = simulate(
         "$32=1\n"
         "M17 ; stepper enable\n"
-        "G1 X5\n"               // no feed yet
+        "G1 X5\n"  // no feed yet
         "G92 E0\n"
         "G1 X1 Y2 F100 (comment\n"
-        "G2 X10 I1\n"           // end not on the circle
+        "G2 X10 I1\n"  // end not on the circle
         "X-\n"
         "G1 X99999999\n"
         "T1 G0 X3\n");
     EXPECT_EQ(run.summary.lines, 9);
     EXPECT_EQ(run.summary.warnings, (std::vector<std::string>{
-                  "line 2: M17 is not simulated",
-                  "line 3: feed rate not set, move not run",
-                  "line 4: unknown word E0",
-                  "line 5: comment not closed, line not run",
-                  "line 6: feed rate not set, move not run",
-                  "line 7: word without a number, line not run",
-                  "line 8: coordinate out of range, line not run",
-                  "line 9: unknown word T1",
-              }));
+                                        "line 2: M17 is not simulated",
+                                        "line 3: feed rate not set, move not run",
+                                        "line 4: unknown word E0",
+                                        "line 5: comment not closed, line not run",
+                                        "line 6: feed rate not set, move not run",
+                                        "line 7: word without a number, line not run",
+                                        "line 8: coordinate out of range, line not run",
+                                        "line 9: unknown word T1",
+                                    }));
     EXPECT_EQ(run.summary.moves, 1);
     EXPECT_TRUE(run.summary.burnBounds.empty);
 }

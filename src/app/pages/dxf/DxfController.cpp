@@ -6,24 +6,24 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include "fields/DecimalSeparator.h"
-#include "pages/dxf/DxfPage.h"
-#include "fields/FieldReader.h"
-#include "pages/gcode/GCodeSettingsPage.h"
-#include "help/HelpMode.h"
-#include "jobs/JobExchange.h"
-#include "jobs/JobRunner.h"
-#include "output/ProgramDelivery.h"
-#include "output/ProgramText.h"
-#include "jobs/SharedBitmap.h"
-#include "jobs/DxfGenerateJob.h"
-#include "jobs/DxfLoadJob.h"
-#include "output/ToolpathPanel.h"
-#include "pages/tools/ToolsPage.h"
 #include "dxf/DxfGenerator.h"
 #include "dxf/DxfJobValues.h"
 #include "dxf/DxfView.h"
+#include "fields/DecimalSeparator.h"
+#include "fields/FieldReader.h"
+#include "help/HelpMode.h"
 #include "job/JobSteps.h"
+#include "jobs/DxfGenerateJob.h"
+#include "jobs/DxfLoadJob.h"
+#include "jobs/JobExchange.h"
+#include "jobs/JobRunner.h"
+#include "jobs/SharedBitmap.h"
+#include "output/ProgramDelivery.h"
+#include "output/ProgramText.h"
+#include "output/ToolpathPanel.h"
+#include "pages/dxf/DxfPage.h"
+#include "pages/gcode/GCodeSettingsPage.h"
+#include "pages/tools/ToolsPage.h"
 
 namespace bw::app {
 
@@ -114,9 +114,9 @@ void DxfController::pageShown(const QString& programFolder) {
 }
 
 void DxfController::updatePassCount() {
-    const std::int64_t count = UpdatePassCount(page_.EGrubosc->text().toStdString(),
-                                               page_.EWarstwa->text().toStdString(), page_.CBDotnij->isChecked(),
-                                               systemDecimalSeparator());
+    const std::int64_t count =
+        UpdatePassCount(page_.EGrubosc->text().toStdString(), page_.EWarstwa->text().toStdString(),
+                        page_.CBDotnij->isChecked(), systemDecimalSeparator());
     page_.LPrzejsciaD->setText(QString::number(count));
 }
 
@@ -200,9 +200,7 @@ void DxfController::copy() {
     delivery_.copy(QString::fromStdString(viewFileText(page_.RE1)));
 }
 
-bool DxfController::viewAcceptsInput() const {
-    return drawingShown_ && (!jobs_.busy() || ctx_.dxf.view.redrawBusy);
-}
+bool DxfController::viewAcceptsInput() const { return drawingShown_ && (!jobs_.busy() || ctx_.dxf.view.redrawBusy); }
 
 void DxfController::startRedraw() {
     auto* job = new DxfLoadJob(exchange_, ctx_, workBitmap_, DxfLoadJob::Mode::Redraw, systemDecimalSeparator());

@@ -69,9 +69,9 @@ private:
     ProgramDelivery& delivery_;
     SharedBitmap& workBitmap_;
     HelpMode& help_;
-    QTimer resizeRedraw_;  // draws the preview at the view's new size once resizing pauses
+    QTimer resizeRedraw_;                 // draws the preview at the view's new size once resizing pauses
     std::optional<DxfState> beforeLoad_;  // put back when the user cancels a load
-    QString openFolder_;  // where the open dialog starts: the folder of the last file opened
+    QString openFolder_;                  // where the open dialog starts: the folder of the last file opened
     bool exampleLoaded_ = false;
     bool drawingShown_ = false;
 };

@@ -5,18 +5,18 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include "output/ProgramView.h"
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QWidget>
+#include "output/ProgramView.h"
 
-#include "pages/dxf/DrawingView.h"
 #include "help/HelpPanel.h"
+#include "output/ToolpathPanel.h"
+#include "pages/dxf/DrawingView.h"
 #include "widgets/NumericEdit.h"
 #include "widgets/ProfileBox.h"
 #include "widgets/StartPointGroup.h"
-#include "output/ToolpathPanel.h"
 
 namespace bw::app {
 

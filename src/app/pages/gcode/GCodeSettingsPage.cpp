@@ -7,9 +7,9 @@
 
 #include <string_view>
 
-#include "widgets/FormControls.h"
 #include "gcode/DefaultHeaderFooter.h"
 #include "gcode/MaskPreview.h"
+#include "widgets/FormControls.h"
 
 namespace bw::app {
 

@@ -35,13 +35,13 @@ public:
     QPlainTextEdit* REHeaderU;
     QLabel* Label47;
     QPlainTextEdit* REFooterU;
-    QGroupBox* GBMaszynaU;          // the machine the time estimate models
+    QGroupBox* GBMaszynaU;  // the machine the time estimate models
     QLabel* LPredkoscU;
-    NumericEdit* EPredkoscU;        // maximum rate, mm/min
+    NumericEdit* EPredkoscU;  // maximum rate, mm/min
     QLabel* LPrzyspieszenieU;
     NumericEdit* EPrzyspieszenieU;  // acceleration, mm/s^2
     QLabel* LOdchylenieU;
-    NumericEdit* EOdchylenieU;      // junction deviation, mm
+    NumericEdit* EOdchylenieU;  // junction deviation, mm
     HelpPanel* PHelpG;
     QLineEdit* E1;
 };

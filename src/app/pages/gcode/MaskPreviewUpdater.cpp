@@ -3,12 +3,12 @@
 #include <QStatusBar>
 
 #include "fields/DecimalSeparator.h"
-#include "pages/gcode/GCodeSettingsPage.h"
-#include "jobs/JobRunner.h"
-#include "output/ProgramText.h"
-#include "pages/tools/ToolsPage.h"
 #include "gcode/MaskPreview.h"
 #include "job/FieldRanges.h"
+#include "jobs/JobRunner.h"
+#include "output/ProgramText.h"
+#include "pages/gcode/GCodeSettingsPage.h"
+#include "pages/tools/ToolsPage.h"
 
 namespace bw::app {
 

@@ -2,28 +2,28 @@
 
 #include <utility>
 
-#include <QFileDialog>
-#include <QFile>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QClipboard>
 #include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
 
 #include "fields/DecimalSeparator.h"
 #include "fields/FieldReader.h"
-#include "pages/gcode/GCodeSettingsPage.h"
+#include "job/JobSteps.h"
 #include "jobs/JobExchange.h"
 #include "jobs/JobRunner.h"
-#include "shell/MessageBoxes.h"
-#include "pages/pcb/PcbPage.h"
 #include "output/ProgramDelivery.h"
 #include "output/ProgramText.h"
-#include "pages/tools/ToolsPage.h"
 #include "output/ToolpathPanel.h"
-#include "job/JobSteps.h"
+#include "pages/gcode/GCodeSettingsPage.h"
+#include "pages/pcb/PcbPage.h"
+#include "pages/tools/ToolsPage.h"
 #include "pcb/EagleExport.h"
 #include "pcb/PcbFields.h"
 #include "pcb/PcbRaster.h"
+#include "shell/MessageBoxes.h"
 
 namespace bw::app {
 
@@ -68,9 +68,8 @@ PcbController::PcbController(JobContext& ctx, PcbPage& page, ToolsPage& tools, G
     connect(page_.SBPCBO, &QPushButton::clicked, this, [this] { generate(false); });
     connect(page_.SBP1, &QPushButton::clicked, this, [this] { preview(true); });
     connect(page_.SBP2, &QPushButton::clicked, this, [this] { preview(false); });
-    connect(page_.SBZGPR, &QPushButton::clicked, this, [this] {
-        delivery_.save(viewFileText(page_.RERaster), gcode_.RGRozszerzenie->itemIndex(), boardFile_);
-    });
+    connect(page_.SBZGPR, &QPushButton::clicked, this,
+            [this] { delivery_.save(viewFileText(page_.RERaster), gcode_.RGRozszerzenie->itemIndex(), boardFile_); });
     connect(page_.SBZGPO, &QPushButton::clicked, this,
             [this] { delivery_.save(viewFileText(page_.RE3), gcode_.RGRozszerzenie->itemIndex(), boardFile_); });
     connect(page_.SBKopiujRP, &QPushButton::clicked, this,
@@ -78,8 +77,7 @@ PcbController::PcbController(JobContext& ctx, PcbPage& page, ToolsPage& tools, G
     connect(page_.SBKopiujOP, &QPushButton::clicked, this,
             [this] { delivery_.copy(QString::fromStdString(viewFileText(page_.RE3))); });
     connect(page_.SBCopyTOP, &QPushButton::clicked, this, [this] { delivery_.copy(qtext(kEagleTopCommand)); });
-    connect(page_.SBCopyBOTTOM, &QPushButton::clicked, this,
-            [this] { delivery_.copy(qtext(kEagleBottomCommand)); });
+    connect(page_.SBCopyBOTTOM, &QPushButton::clicked, this, [this] { delivery_.copy(qtext(kEagleBottomCommand)); });
     connect(page_.SBGenULP, &QPushButton::clicked, this, &PcbController::writeUlp);
     connect(page_.CBZoomP, &QCheckBox::clicked, this, [this] { FitView(page_.CBZoomP, page_.IP, page_.SB2); });
     page_.SB2->viewport()->installEventFilter(this);

@@ -9,8 +9,8 @@
 
 #include <functional>
 
-#include "jobs/PcbJobs.h"
 #include "job/JobContext.h"
+#include "jobs/PcbJobs.h"
 #include "raster/PixelBuffer.h"
 
 namespace bw::app {
@@ -65,10 +65,10 @@ private:
     ProgramDelivery& delivery_;
     QString boardFile_;
     QString openFolder_;
-    QString loadingBoard_;  // the bitmap the load job reads
+    QString loadingBoard_;        // the bitmap the load job reads
     bool loadingChosen_ = false;  // it was chosen in the open dialog (not the example)
-    PcbJobOutput output_;   // what the running job hands to the view
-    QImage pictureBeforeJob_;  // put back when the user cancels a generator
+    PcbJobOutput output_;         // what the running job hands to the view
+    QImage pictureBeforeJob_;     // put back when the user cancels a generator
     bool exampleLoaded_ = false;
 };
 

@@ -11,10 +11,10 @@
 #include <QTabWidget>
 #include <QWidget>
 
-#include "widgets/NumericEdit.h"
 #include "output/ProgramView.h"
-#include "widgets/PictureView.h"
 #include "output/ToolpathPanel.h"
+#include "widgets/NumericEdit.h"
+#include "widgets/PictureView.h"
 #include "widgets/ProfileBox.h"
 #include "widgets/StartPointGroup.h"
 

@@ -10,25 +10,25 @@
 
 #include <algorithm>
 
-#include "pages/picture/PicturePage.h"
+#include "PictureReader.h"
 #include "fields/DecimalSeparator.h"
 #include "fields/FieldReader.h"
-#include "pages/gcode/GCodeSettingsPage.h"
 #include "help/HelpMode.h"
-#include "jobs/JobExchange.h"
-#include "jobs/JobRunner.h"
-#include "shell/MessageBoxes.h"
-#include "PictureReader.h"
-#include "output/ToolpathPanel.h"
-#include "output/ProgramDelivery.h"
-#include "output/ProgramText.h"
-#include "jobs/RasterJob.h"
-#include "jobs/ToneJob.h"
-#include "pages/tools/ToolsPage.h"
 #include "i18n/MessageTexts.h"
 #include "job/JobSteps.h"
+#include "jobs/JobExchange.h"
+#include "jobs/JobRunner.h"
+#include "jobs/RasterJob.h"
+#include "jobs/ToneJob.h"
+#include "output/ProgramDelivery.h"
+#include "output/ProgramText.h"
+#include "output/ToolpathPanel.h"
+#include "pages/gcode/GCodeSettingsPage.h"
+#include "pages/picture/PicturePage.h"
+#include "pages/tools/ToolsPage.h"
 #include "raster/RasterGenerator.h"
 #include "raster/ToneProcessing.h"
+#include "shell/MessageBoxes.h"
 
 namespace bw::app {
 
@@ -50,8 +50,8 @@ QImage imageOf(const PixelBuffer& pixels) {
 }  // namespace
 
 PictureController::PictureController(JobContext& ctx, PicturePage& page, ToolsPage& tools, GCodeSettingsPage& gcode,
-                             JobRunner& jobs, JobExchange& exchange, ProgramDelivery& delivery, HelpMode& help,
-                             QObject* parent)
+                                     JobRunner& jobs, JobExchange& exchange, ProgramDelivery& delivery, HelpMode& help,
+                                     QObject* parent)
     : QObject(parent),
       ctx_(ctx),
       page_(page),
@@ -261,8 +261,8 @@ ToneAdjustments PictureController::adjustments() const {
 void PictureController::showAdjustmentLabels() {
     const QChar separator = QLatin1Char(systemDecimalSeparator());
     const int gamma = page_.TBGamma->value();
-    page_.LGamma->setText(QStringLiteral("%1%2%3").arg(gamma / 100).arg(separator).arg(gamma % 100, 2, 10,
-                                                                                        QLatin1Char('0')));
+    page_.LGamma->setText(
+        QStringLiteral("%1%2%3").arg(gamma / 100).arg(separator).arg(gamma % 100, 2, 10, QLatin1Char('0')));
     page_.LBrightness->setText(QString::number(page_.TBBrightness->value()));
     page_.LContrast->setText(QString::number(page_.TBContrast->value()));
     page_.LProg->setText(QString::number(page_.TBProg->value()));
@@ -281,11 +281,11 @@ void PictureController::resetTrackBars() {
 void PictureController::UpdateToneControls() {
     const bool grey = page_.CBSzarosc->isChecked();
     const bool threshold = !grey && !page_.CBDithering->isChecked();
-    for (QWidget* control : {static_cast<QWidget*>(page_.TBGamma), static_cast<QWidget*>(page_.TBBrightness),
-                             static_cast<QWidget*>(page_.TBContrast), static_cast<QWidget*>(page_.LG),
-                             static_cast<QWidget*>(page_.LB), static_cast<QWidget*>(page_.LC),
-                             static_cast<QWidget*>(page_.LGamma), static_cast<QWidget*>(page_.LBrightness),
-                             static_cast<QWidget*>(page_.LContrast)}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(page_.TBGamma), static_cast<QWidget*>(page_.TBBrightness),
+          static_cast<QWidget*>(page_.TBContrast), static_cast<QWidget*>(page_.LG), static_cast<QWidget*>(page_.LB),
+          static_cast<QWidget*>(page_.LC), static_cast<QWidget*>(page_.LGamma),
+          static_cast<QWidget*>(page_.LBrightness), static_cast<QWidget*>(page_.LContrast)}) {
         control->setEnabled(grey);
     }
     for (QWidget* control : {static_cast<QWidget*>(page_.TBProg), static_cast<QWidget*>(page_.LProgCB),

@@ -29,7 +29,7 @@ class PictureController : public QObject {
     Q_OBJECT
 public:
     PictureController(JobContext& ctx, PicturePage& page, ToolsPage& tools, GCodeSettingsPage& gcode, JobRunner& jobs,
-                  JobExchange& exchange, ProgramDelivery& delivery, HelpMode& help, QObject* parent);
+                      JobExchange& exchange, ProgramDelivery& delivery, HelpMode& help, QObject* parent);
 
     // Asks for the picture to open (empty = cancelled); the open dialog unless replaced.
     std::function<QString(const QString& filter)> askOpenFileName;
@@ -85,10 +85,10 @@ private:
     JobExchange& exchange_;
     ProgramDelivery& delivery_;
     HelpMode& help_;
-    std::shared_ptr<const PixelBuffer> source_;  // `sourceBitmap`: the picture at its working size
-    PixelBuffer toned_;                          // the tone job's result, handed back with "BMPZ"
-    PixelBuffer view_;                           // the view's bitmap: toned, then adjusted
-    PixelBuffer jobPicture_;                     // the raster job's copy of the view
+    std::shared_ptr<const PixelBuffer> source_;    // `sourceBitmap`: the picture at its working size
+    PixelBuffer toned_;                            // the tone job's result, handed back with "BMPZ"
+    PixelBuffer view_;                             // the view's bitmap: toned, then adjusted
+    PixelBuffer jobPicture_;                       // the raster job's copy of the view
     std::shared_ptr<const ProgramLines> program_;  // shared with the view when it shows it
     bool tonePending_ = false;  // a tone request came while a job ran; the newest state runs after it
     // The tone settings of the running tone job and of the picture on view: a cancelled

@@ -136,8 +136,8 @@ PicturePage::PicturePage(QWidget* parent) : QWidget(parent) {
     TBProg = makeTrackBar("TBProg", 0, 255, 128);
     LProg = makeLabel("LProg", "128");
     // The threshold only applies to plain black and white, and greyscale is the default.
-    for (QWidget* threshold : {static_cast<QWidget*>(LProgCB), static_cast<QWidget*>(TBProg),
-                               static_cast<QWidget*>(LProg)}) {
+    for (QWidget* threshold :
+         {static_cast<QWidget*>(LProgCB), static_cast<QWidget*>(TBProg), static_cast<QWidget*>(LProg)}) {
         threshold->setEnabled(false);
     }
     auto* tones = new QGridLayout(GBKorekcja);

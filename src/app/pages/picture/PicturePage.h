@@ -14,11 +14,11 @@
 
 #include "help/HelpPanel.h"
 #include "output/ProgramView.h"
+#include "output/ToolpathPanel.h"
 #include "widgets/NumericEdit.h"
 #include "widgets/PictureView.h"
 #include "widgets/ProfileBox.h"
 #include "widgets/StartPointGroup.h"
-#include "output/ToolpathPanel.h"
 
 namespace bw::app {
 

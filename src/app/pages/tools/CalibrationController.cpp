@@ -1,17 +1,17 @@
 #include "pages/tools/CalibrationController.h"
 
+#include "calibration/FocusPatterns.h"
+#include "calibration/GreyscalePattern.h"
 #include "fields/DecimalSeparator.h"
 #include "fields/FieldReader.h"
-#include "pages/gcode/GCodeSettingsPage.h"
 #include "help/HelpMode.h"
 #include "jobs/JobRunner.h"
-#include "shell/MessageBoxes.h"
 #include "output/ProgramDelivery.h"
+#include "pages/gcode/GCodeSettingsPage.h"
 #include "pages/tools/CalibrationDialog.h"
 #include "pages/tools/InstructionWindows.h"
 #include "pages/tools/ToolsPage.h"
-#include "calibration/FocusPatterns.h"
-#include "calibration/GreyscalePattern.h"
+#include "shell/MessageBoxes.h"
 
 namespace bw::app {
 
@@ -72,9 +72,9 @@ void CalibrationController::build(QObject* sender, int pattern) {
     const char separator = systemDecimalSeparator();
     Result<ProgramLines> program = Error{"unknown pattern"};
     switch (CalibrationPattern(pattern)) {
-    case CalibrationPattern::Coarse: program = BuildCoarseFocusPattern(ctx_.writer(), fields, separator); break;
-    case CalibrationPattern::Fine: program = BuildFineFocusPattern(ctx_.writer(), fields, separator); break;
-    case CalibrationPattern::Greyscale: program = BuildGreyscalePattern(ctx_.writer(), fields, separator); break;
+        case CalibrationPattern::Coarse: program = BuildCoarseFocusPattern(ctx_.writer(), fields, separator); break;
+        case CalibrationPattern::Fine: program = BuildFineFocusPattern(ctx_.writer(), fields, separator); break;
+        case CalibrationPattern::Greyscale: program = BuildGreyscalePattern(ctx_.writer(), fields, separator); break;
     }
     if (!program) {
         showWarning(window_, QString::fromStdString(program.error()));

@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QScrollArea>
-#include <QTextCursor>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include "i18n/HelpTopics.h"
@@ -67,9 +67,8 @@ FocusInstructions::FocusInstructions(QWidget* parent) : QDialog(parent) {
     REHelp2 = makeInstructionView("REHelp2", 1049, 197);
     Image2 = makePicture("Image2", instructionPictureFile(InstructionPicture::FineExample));
     REHelp3 = makeInstructionView("REHelp3", 1049, 197);
-    for (QWidget* part : {static_cast<QWidget*>(REHelp), static_cast<QWidget*>(Image1),
-                          static_cast<QWidget*>(REHelp2), static_cast<QWidget*>(Image2),
-                          static_cast<QWidget*>(REHelp3)}) {
+    for (QWidget* part : {static_cast<QWidget*>(REHelp), static_cast<QWidget*>(Image1), static_cast<QWidget*>(REHelp2),
+                          static_cast<QWidget*>(Image2), static_cast<QWidget*>(REHelp3)}) {
         column->addWidget(part);
     }
     ScrollBox1->setWidget(content);

@@ -4,8 +4,8 @@
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -16,15 +16,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "WindowTestSupport.h"
 #include "fields/DecimalSeparator.h"
-#include "pages/dxf/DrawingView.h"
-#include "pages/dxf/DxfController.h"
 #include "jobs/JobRunner.h"
 #include "output/ProgramDelivery.h"
 #include "output/ProgramText.h"
 #include "output/ProgramView.h"
+#include "pages/dxf/DrawingView.h"
+#include "pages/dxf/DxfController.h"
 #include "shell/MainWindow.h"
-#include "WindowTestSupport.h"
 
 using namespace window_test;
 
@@ -265,7 +265,11 @@ private slots:
         for (int i = 0; i < 20000; ++i) {
             const int x = (i * 7919) % 5000, y = (i * 104729) % 5000;
             lines += QStringLiteral("  0\nLINE\n 10\n%1\n 20\n%2\n 11\n%3\n 21\n%4\n")
-                         .arg(x / 10.0).arg(y / 10.0).arg(x / 10.0 + 1).arg(y / 10.0 + 1).toLatin1();
+                         .arg(x / 10.0)
+                         .arg(y / 10.0)
+                         .arg(x / 10.0 + 1)
+                         .arg(y / 10.0 + 1)
+                         .toLatin1();
         }
         writeFile(folder_.filePath("many-lines.dxf"), lines + "  0\nENDSEC\n  0\nEOF\n");
         QElapsedTimer timer;

@@ -12,15 +12,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "WindowTestSupport.h"
 #include "fields/DecimalSeparator.h"
 #include "jobs/JobRunner.h"
-#include "pages/pcb/PcbController.h"
-#include "widgets/PictureView.h"
 #include "output/ProgramDelivery.h"
 #include "output/ProgramText.h"
 #include "output/ProgramView.h"
+#include "pages/pcb/PcbController.h"
 #include "shell/MainWindow.h"
-#include "WindowTestSupport.h"
+#include "widgets/PictureView.h"
 
 using namespace window_test;
 
@@ -138,8 +138,7 @@ private slots:
         child<QPushButton>(form, "SBCopyTOP")->click();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("run exp2image monochrome 508 .bmp 1 17 18 20"));
         child<QPushButton>(form, "SBCopyBOTTOM")->click();
-        QCOMPARE(QGuiApplication::clipboard()->text(),
-                 QStringLiteral("run exp2image monochrome 508 .bmp 16 17 18 20"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("run exp2image monochrome 508 .bmp 16 17 18 20"));
 
         QVERIFY(QDir(folder_.path()).mkdir("ulp"));
         QVERIFY(QDir(folder_.path()).mkdir("cli"));

@@ -20,15 +20,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "pages/picture/PictureController.h"
+#include "WindowTestSupport.h"
 #include "fields/DecimalSeparator.h"
 #include "jobs/JobRunner.h"
-#include "widgets/PictureView.h"
-#include "shell/ProfileController.h"
 #include "output/ProgramDelivery.h"
 #include "output/ProgramView.h"
+#include "pages/picture/PictureController.h"
 #include "shell/MainWindow.h"
-#include "WindowTestSupport.h"
+#include "shell/ProfileController.h"
+#include "widgets/PictureView.h"
 
 using namespace window_test;
 
@@ -39,8 +39,9 @@ QString writePicture(const QString& path, int width, int height) {
     QImage picture(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            picture.setPixel(x, y, qRgb((x * 255) / std::max(1, width - 1), (y * 255) / std::max(1, height - 1),
-                                        ((x / 7 + y / 5) % 2) * 200));
+            picture.setPixel(x, y,
+                             qRgb((x * 255) / std::max(1, width - 1), (y * 255) / std::max(1, height - 1),
+                                  ((x / 7 + y / 5) % 2) * 200));
         }
     }
     if (!picture.save(path)) { qFatal("cannot write %s", qPrintable(path)); }
@@ -228,9 +229,9 @@ private slots:
         QTRY_VERIFY(w.idle());
         QVERIFY(w.form.statusBar()->currentMessage().startsWith("Program ready: "));
         const QByteArray expected =
-            runCli({"image", picture, "--width", "100", "--height", "60", "--pixel-size", "0.25", "--gamma", "1.50",
-                    "--contrast", "40", "--power-min", "20", "--power-max", "80", "--horizontal", "--vertical",
-                    "--start-point", "5"});
+            runCli({"image",        picture,      "--width",       "100", "--height",    "60", "--pixel-size", "0.25",
+                    "--gamma",      "1.50",       "--contrast",    "40",  "--power-min", "20", "--power-max",  "80",
+                    "--horizontal", "--vertical", "--start-point", "5"});
         QVERIFY(expected.startsWith(";(Header)\r\n"));
         QCOMPARE(QByteArray::fromStdString(child<bw::app::ProgramView>(w.form, "RE2")->fileText()), expected);
 

@@ -5,10 +5,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCursor>
-#include <QScreen>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -16,18 +16,18 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "pages/tools/CalibrationController.h"
-#include "pages/dxf/DxfController.h"
+#include "WindowTestSupport.h"
 #include "help/HelpMode.h"
 #include "help/HelpPanel.h"
-#include "jobs/JobRunner.h"
-#include "shell/ProfileController.h"
-#include "output/ProgramDelivery.h"
-#include "shell/MainWindow.h"
-#include "WindowTestSupport.h"
 #include "help/HelpPopup.h"
+#include "jobs/JobRunner.h"
+#include "output/ProgramDelivery.h"
+#include "pages/dxf/DxfController.h"
+#include "pages/tools/CalibrationController.h"
 #include "pages/tools/CalibrationDialog.h"
 #include "pages/tools/InstructionWindows.h"
+#include "shell/MainWindow.h"
+#include "shell/ProfileController.h"
 
 using namespace window_test;
 
@@ -70,8 +70,7 @@ private slots:
         answerDialog(2);
         child<QPushButton>(*form_, "SpeedButton8")->click();
         QCOMPARE(filter, QStringLiteral("G-CODE (*.nc)"));
-        QCOMPARE(readAll(folder_.filePath("focus.nc")),
-                 runCli({"calibrate", "fine", "--squares", "--base-z", "20"}));
+        QCOMPARE(readAll(folder_.filePath("focus.nc")), runCli({"calibrate", "fine", "--squares", "--base-z", "20"}));
         QCOMPARE(takeMessages(*form_), QStringList{"OK"});
 
         // Cancel, and closing by the frame: nothing copied, nothing saved, no message.
