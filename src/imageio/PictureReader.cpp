@@ -1,6 +1,7 @@
 #include "PictureReader.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 
@@ -212,6 +213,16 @@ Result<LoadedPicture> LoadPicture(const std::string& path, int width, int height
     }
     loaded.pixels = toBuffer(image, QImage::Format_RGB32);
     return loaded;
+}
+
+std::optional<PictureDimensions> ReadStoredPictureSize(const std::string& path) {
+    WarningCatcher catcher;  // a damaged header is reported by the full read, not here
+    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
+    const QByteArray format = reader.format();
+    if (format != "bmp" && format != "jpeg") { return std::nullopt; }
+    const QSize stored = reader.size();
+    if (!stored.isValid() || stored.isEmpty()) { return std::nullopt; }
+    return PictureDimensions{stored.width(), stored.height()};
 }
 
 Result<PixelBuffer> LoadPcbPicture(const std::string& path) {

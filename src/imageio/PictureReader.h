@@ -3,6 +3,7 @@
 // readers (JPEG through libjpeg-turbo). No hand-written decoders: our own code
 // only checks that a file holds everything its header announces.
 
+#include <optional>
 #include <string>
 
 #include "common/Result.h"
@@ -13,6 +14,11 @@ namespace bw {
 // Reads a whole picture at its stored size in any format Qt reads, without the
 // checks below (for reading back pictures this program wrote).
 Result<PixelBuffer> ReadPicture(const std::string& path);
+
+struct PictureDimensions {
+    int width = 0;
+    int height = 0;
+};
 
 // A BMP/JPG page picture read from its file.
 struct LoadedPicture {
@@ -29,6 +35,10 @@ struct LoadedPicture {
 // a BMP whose rows or RLE stream end early, a JPEG that made libjpeg warn.
 // `path` holds the file name's bytes as the system stores them.
 Result<LoadedPicture> LoadPicture(const std::string& path, int width, int height);
+
+// The size a BMP or JPEG file's header announces, read without decoding a pixel;
+// nothing when the header gives none. LoadPicture still checks the whole file.
+std::optional<PictureDimensions> ReadStoredPictureSize(const std::string& path);
 
 // Reads a PCB bitmap (BMP, or JPEG) with the same checks but no size limit: a
 // picture that cannot be held is refused as too large for the available memory.

@@ -34,6 +34,9 @@ expect_error 1 eagle-ulp /nonexistent/folder
 expect_job_error image "$data/wide-2001x10.bmp"
 expect_job_error image "$data/lying-header.bmp"
 expect_job_error image "$data/no-such-picture.jpg"
+# With a size given, the picture is read once at that size: the same refusals hold.
+expect_job_error image "$data/wide-2001x10.bmp" --width 100 --height 10
+expect_job_error image "$data/lying-header.bmp" --width 100
 expect_job_error pcb-raster /nonexistent/board.bmp
 expect_job_error dxf "$work/bad.dxf"
 expect_job_error dxf "$work/missing.dxf"

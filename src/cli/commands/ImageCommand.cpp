@@ -185,21 +185,31 @@ void runImage(const ImageOptions& o) {
     sizing.pixelSizeText = v.pixelSize;
     sizing.keepAspect = v.keepAspect;
     ctx.raster.pictureFileName = o.input;
-    LoadedPicture picture = load(o.input, PictureRequest{});
-    RecordLoadedPicture(sizing, ctx.raster, PictureRequest{}, picture.pixels.width, picture.pixels.height,
-                        kCliSeparator);
+    // A size given on the command line reads the picture once, at that size: its own size
+    // comes from the header. Without one, or when the header tells nothing, the whole
+    // picture is read first, as the page opens it.
+    std::optional<LoadedPicture> picture;
+    std::optional<PictureDimensions> stored;
+    if (!width.empty() || !height.empty()) { stored = ReadStoredPictureSize(o.input); }
+    if (!stored) {
+        picture = load(o.input, PictureRequest{});
+        stored = PictureDimensions{picture->pixels.width, picture->pixels.height};
+    }
+    RecordLoadedPicture(sizing, ctx.raster, PictureRequest{}, stored->width, stored->height, kCliSeparator);
     if (!width.empty()) { SetResolutionField(sizing, ResolutionField::Width, width, ctx.raster, kCliSeparator); }
     if (!height.empty()) { SetResolutionField(sizing, ResolutionField::Height, height, ctx.raster, kCliSeparator); }
     if (auto request = CommitResolution(sizing, ctx.raster)) {
         picture = load(o.input, *request);
-        RecordLoadedPicture(sizing, ctx.raster, *request, picture.pixels.width, picture.pixels.height, kCliSeparator);
+        RecordLoadedPicture(sizing, ctx.raster, *request, picture->pixels.width, picture->pixels.height, kCliSeparator);
+    } else if (!picture) {
+        picture = load(o.input, PictureRequest{});
     }
 
     ToneMode mode = v.mode == "threshold" ? ToneMode::Threshold
                     : v.mode == "dither"  ? ToneMode::Dithering
                                           : ToneMode::Greyscale;
-    PixelBuffer view = ProcessTones(picture.pixels, mode, threshold);
-    picture.pixels = PixelBuffer{};
+    PixelBuffer view = ProcessTones(picture->pixels, mode, threshold);
+    picture->pixels = PixelBuffer{};
     const ToneAdjustments active = ActiveAdjustments(mode, adjustments);
     if (active.gammaPosition != adjustments.gammaPosition || active.brightness != adjustments.brightness ||
         active.contrast != adjustments.contrast) {
