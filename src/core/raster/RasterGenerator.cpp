@@ -1,5 +1,7 @@
 #include "raster/RasterGenerator.h"
 
+#include <utility>
+
 #include "gcode/MoveEmitter.h"
 #include "i18n/MessageTexts.h"
 
@@ -145,6 +147,21 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
             rapid(x, y);
         }
     };
+    // One line of `count` pixels in travel order, `at(i)` giving the i-th pixel and its
+    // position. A pixel at the level of the next one would only lengthen the move the
+    // emitter holds back (same way, feed and level), so a line sends its first pixel
+    // (the step onto the line) and the last pixel of each run of equal levels.
+    struct Point {
+        Fixed4 x, y;
+    };
+    auto visitLine = [&](int count, auto at) {
+        for (int i = 0; i < count; ++i) {
+            const auto [pixel, point] = at(i);
+            if (i == 0 || i + 1 == count || ((at(i + 1).first ^ pixel) & 0xFF0000u) != 0) {
+                visit(pixel, point.x, point.y);
+            }
+        }
+    };
     const bool hasPixels = width > 0 && height > 0;
     const std::int64_t total = (params.rasterHorizontal ? height : 0) + (params.rasterVertical ? width : 0);
     std::int64_t done = 0;
@@ -156,11 +173,11 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
         for (int r = 0; r < height; ++r) {
             const std::uint32_t* row = work.row(height - 1 - r);
             const Fixed4 y = times(p, r);
-            if (r % 2 == 0) {
-                for (int x = 0; x < width; ++x) { visit(row[x], times(p, x), y); }
-            } else {
-                for (int x = width - 1; x >= 0; --x) { visit(row[x], times(p, x), y); }
-            }
+            const bool forward = r % 2 == 0;
+            visitLine(width, [&](int i) {
+                const int x = forward ? i : width - 1 - i;
+                return std::pair{row[x], Point{times(p, x), y}};
+            });
             lineDone();
         }
     }
@@ -173,11 +190,11 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
             auto pixelAt = [&](int r) {
                 return column[static_cast<std::size_t>(height - 1 - r) * static_cast<std::size_t>(width)];
             };
-            if (j % 2 == 0) {
-                for (int r = 0; r < height; ++r) { visit(pixelAt(r), x, times(p, r)); }
-            } else {
-                for (int r = height - 1; r >= 0; --r) { visit(pixelAt(r), x, times(p, r)); }
-            }
+            const bool forward = j % 2 == 0;
+            visitLine(height, [&](int i) {
+                const int r = forward ? i : height - 1 - i;
+                return std::pair{pixelAt(r), Point{x, times(p, r)}};
+            });
             lineDone();
         }
     }
