@@ -84,6 +84,9 @@ public:
     // Room a printed line needs: the longest line the compiled mask can print
     // plus the slack its fixed-size copies may write beyond the line's end.
     std::size_t maxLineBytes() const { return maxLineBytes_; }
+    // Whether a compiled mask has a slot for any of `tokens` (values it never shows
+    // need not be worked out).
+    bool shows(FilledTokens tokens) const { return (present_ & tokens) != 0; }
     // Writes the printed line for the given filled tokens at `out` (room for
     // maxLineBytes()) and returns its end. Only for compiled masks. With a final
     // class for Values the token writer is called directly.

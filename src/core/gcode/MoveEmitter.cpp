@@ -151,9 +151,9 @@ void prepareMask(const ProgramWriter& out) {
     if (out.emitter.mask.text() != out.settings.maskText) { out.emitter.mask = CompiledMask(out.settings.maskText); }
 }
 
-void appendLine(const ProgramWriter& writer, FilledTokens filled, bool arc, const LineValues& values) {
+// Prints one line with the mask already prepared for the writer's mask text.
+void appendPreparedLine(const ProgramWriter& writer, FilledTokens filled, bool arc, const LineValues& values) {
     ProgramLines& lines = writer.lines;
-    prepareMask(writer);
     CompiledMask& mask = writer.emitter.mask;
     if (!mask.compiled()) {
         lines.append(FillMaskLiterally(mask.text(), filled, arc, values));
@@ -161,6 +161,11 @@ void appendLine(const ProgramWriter& writer, FilledTokens filled, bool arc, cons
     }
     char* out = lines.beginEntry(mask.maxLineBytes());
     lines.endEntry(mask.render(filled, values, out));
+}
+
+void appendLine(const ProgramWriter& writer, FilledTokens filled, bool arc, const LineValues& values) {
+    prepareMask(writer);
+    appendPreparedLine(writer, filled, arc, values);
 }
 
 // Inlined like the rest of the per-move path: after a call the pending record
@@ -260,9 +265,15 @@ void linearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, F
     const bool continues = mayMerge && continuesPending(pending, direction, sense, level, feed, working);
     if (continues && sense == 0) { sense = pending.sense; }
     if (!continues) {
-        Fixed4 travel = travelBetween(printed, pending);
-        Int128 delta = Int128(travel.raw) * out.settings.dirAxisStep.raw;
-        Fixed4 newA = advanceAxisByScale(a, pending.working ? delta : -delta);
+        prepareMask(out);
+        const CompiledMask& mask = out.emitter.mask;
+        // The DIR axis runs on only where the mask prints it; otherwise it stays where it is.
+        Fixed4 newA = a;
+        if (!mask.compiled() || mask.shows(bit(MaskToken::A) | bit(MaskToken::a))) {
+            Fixed4 travel = travelBetween(printed, pending);
+            Int128 delta = Int128(travel.raw) * out.settings.dirAxisStep.raw;
+            newA = advanceAxisByScale(a, pending.working ? delta : -delta);
+        }
         bool moved = magnitude(pending.x.raw - printed.x.raw) >= kMinMove ||
                      magnitude(pending.y.raw - printed.y.raw) >= kMinMove;
         if (moved && pending.stage != RecordStage::ArcEnd) {
@@ -272,7 +283,7 @@ void linearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, F
             FilledTokens filled = compare(pending, printed, newA, values);
             values.power = pwmFor(out, pending.level);
             values.pwmMax = out.settings.pwmMax;
-            appendLine(out, filled, false, values);
+            appendPreparedLine(out, filled, false, values);
             printed = pending;
             printed.a = newA;
             a = newA;
