@@ -1,6 +1,5 @@
 #include "widgets/NumericEdit.h"
 
-#include <algorithm>
 #include <string>
 
 #include "fields/DecimalSeparator.h"
@@ -19,12 +18,11 @@ int codePointsBefore(const QString& text, int position) { return int(text.left(p
 NumericEdit::NumericEdit(const QString& objectName, QWidget* parent) : QLineEdit(parent) {
     setObjectName(objectName);
     const std::string id = objectName.toStdString();
-    const auto fields = FormFields();
-    const auto field = std::find_if(fields.begin(), fields.end(), [&](const FormField& f) { return f.id == id; });
+    const FormField* field = FindFormField(id);
     // Every numeric field has its row; a missing one is a programming error caught by the first start.
-    if (field == fields.end() || field->numericTag == 0) { qFatal("no numeric form default for %s", id.c_str()); }
+    if (field == nullptr || field->numericTag == 0) { qFatal("no numeric form default for %s", id.c_str()); }
     setProperty("tag", field->numericTag);
-    setText(QString::fromStdString(NormalizeNumericField(std::string(field->text), systemDecimalSeparator())));
+    setText(QString::fromStdString(FormDefaultText(id, systemDecimalSeparator())));
     connect(this, &QLineEdit::textChanged, this, &NumericEdit::filter);
 }
 

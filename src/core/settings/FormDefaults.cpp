@@ -88,20 +88,23 @@ const FormField kFields[] = {
 
 std::span<const FormField> FormFields() { return kFields; }
 
-std::string FormDefaultText(std::string_view id, char decimalSeparator) {
+const FormField* FindFormField(std::string_view id) {
     for (const FormField& field : kFields) {
-        if (field.id != id) { continue; }
-        if (field.kind != Text) { return std::to_string(field.value); }
-        return field.numericTag > 0 ? NormalizeNumericField(field.text, decimalSeparator) : std::string(field.text);
+        if (field.id == id) { return &field; }
     }
-    return {};
+    return nullptr;
+}
+
+std::string FormDefaultText(std::string_view id, char decimalSeparator) {
+    const FormField* field = FindFormField(id);
+    if (field == nullptr) { return {}; }
+    if (field->kind != Text) { return std::to_string(field->value); }
+    return field->numericTag > 0 ? NormalizeNumericField(field->text, decimalSeparator) : std::string(field->text);
 }
 
 bool FormDefaultFlag(std::string_view id) {
-    for (const FormField& field : kFields) {
-        if (field.id == id) { return field.value != 0; }
-    }
-    return false;
+    const FormField* field = FindFormField(id);
+    return field != nullptr && field->value != 0;
 }
 
 FieldValues FormDefaultFields(char decimalSeparator) {

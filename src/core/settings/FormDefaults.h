@@ -24,6 +24,9 @@ struct FormField {
 
 std::span<const FormField> FormFields();
 
+// The row of one field; nullptr for an unknown id.
+const FormField* FindFormField(std::string_view id);
+
 // One field's initial text, numbers written with `decimalSeparator`; a flag or
 // an index as its digits ("7" for the start point). Empty for an unknown id.
 std::string FormDefaultText(std::string_view id, char decimalSeparator);
