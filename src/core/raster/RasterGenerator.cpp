@@ -147,19 +147,20 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
             rapid(x, y);
         }
     };
-    // One line of `count` pixels in travel order, `at(i)` giving the i-th pixel and its
-    // position. A pixel at the level of the next one would only lengthen the move the
-    // emitter holds back (same way, feed and level), so a line sends its first pixel
-    // (the step onto the line) and the last pixel of each run of equal levels.
-    struct Point {
-        Fixed4 x, y;
-    };
-    auto visitLine = [&](int count, auto at) {
+    // One line of `count` pixels in travel order: `pixelAt(i)` is the i-th pixel,
+    // `pointAt(i)` its position. A pixel at the level of the next one would only
+    // lengthen the move the emitter holds back (same way, feed and level), so a line
+    // sends its first pixel (the step onto the line) and the last pixel of each run
+    // of equal levels.
+    auto visitLine = [&](int count, auto pixelAt, auto pointAt) {
+        std::uint32_t pixel = pixelAt(0);
         for (int i = 0; i < count; ++i) {
-            const auto [pixel, point] = at(i);
-            if (i == 0 || i + 1 == count || ((at(i + 1).first ^ pixel) & 0xFF0000u) != 0) {
-                visit(pixel, point.x, point.y);
+            const std::uint32_t next = i + 1 < count ? pixelAt(i + 1) : 0;
+            if (i == 0 || i + 1 == count || ((next ^ pixel) & 0xFF0000u) != 0) {
+                const auto [x, y] = pointAt(i);
+                visit(pixel, x, y);
             }
+            pixel = next;
         }
     };
     const bool hasPixels = width > 0 && height > 0;
@@ -174,10 +175,10 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
             const std::uint32_t* row = work.row(height - 1 - r);
             const Fixed4 y = times(p, r);
             const bool forward = r % 2 == 0;
-            visitLine(width, [&](int i) {
-                const int x = forward ? i : width - 1 - i;
-                return std::pair{row[x], Point{times(p, x), y}};
-            });
+            auto columnOf = [&](int i) { return forward ? i : width - 1 - i; };
+            auto pixelAt = [&](int i) { return row[columnOf(i)]; };
+            auto pointAt = [&](int i) { return std::pair{times(p, columnOf(i)), y}; };
+            visitLine(width, pixelAt, pointAt);
             lineDone();
         }
     }
@@ -187,14 +188,13 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
         for (int j = 0; j < width; ++j) {
             const Fixed4 x = times(p, j);
             const std::uint32_t* column = work.pixels.data() + j;
-            auto pixelAt = [&](int r) {
-                return column[static_cast<std::size_t>(height - 1 - r) * static_cast<std::size_t>(width)];
-            };
             const bool forward = j % 2 == 0;
-            visitLine(height, [&](int i) {
-                const int r = forward ? i : height - 1 - i;
-                return std::pair{pixelAt(r), Point{x, times(p, r)}};
-            });
+            auto rowOf = [&](int i) { return forward ? i : height - 1 - i; };
+            auto pixelAt = [&](int i) {
+                return column[static_cast<std::size_t>(height - 1 - rowOf(i)) * static_cast<std::size_t>(width)];
+            };
+            auto pointAt = [&](int i) { return std::pair{x, times(p, rowOf(i))}; };
+            visitLine(height, pixelAt, pointAt);
             lineDone();
         }
     }
