@@ -208,8 +208,7 @@ void runImage(const ImageOptions& o) {
     ToneMode mode = v.mode == "threshold" ? ToneMode::Threshold
                     : v.mode == "dither"  ? ToneMode::Dithering
                                           : ToneMode::Greyscale;
-    PixelBuffer view = ProcessTones(picture->pixels, mode, threshold);
-    picture->pixels = PixelBuffer{};
+    PixelBuffer view = ProcessTones(std::move(picture->pixels), mode, threshold);
     const ToneAdjustments active = ActiveAdjustments(mode, adjustments);
     if (active.gammaPosition != adjustments.gammaPosition || active.brightness != adjustments.brightness ||
         active.contrast != adjustments.contrast) {

@@ -1,5 +1,6 @@
 #include "raster/ToneProcessing.h"
 
+#include <utility>
 #include <vector>
 
 namespace bw {
@@ -31,22 +32,21 @@ private:
     std::int64_t done_ = 0;
 };
 
-void toGrey(const PixelBuffer& source, PixelBuffer& out, BandReport& report) {
-    for (int y = 0; y < source.height; ++y) {
-        const std::uint32_t* in = source.row(y);
-        std::uint32_t* row = out.row(y);
-        for (int x = 0; x < source.width; ++x) { row[x] = greyPixel(greyOf(in[x])); }
+// Both work in place: each pixel is read before it is written.
+void toGrey(PixelBuffer& image, BandReport& report) {
+    for (int y = 0; y < image.height; ++y) {
+        std::uint32_t* row = image.row(y);
+        for (int x = 0; x < image.width; ++x) { row[x] = greyPixel(greyOf(row[x])); }
         report.rowDone();
     }
 }
 
-void toBlackWhite(const PixelBuffer& source, int threshold, PixelBuffer& out, BandReport& report) {
+void toBlackWhite(PixelBuffer& image, int threshold, BandReport& report) {
     const std::uint32_t white = greyPixel(255);
     const std::uint32_t black = greyPixel(0);
-    for (int y = 0; y < source.height; ++y) {
-        const std::uint32_t* in = source.row(y);
-        std::uint32_t* row = out.row(y);
-        for (int x = 0; x < source.width; ++x) { row[x] = greyOf(in[x]) > threshold ? white : black; }
+    for (int y = 0; y < image.height; ++y) {
+        std::uint32_t* row = image.row(y);
+        for (int x = 0; x < image.width; ++x) { row[x] = greyOf(row[x]) > threshold ? white : black; }
         report.rowDone();
     }
 }
@@ -98,17 +98,22 @@ void dither(PixelBuffer& image, BandReport& report) {
 
 }  // namespace
 
-PixelBuffer ProcessTones(const PixelBuffer& source, ToneMode mode, int threshold, const ToneProgress& progress) {
-    if (source.empty()) { return PixelBuffer{}; }
-    PixelBuffer out(source.width, source.height);
-    BandReport report(progress, source.height, mode == ToneMode::Dithering ? 2 : 1);
+PixelBuffer ProcessTones(PixelBuffer&& picture, ToneMode mode, int threshold, const ToneProgress& progress) {
+    if (picture.empty()) { return PixelBuffer{}; }
+    PixelBuffer out = std::move(picture);
+    BandReport report(progress, out.height, mode == ToneMode::Dithering ? 2 : 1);
     if (mode == ToneMode::Threshold) {
-        toBlackWhite(source, threshold, out, report);
+        toBlackWhite(out, threshold, report);
         return out;
     }
-    toGrey(source, out, report);
+    toGrey(out, report);
     if (mode == ToneMode::Dithering) { dither(out, report); }
     return out;
+}
+
+PixelBuffer ProcessTones(const PixelBuffer& source, ToneMode mode, int threshold, const ToneProgress& progress) {
+    if (source.empty()) { return PixelBuffer{}; }
+    return ProcessTones(PixelBuffer(source), mode, threshold, progress);
 }
 
 }  // namespace bw

@@ -37,5 +37,7 @@ using ToneProgress = std::function<void(int percent)>;
 // Threshold mode: a grey above `threshold` becomes white, anything else (the
 // threshold itself too) black. `threshold` is 0..255. `progress` may be empty.
 PixelBuffer ProcessTones(const PixelBuffer& source, ToneMode mode, int threshold, const ToneProgress& progress = {});
+// The same in the picture's own memory, for a caller that no longer needs the picture.
+PixelBuffer ProcessTones(PixelBuffer&& picture, ToneMode mode, int threshold, const ToneProgress& progress = {});
 
 }  // namespace bw
