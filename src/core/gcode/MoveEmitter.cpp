@@ -148,7 +148,10 @@ constexpr FilledTokens kLowercasePower = bit(MaskToken::p) | bit(MaskToken::pi) 
 }
 
 void prepareMask(const ProgramWriter& out) {
-    if (out.emitter.mask.text() != out.settings.maskText) { out.emitter.mask = CompiledMask(out.settings.maskText); }
+    if (out.emitter.mask.text() != out.settings.maskText) {
+        out.emitter.mask = CompiledMask(out.settings.maskText);
+        out.emitter.bakedLines.clear();
+    }
 }
 
 // Prints one line with the mask already prepared for the writer's mask text.
@@ -161,6 +164,56 @@ void appendPreparedLine(const ProgramWriter& writer, FilledTokens filled, bool a
     }
     char* out = lines.beginEntry(mask.maxLineBytes());
     lines.endEntry(mask.render(filled, values, out));
+}
+
+// The values a straight move's position and DIR axis leave open in a baked line.
+constexpr FilledTokens kBakedHoles = bit(MaskToken::x) | bit(MaskToken::X) | bit(MaskToken::y) | bit(MaskToken::Y) |
+                                     bit(MaskToken::a) | bit(MaskToken::A);
+
+bool bakedFor(const BakedLine& baked, FilledTokens filled, bool working, const LineValues& values) {
+    return baked.valid && baked.filled == filled && baked.working == working && baked.z == values.z &&
+           baked.feed == values.feed && baked.p == values.power.p && baked.pi == values.power.pi &&
+           baked.pf == values.power.pf && baked.pwmMax == values.pwmMax && baked.decimals == values.decimals;
+}
+
+// Prints a straight move's line with the mask already prepared. The rest of the
+// line is the same for every move at one level, mode, height and feed, so it
+// is written once per such combination and kept.
+void appendMoveLine(const ProgramWriter& writer, FilledTokens filled, int level, bool working,
+                    const LineValues& values) {
+    CompiledMask& mask = writer.emitter.mask;
+    std::vector<BakedLine>& bakedLines = writer.emitter.bakedLines;
+    if (!mask.compiled() || level < 0 || level > 255) {
+        appendPreparedLine(writer, filled, false, values);
+        return;
+    }
+    if (bakedLines.empty()) { bakedLines.resize(256 * 2 * 2); }
+    BakedLine* ways = &bakedLines[static_cast<std::size_t>(level * 2 + (working ? 1 : 0)) * 2];
+    if (!bakedFor(ways[0], filled, working, values)) {
+        // The newer shape goes first; the older one is kept second, or replaced.
+        std::swap(ways[0], ways[1]);
+        if (!bakedFor(ways[0], filled, working, values)) {
+            BakedLine& baked = ways[0];
+            baked.valid = true;
+            baked.working = working;
+            baked.decimals = values.decimals;
+            baked.filled = filled;
+            baked.z = values.z;
+            baked.pf = values.power.pf;
+            baked.pwmMax = values.pwmMax;
+            baked.feed = values.feed;
+            baked.p = values.power.p;
+            baked.pi = values.power.pi;
+            baked.fits = mask.bake(filled, values, kBakedHoles, baked.shape);
+        }
+    }
+    if (!ways[0].fits) {
+        appendPreparedLine(writer, filled, false, values);
+        return;
+    }
+    ProgramLines& lines = writer.lines;
+    char* out = lines.beginEntry(mask.maxLineBytes() + BakedShape::kCopy);
+    lines.endEntry(CompiledMask::renderBaked(ways[0].shape, values, out));
 }
 
 void appendLine(const ProgramWriter& writer, FilledTokens filled, bool arc, const LineValues& values) {
@@ -265,7 +318,7 @@ void linearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, F
     const bool continues = mayMerge && continuesPending(pending, direction, sense, level, feed, working);
     if (continues && sense == 0) { sense = pending.sense; }
     if (!continues) {
-        prepareMask(out);
+        if (!out.steady) { prepareMask(out); }
         const CompiledMask& mask = out.emitter.mask;
         // The DIR axis runs on only where the mask prints it; otherwise it stays where it is.
         Fixed4 newA = a;
@@ -283,7 +336,7 @@ void linearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, F
             FilledTokens filled = compare(pending, printed, newA, values);
             values.power = pwmFor(out, pending.level);
             values.pwmMax = out.settings.pwmMax;
-            appendPreparedLine(out, filled, false, values);
+            appendMoveLine(out, filled, pending.level, pending.working, values);
             printed = pending;
             printed.a = newA;
             a = newA;
@@ -319,6 +372,13 @@ Fixed4 Distance(Fixed4 x1, Fixed4 y1, Fixed4 x2, Fixed4 y2) {
 }
 
 std::string FormatValue(const NumberFormat& format, Fixed4 value) { return formatFixed(value, format.decimals); }
+
+ProgramWriter SteadyWriter(const ProgramWriter& out) {
+    prepareMask(out);
+    ProgramWriter steady = out;
+    steady.steady = true;
+    return steady;
+}
 
 void ResetEmitter(const ProgramWriter& out) {
     out.emitter.pending.stage = RecordStage::Reset;

@@ -53,6 +53,10 @@ struct Arc {
 // Starts a new program: the next move prints at once a rapid line with all values.
 void ResetEmitter(const ProgramWriter& out);
 
+// The writer for a job that changes none of the settings while it prints (a
+// raster job's millions of moves): the mask is prepared here, once.
+ProgramWriter SteadyWriter(const ProgramWriter& out);
+
 // The origin offsets are added to the end point here. The line for the previous
 // move is appended to `out.lines` when this move does not continue it. `a` is the
 // job's DIR-axis position, advanced by every printed line.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/Fixed4.h"
 #include "gcode/GCodeMask.h"
@@ -49,10 +50,26 @@ struct PwmTable {
     PwmValues levels[256];
 };
 
+// A straight move's line shape with everything but its position and DIR-axis
+// value written, and the values written into it. Raster and drawing lines
+// repeat these values line after line.
+struct BakedLine {
+    bool valid = false;
+    bool fits = false;  // false: the shape did not fit, such lines take the ordinary path
+    bool working = false;
+    int decimals = 0;
+    FilledTokens filled = 0;
+    Fixed4 z, pf, pwmMax;
+    std::int64_t feed = 0, p = 0, pi = 0;
+    BakedShape shape;
+};
+
 struct MoveEmitterState {
     MoveRecord pending;
     MoveRecord printed;
     CompiledMask mask;  // compiled from the job's mask text when it changes
+    // Two baked shapes per power level and mode (G0, G1), emptied with the mask.
+    std::vector<BakedLine> bakedLines;
     // Bearings of recent steps, reused for equal steps: raster and hatch moves
     // repeat one step, and a drawing repeats the steps of its shapes.
     struct Bearing {

@@ -15,7 +15,7 @@ ProgramLines& ProgramLines::operator=(const ProgramLines& other) {
 void ProgramLines::clear() {
     chunks_.clear();
     chunkFirstEntry_.clear();
-    starts_.clear();
+    held_ = 0;
     textSize_ = 0;
     streamed_ = 0;
 }
@@ -30,12 +30,15 @@ void ProgramLines::flush() {
     for (Chunk& chunk : chunks_) {
         if (chunk.size > 0) { sink_(std::string_view(chunk.data.get(), chunk.size)); }
     }
-    streamed_ += starts_.size();
-    starts_.clear();
+    streamed_ += held_;
+    held_ = 0;
     // The last chunk's room is used again; the others go.
     if (chunks_.size() > 1) { chunks_.erase(chunks_.begin(), chunks_.end() - 1); }
     chunkFirstEntry_.assign(chunks_.size(), 0);
-    if (!chunks_.empty()) { chunks_.back().size = 0; }
+    if (!chunks_.empty()) {
+        chunks_.back().size = 0;
+        chunks_.back().starts.clear();
+    }
 }
 
 ProgramLines::Chunk& ProgramLines::chunkWithRoom(std::size_t bytes) {
@@ -47,8 +50,9 @@ ProgramLines::Chunk& ProgramLines::chunkWithRoom(std::size_t bytes) {
         Chunk chunk;
         chunk.capacity = std::max(kChunkBytes, bytes);
         chunk.data = std::make_unique_for_overwrite<char[]>(chunk.capacity);
+        chunk.starts.reserve(chunk.capacity / 32);  // lines are rarely shorter
         chunks_.push_back(std::move(chunk));
-        chunkFirstEntry_.push_back(starts_.size());
+        chunkFirstEntry_.push_back(held_);
     }
     return chunks_.back();
 }
@@ -68,10 +72,9 @@ std::string_view ProgramLines::entry(std::size_t index) const {
     auto after = std::upper_bound(chunkFirstEntry_.begin(), chunkFirstEntry_.end(), index);
     std::size_t chunkIndex = static_cast<std::size_t>(after - chunkFirstEntry_.begin()) - 1;
     const Chunk& chunk = chunks_[chunkIndex];
-    std::size_t begin = starts_[index];
-    bool lastInChunk = chunkIndex + 1 == chunkFirstEntry_.size() ? index + 1 == starts_.size()
-                                                                 : index + 1 == chunkFirstEntry_[chunkIndex + 1];
-    std::size_t end = lastInChunk ? chunk.size : starts_[index + 1];
+    const std::size_t local = index - chunkFirstEntry_[chunkIndex];
+    std::size_t begin = chunk.starts[local];
+    std::size_t end = local + 1 < chunk.starts.size() ? chunk.starts[local + 1] : chunk.size;
     return std::string_view(chunk.data.get() + begin, end - begin - 2);
 }
 
@@ -83,8 +86,8 @@ std::string ProgramLines::text() const {
 }
 
 std::size_t ProgramLines::capacityBytes() const {
-    std::size_t bytes = starts_.size() * sizeof(std::uint32_t) + chunkFirstEntry_.capacity() * sizeof(std::size_t);
-    for (const Chunk& chunk : chunks_) { bytes += chunk.capacity; }
+    std::size_t bytes = chunkFirstEntry_.capacity() * sizeof(std::size_t);
+    for (const Chunk& chunk : chunks_) { bytes += chunk.capacity + chunk.starts.capacity() * sizeof(std::uint32_t); }
     return bytes;
 }
 

@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -28,7 +27,7 @@ public:
     // Receives the text in order, in blocks of whole entries each followed by CR LF.
     using Sink = std::function<void(std::string_view)>;
 
-    std::size_t size() const { return starts_.size() + streamed_; }
+    std::size_t size() const { return held_ + streamed_; }
     bool empty() const { return size() == 0; }
     // Forgets every entry; a sink stays.
     void clear();
@@ -48,12 +47,14 @@ public:
     }
     void endEntry(const char* end) {
         Chunk& chunk = chunks_.back();
-        auto written = static_cast<std::size_t>(end - (chunk.data.get() + chunk.size));
-        starts_.push_back(static_cast<std::uint32_t>(chunk.size));
-        chunk.data[chunk.size + written] = '\r';
-        chunk.data[chunk.size + written + 1] = '\n';
-        chunk.size += written + 2;
-        textSize_ += written + 2;
+        const std::size_t start = chunk.size;
+        char* line = chunk.data.get() + start;
+        const auto bytes = static_cast<std::size_t>(end - line) + 2;
+        __builtin_memcpy(line + bytes - 2, "\r\n", 2);
+        chunk.size = start + bytes;
+        textSize_ += bytes;
+        ++held_;
+        chunk.starts.push_back(static_cast<std::uint32_t>(start));
     }
     // The entry without its line end (index among the entries not yet handed on).
     std::string_view entry(std::size_t index) const;
@@ -66,12 +67,11 @@ public:
     // Visits every entry in order without its line end (faster than entry() one by one).
     template <typename Visit>
     void forEachEntry(Visit&& visit) const {
-        for (std::size_t c = 0; c < chunks_.size(); ++c) {
-            const std::size_t last = c + 1 < chunks_.size() ? chunkFirstEntry_[c + 1] : starts_.size();
-            const char* data = chunks_[c].data.get();
-            for (std::size_t i = chunkFirstEntry_[c]; i < last; ++i) {
-                const std::size_t end = i + 1 < last ? starts_[i + 1] : chunks_[c].size;
-                visit(std::string_view(data + starts_[i], end - starts_[i] - 2));
+        for (const Chunk& chunk : chunks_) {
+            const char* data = chunk.data.get();
+            for (std::size_t i = 0; i < chunk.starts.size(); ++i) {
+                const std::size_t end = i + 1 < chunk.starts.size() ? chunk.starts[i + 1] : chunk.size;
+                visit(std::string_view(data + chunk.starts[i], end - chunk.starts[i] - 2));
             }
         }
     }
@@ -86,6 +86,7 @@ private:
         std::unique_ptr<char[]> data;
         std::size_t size = 0;
         std::size_t capacity = 0;
+        std::vector<std::uint32_t> starts;  // offset of each entry in the chunk
     };
     static constexpr std::size_t kChunkBytes = std::size_t(1) << 20;
     Chunk& chunkWithRoom(std::size_t bytes);
@@ -93,7 +94,7 @@ private:
 
     std::vector<Chunk> chunks_;
     std::vector<std::size_t> chunkFirstEntry_;  // index of the first entry of each chunk
-    std::deque<std::uint32_t> starts_;          // offset of each entry in its chunk
+    std::size_t held_ = 0;                      // entries not yet handed on
     std::size_t textSize_ = 0;
     Sink sink_;
     std::size_t streamed_ = 0;  // entries handed to the sink

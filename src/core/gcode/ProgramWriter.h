@@ -32,9 +32,12 @@ struct ProgramWriter {
     NumberFormat& numberFormat;
     const OriginOffset& origin;
     ProgramLines& lines;
+    // Set by SteadyWriter: the settings stay as they are while this writer is
+    // used, so the mask is matched with its text once instead of on every line.
+    bool steady = false;
 
     // The same emitter printing into another line store (a program built beside the job's own).
-    ProgramWriter into(ProgramLines& other) const { return {emitter, settings, numberFormat, origin, other}; }
+    ProgramWriter into(ProgramLines& other) const { return {emitter, settings, numberFormat, origin, other, steady}; }
 };
 
 }  // namespace bw

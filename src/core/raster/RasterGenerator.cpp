@@ -111,6 +111,7 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
     }
 
     ResetEmitter(out);
+    const ProgramWriter steady = SteadyWriter(out);
     ProgramLines& lines = out.lines;
     lines.clear();
     if (status) { status(PrintSizeText(width, height, params.pixelSize, languageIndex, decimalSeparator)); }
@@ -121,10 +122,10 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
     const Fixed4 zero;
     Fixed4 a;
     auto rapid = [&](Fixed4 x, Fixed4 y) {
-        LinearMove(out, a, {.motion = Motion::Rapid, .level = 0, .to = {x, y, z}, .feed = *rapidFeed});
+        LinearMove(steady, a, {.motion = Motion::Rapid, .level = 0, .to = {x, y, z}, .feed = *rapidFeed});
     };
     auto burn = [&](int level, Fixed4 x, Fixed4 y) {
-        LinearMove(out, a, {.motion = Motion::Work, .level = level, .to = {x, y, z}, .feed = *workFeed});
+        LinearMove(steady, a, {.motion = Motion::Work, .level = level, .to = {x, y, z}, .feed = *workFeed});
     };
     rapid(zero, zero);
 
