@@ -249,7 +249,7 @@ Status GenerateDxfProgram(const ProgramWriter& out, const JobParameters& params,
     const std::string_view objectText = messageText(Message::ObjectNumber, languageIndex);
 
     ResetEmitter(out);
-    Tracer tracer(out, box, params.segmentLength, *workFeed, *rapidFeed);
+    Tracer tracer(SteadyWriter(out), box, params.segmentLength, *workFeed, *rapidFeed);
     // The raw minimum, compared with box-relative points like any other position.
     tracer.position = TPoint{box.minX, box.minY};
     out.lines.clear();

@@ -170,50 +170,49 @@ void appendPreparedLine(const ProgramWriter& writer, FilledTokens filled, bool a
 constexpr FilledTokens kBakedHoles = bit(MaskToken::x) | bit(MaskToken::X) | bit(MaskToken::y) | bit(MaskToken::Y) |
                                      bit(MaskToken::a) | bit(MaskToken::A);
 
-bool bakedFor(const BakedLine& baked, FilledTokens filled, bool working, const LineValues& values) {
-    return baked.valid && baked.filled == filled && baked.working == working && baked.z == values.z &&
-           baked.feed == values.feed && baked.p == values.power.p && baked.pi == values.power.pi &&
-           baked.pf == values.power.pf && baked.pwmMax == values.pwmMax && baked.decimals == values.decimals;
-}
-
 // Prints a straight move's line with the mask already prepared. The rest of the
 // line is the same for every move at one level, mode, height and feed, so it
 // is written once per such combination and kept.
 void appendMoveLine(const ProgramWriter& writer, FilledTokens filled, int level, bool working,
                     const LineValues& values) {
     CompiledMask& mask = writer.emitter.mask;
-    std::vector<BakedLine>& bakedLines = writer.emitter.bakedLines;
+    std::vector<BakedLines>& bakedLines = writer.emitter.bakedLines;
     if (!mask.compiled() || level < 0 || level > 255) {
         appendPreparedLine(writer, filled, false, values);
         return;
     }
-    if (bakedLines.empty()) { bakedLines.resize(256 * 2 * 2); }
-    BakedLine* ways = &bakedLines[static_cast<std::size_t>(level * 2 + (working ? 1 : 0)) * 2];
-    if (!bakedFor(ways[0], filled, working, values)) {
-        // The newer shape goes first; the older one is kept second, or replaced.
-        std::swap(ways[0], ways[1]);
-        if (!bakedFor(ways[0], filled, working, values)) {
-            BakedLine& baked = ways[0];
-            baked.valid = true;
-            baked.working = working;
-            baked.decimals = values.decimals;
-            baked.filled = filled;
-            baked.z = values.z;
-            baked.pf = values.power.pf;
-            baked.pwmMax = values.pwmMax;
-            baked.feed = values.feed;
-            baked.p = values.power.p;
-            baked.pi = values.power.pi;
-            baked.fits = mask.bake(filled, values, kBakedHoles, baked.shape);
+    if (bakedLines.empty()) { bakedLines.resize(256 * 2); }
+    BakedLines& group = bakedLines[static_cast<std::size_t>(level * 2 + (working ? 1 : 0))];
+    const BakedKey key{.filled = filled,
+                       .z = values.z.raw,
+                       .feed = values.feed,
+                       .p = values.power.p,
+                       .pi = values.power.pi,
+                       .pf = values.power.pf.raw,
+                       .pwmMax = values.pwmMax.raw,
+                       .decimals = values.decimals,
+                       .working = working};
+    BakedLines::Way* way = nullptr;
+    for (BakedLines::Way& candidate : group.ways) {
+        if (candidate.valid && candidate.key == key) {
+            way = &candidate;
+            break;
         }
     }
-    if (!ways[0].fits) {
+    if (way == nullptr) {
+        way = &group.ways[group.next];
+        group.next = static_cast<std::uint8_t>((group.next + 1) % BakedLines::kWays);
+        way->valid = true;
+        way->key = key;
+        way->fits = mask.bake(filled, values, kBakedHoles, way->shape);
+    }
+    if (!way->fits) {
         appendPreparedLine(writer, filled, false, values);
         return;
     }
     ProgramLines& lines = writer.lines;
     char* out = lines.beginEntry(mask.maxLineBytes() + BakedShape::kCopy);
-    lines.endEntry(CompiledMask::renderBaked(ways[0].shape, values, out));
+    lines.endEntry(CompiledMask::renderBaked(way->shape, values, out));
 }
 
 void appendLine(const ProgramWriter& writer, FilledTokens filled, bool arc, const LineValues& values) {

@@ -50,26 +50,36 @@ struct PwmTable {
     PwmValues levels[256];
 };
 
-// A straight move's line shape with everything but its position and DIR-axis
-// value written, and the values written into it. Raster and drawing lines
-// repeat these values line after line.
-struct BakedLine {
-    bool valid = false;
-    bool fits = false;  // false: the shape did not fit, such lines take the ordinary path
-    bool working = false;
-    int decimals = 0;
+// What a straight move's line holds besides its position and DIR-axis value.
+struct BakedKey {
     FilledTokens filled = 0;
-    Fixed4 z, pf, pwmMax;
-    std::int64_t feed = 0, p = 0, pi = 0;
-    BakedShape shape;
+    std::int64_t z = 0, feed = 0, p = 0, pi = 0, pf = 0, pwmMax = 0;
+    std::int32_t decimals = 0;
+    bool working = false;
+    friend bool operator==(const BakedKey&, const BakedKey&) = default;
+};
+
+// Line shapes of one power level and mode with all but the position and DIR-axis
+// value written (raster and drawing lines repeat the rest line after line), for
+// the few combinations of filled tokens, height and feed in use.
+struct BakedLines {
+    static constexpr int kWays = 4;
+    struct Way {
+        bool valid = false;
+        bool fits = false;  // false: the shape did not fit, such lines take the ordinary path
+        BakedKey key;
+        BakedShape shape;
+    };
+    Way ways[kWays];
+    std::uint8_t next = 0;  // the way replaced next
 };
 
 struct MoveEmitterState {
     MoveRecord pending;
     MoveRecord printed;
     CompiledMask mask;  // compiled from the job's mask text when it changes
-    // Two baked shapes per power level and mode (G0, G1), emptied with the mask.
-    std::vector<BakedLine> bakedLines;
+    // Per power level and mode (G0, G1), emptied with the mask.
+    std::vector<BakedLines> bakedLines;
     // Bearings of recent steps, reused for equal steps: raster and hatch moves
     // repeat one step, and a drawing repeats the steps of its shapes.
     struct Bearing {
