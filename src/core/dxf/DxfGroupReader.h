@@ -71,13 +71,10 @@ std::string DxfLineLabel(std::uint32_t line);
 // The value quoted as error messages show it, cut short when long.
 std::string DxfQuoted(std::string_view value);
 
-// Reading runs over millions of short lines; these two stay inline.
-bool DxfGroupReader::nextLine(std::string_view& line) {
-    const std::size_t size = text_.size();
-    if (offset_ >= size) { return false; }
-    // A line ends at CR, LF or CR LF.
-    const char* data = text_.data();
-    std::size_t end = offset_;
+// Where the line starting at `from` ends: the first CR or LF, or `size`.
+// Reading runs over millions of short lines; this and the two below stay inline.
+inline std::size_t FindDxfLineEnd(const char* data, std::size_t from, std::size_t size) {
+    std::size_t end = from;
     // Eight bytes at a time: the lowest byte that is LF or CR ends the line.
     constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
     constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
@@ -87,13 +84,19 @@ bool DxfGroupReader::nextLine(std::string_view& line) {
         const std::uint64_t lf = word ^ (kOnes * '\n');
         const std::uint64_t cr = word ^ (kOnes * '\r');
         const std::uint64_t hits = ((lf - kOnes) & ~lf & kHigh) | ((cr - kOnes) & ~cr & kHigh);
-        if (hits != 0) {
-            end += static_cast<std::size_t>(__builtin_ctzll(hits)) / 8;
-            break;
-        }
+        if (hits != 0) { return end + static_cast<std::size_t>(__builtin_ctzll(hits)) / 8; }
         end += 8;
     }
     while (end < size && data[end] != '\n' && data[end] != '\r') { ++end; }
+    return end;
+}
+
+bool DxfGroupReader::nextLine(std::string_view& line) {
+    const std::size_t size = text_.size();
+    if (offset_ >= size) { return false; }
+    // A line ends at CR, LF or CR LF.
+    const char* data = text_.data();
+    std::size_t end = FindDxfLineEnd(data, offset_, size);
     line = std::string_view(data + offset_, end - offset_);
     if (end + 1 < size && data[end] == '\r' && data[end + 1] == '\n') { ++end; }
     offset_ = end + 1;

@@ -10,6 +10,7 @@
 #include "dxf/ArcGeometry.h"
 #include "dxf/ComputeDrawingBox.h"
 #include "dxf/DxfFullReader.h"
+#include "dxf/DxfGroupReader.h"
 #include "dxf/DxfLineScan.h"
 #include "dxf/DxfTexts.h"
 #include "dxf/Spline.h"
@@ -103,6 +104,7 @@ public:
         if (!scan()) { return Error{"the file is too large"}; }
         if (!entitiesFound_) { return Error{"no ENTITIES section"}; }
         DxfReadSummary summary;
+        summary.skipped = skippedKinds_.counted();
         items.reserve(entityLines_.size());  // grown once: no copies of half the drawing on the way
         for (std::size_t e = 0; e < entityLines_.size(); ++e) {
             TItem& item = items.emplace_back();
@@ -129,9 +131,9 @@ private:
         std::uint32_t lineIndex = 0;
         int pendingValue = -1;  // key whose last occurrence waits for its value line
         while (begin < size) {
-            std::size_t end = begin;
-            while (end < size && data[end] != '\r' && data[end] != '\n') { ++end; }
+            std::size_t end = FindDxfLineEnd(data, begin, size);
             std::string_view line(data + begin, end - begin);
+            skippedKinds_.line(line);
             if (pendingValue >= 0) {
                 occurrences_[pendingValue].valueOffsets.back() = static_cast<std::uint32_t>(begin);
                 pendingValue = -1;
@@ -289,6 +291,7 @@ private:
     std::vector<std::uint32_t> entityLines_;
     std::vector<std::uint8_t> entityKinds_;
     Occurrences occurrences_[KeyCount];
+    ScannerSkippedKinds skippedKinds_;  // counted on the same walk over the lines
 };
 
 Result<std::string> readWholeFile(const std::string& path) {
@@ -333,7 +336,7 @@ Result<DxfLoadSummary> LoadDxfFile(DxfState& dxf, const JobParameters& params, i
         Result<DxfReadSummary> read = ReadDxfEntities(*content, items);
         if (!read) { return Error{path + ": " + read.error()}; }
         summary.skippedSplines = read->skippedSplines;
-        summary.skipped = CountScannerSkippedKinds(*content);
+        summary.skipped = std::move(read->skipped);
     }
     summary.entities = items.size();
     if (items.empty()) { return summary; }

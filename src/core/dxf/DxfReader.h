@@ -22,6 +22,7 @@ namespace bw {
 
 struct DxfReadSummary {
     std::size_t skippedSplines = 0;  // splines left out: counts or lines missing, or not traceable
+    DxfSkippedKinds skipped;         // entity kinds the scanner does not read (CountScannerSkippedKinds)
 };
 
 // Replaces `items` with the entities of `text`. Errors name the line (1-based):

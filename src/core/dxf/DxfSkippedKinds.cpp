@@ -31,35 +31,62 @@ std::vector<std::pair<std::string, std::size_t>> DxfSkippedKinds::sorted() const
     return out;
 }
 
-namespace {}  // namespace
+namespace {
+
+// A group code line as the group reader takes it: blanks round an optional
+// minus and one to nine characters in all, digits after the minus.
+bool parseCode(std::string_view line, int& code) {
+    const std::string_view text = TrimDxfText(line);
+    const bool negative = !text.empty() && text[0] == '-';
+    const std::size_t first = negative ? 1 : 0;
+    if (text.size() > 9 || first >= text.size()) { return false; }
+    int value = 0;
+    for (std::size_t i = first; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') { return false; }
+        value = value * 10 + (text[i] - '0');
+    }
+    code = negative ? -value : value;
+    return true;
+}
+
+}  // namespace
+
+void ScannerSkippedKinds::otherCode(std::string_view text) {
+    // A blank code line ends the pairs: quietly at the end of the file, as damage before it.
+    stopped_ = !parseCode(text, code_);
+    valueNext_ = !stopped_;
+}
+
+void ScannerSkippedKinds::value(std::string_view text) {
+    const std::string_view value = TrimDxfText(text);
+    if (section_ == Section::Name) {
+        const bool counted = code_ == 2 && (IsDxfName(value, "ENTITIES") || IsDxfName(value, "BLOCKS"));
+        section_ = counted ? Section::Counted : Section::Other;
+        return;
+    }
+    if (IsDxfName(value, "SECTION")) {
+        section_ = Section::Name;
+    } else if (IsDxfName(value, "ENDSEC")) {
+        section_ = Section::Outside;
+    } else if (IsDxfName(value, "EOF")) {
+        stopped_ = true;
+    } else if (section_ == Section::Counted) {
+        bool read = false;
+        for (std::string_view known : {"LINE", "CIRCLE", "ARC", "SPLINE", "BLOCK", "ENDBLK", "VERTEX", "SEQEND"}) {
+            read = read || IsDxfName(value, known);
+        }
+        if (!read) { skipped_.add(value); }
+    }
+}
 
 DxfSkippedKinds CountScannerSkippedKinds(std::string_view text) {
-    DxfSkippedKinds skipped;
-    DxfGroupReader reader(text);
-    enum { Outside, SectionName, Counted, OtherSection } state = Outside;
-    DxfGroup g;
-    while (reader.next(g)) {
-        if (state == SectionName) {
-            const bool counted = g.code == 2 && (IsDxfName(g.value, "ENTITIES") || IsDxfName(g.value, "BLOCKS"));
-            state = counted ? Counted : OtherSection;
-            continue;
-        }
-        if (g.code != 0) { continue; }
-        if (IsDxfName(g.value, "SECTION")) {
-            state = SectionName;
-        } else if (IsDxfName(g.value, "ENDSEC")) {
-            state = Outside;
-        } else if (IsDxfName(g.value, "EOF")) {
-            break;
-        } else if (state == Counted) {
-            bool read = false;
-            for (std::string_view known : {"LINE", "CIRCLE", "ARC", "SPLINE", "BLOCK", "ENDBLK", "VERTEX", "SEQEND"}) {
-                read = read || IsDxfName(g.value, known);
-            }
-            if (!read) { skipped.add(g.value); }
-        }
+    ScannerSkippedKinds counter;
+    for (std::size_t begin = 0; begin < text.size();) {
+        const std::size_t end = FindDxfLineEnd(text.data(), begin, text.size());
+        counter.line(text.substr(begin, end - begin));
+        begin = end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
     }
-    return skipped;
+    return counter.counted();
 }
 
 std::string DxfSkippedText(const DxfSkippedKinds& skipped, std::string_view prefix, std::string_view hint) {

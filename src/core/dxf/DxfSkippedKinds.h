@@ -3,6 +3,7 @@
 // "Skipped: 12 LWPOLYLINE, 3 ELLIPSE, 1 INSERT".
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,8 +25,48 @@ private:
 
 // The kinds of the ENTITIES and BLOCKS sections that the line scanner does not
 // read (any kind but CIRCLE, LINE, ARC and SPLINE; block and polyline
-// bookkeeping such as VERTEX and SEQEND is not counted). A text that is not a
-// well-formed DXF file counts what could be read before the damage.
+// bookkeeping such as VERTEX and SEQEND is not counted). The file is taken as
+// group code / value pairs; a text that is not a well-formed DXF file counts
+// what could be read before the damage.
+//
+// It is fed the file's lines one by one (a line ends at CR, LF or CR LF), so
+// that the line scanner counts while it walks the lines anyway.
+class ScannerSkippedKinds {
+public:
+    // Inline: it runs for every line of the file, and most lines need a glance.
+    void line(std::string_view text) {
+        if (stopped_) { return; }
+        if (valueNext_) {
+            valueNext_ = false;
+            if (code_ == 0 || section_ == Section::Name) { value(text); }
+            return;
+        }
+        // Most code lines are right-aligned digits in three characters: "  0", " 10", "330".
+        if (text.size() == 3 && digit(text[2]) && (text[1] == ' ' || digit(text[1])) &&
+            (text[0] == ' ' || (digit(text[0]) && digit(text[1])))) {
+            code_ = (text[0] == ' ' ? 0 : (text[0] - '0') * 100) + (text[1] == ' ' ? 0 : (text[1] - '0') * 10) +
+                    (text[2] - '0');
+            valueNext_ = true;
+            return;
+        }
+        otherCode(text);
+    }
+    const DxfSkippedKinds& counted() const { return skipped_; }
+
+private:
+    static bool digit(char c) { return c >= '0' && c <= '9'; }
+    void value(std::string_view text);
+    void otherCode(std::string_view text);
+
+    enum class Section : std::uint8_t { Outside, Name, Counted, Other };
+    DxfSkippedKinds skipped_;
+    Section section_ = Section::Outside;
+    int code_ = 0;
+    bool valueNext_ = false;  // the next line is a value, the one after a group code
+    bool stopped_ = false;    // the end, the damage or "EOF" was reached
+};
+
+// The same for a whole text.
 DxfSkippedKinds CountScannerSkippedKinds(std::string_view text);
 
 // "Skipped: 12 LWPOLYLINE, 3 ELLIPSE, 1 INSERT" followed by `hint` after a space

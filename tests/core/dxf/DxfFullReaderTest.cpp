@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 #include "dxf/DxfDocument.h"
 #include "dxf/DxfFullReader.h"
+#include "dxf/DxfGroupReader.h"
 #include "dxf/DxfReader.h"
 #include "dxf/DxfSkippedKinds.h"
 
@@ -219,4 +220,54 @@ TEST(DxfSkippedKinds, ScannerWarningCountsWhatTheScannerDoesNotRead) {
     EXPECT_EQ(DxfSkippedText(skipped, "Skipped:", "(use --all-entities)"),
               "Skipped: 2 LWPOLYLINE, 1 ELLIPSE, 1 INSERT, 1 POLYLINE (use --all-entities)");
     EXPECT_EQ(DxfSkippedText(CountScannerSkippedKinds(entities(line(0, 0, 1, 1))), "Skipped:", "x"), "");
+}
+
+// The counting as the group reader sees the file, pair by pair: the scanner
+// counts line by line on its own walk and must agree with it.
+DxfSkippedKinds countByGroups(std::string_view text) {
+    DxfSkippedKinds skipped;
+    DxfGroupReader reader(text);
+    enum { Outside, SectionName, Counted, OtherSection } state = Outside;
+    DxfGroup g;
+    while (reader.next(g)) {
+        if (state == SectionName) {
+            state = g.code == 2 && (IsDxfName(g.value, "ENTITIES") || IsDxfName(g.value, "BLOCKS")) ? Counted
+                                                                                                 : OtherSection;
+        } else if (g.code != 0) {
+        } else if (IsDxfName(g.value, "SECTION")) {
+            state = SectionName;
+        } else if (IsDxfName(g.value, "ENDSEC")) {
+            state = Outside;
+        } else if (IsDxfName(g.value, "EOF")) {
+            break;
+        } else if (state == Counted && !IsDxfName(g.value, "LINE") && !IsDxfName(g.value, "ARC") &&
+                   !IsDxfName(g.value, "CIRCLE") && !IsDxfName(g.value, "SPLINE") && !IsDxfName(g.value, "BLOCK") &&
+                   !IsDxfName(g.value, "ENDBLK") && !IsDxfName(g.value, "VERTEX") && !IsDxfName(g.value, "SEQEND")) {
+            skipped.add(g.value);
+        }
+    }
+    return skipped;
+}
+
+TEST(DxfSkippedKinds, CountedOnTheScannersWalkAsPairByPair) {
+    const std::string body = pairs({{0, "ellipse"}, {8, "0"}, {0, "TEXT"}}) + line(0, 0, 1, 1);
+    const std::string plain = entities(body, pairs({{0, "BLOCK"}, {0, "INSERT"}, {0, "ENDBLK"}}));
+    const std::vector<std::string> texts = {
+        plain,
+        plain + "\r\n\r\n",                                      // blank lines after the last pair
+        std::string(plain).insert(40, "\r\n"),                       // a blank code line: damage
+        pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "TEXT"}}) + "  x\r\nMTEXT\r\n",  // a code that is no number
+        pairs({{0, "SECTION"}, {2, "ENTITIES"}, {-5, "a"}, {0, " HATCH\t"}, {1000000, "b"}, {0, "TEXT"}}),
+        pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "TEXT"}}) + " 0\r",  // the last value missing
+        pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "EOF"}, {0, "TEXT"}}),
+        pairs({{0, "SECTION"}, {2, "HEADER"}, {0, "TEXT"}, {0, "ENDSEC"}, {0, "SECTION"}, {5, "ENTITIES"}, {0, "X"}}),
+        "  0\rSECTION\n  2\r\nENTITIES\r  0\nSOLID\n  0\r\nSOLID",  // every kind of line end
+    };
+    for (const std::string& text : texts) {
+        std::vector<TItem> items;
+        auto read = ReadDxfEntities(text, items);
+        const std::string expected = DxfSkippedText(countByGroups(text), "", "");
+        EXPECT_EQ(DxfSkippedText(CountScannerSkippedKinds(text), "", ""), expected) << text;
+        if (read) { EXPECT_EQ(DxfSkippedText(read->skipped, "", ""), expected) << text; }
+    }
 }
