@@ -31,18 +31,24 @@ void buildPwmTable(PwmTable& table, const EmitterSettings& params) {
     table.maximum = params.powerMaxPwm;
     table.pwmMax = params.pwmMax;
     table.built = true;
+    ++table.generation;
 }
 
-// Inlined: it runs for every printed line, and the table is almost always built.
-[[gnu::always_inline]] inline PwmValues pwmFor(const ProgramWriter& out, int level) {
-    if (level < 0 || level > 255) { return computePwm(out.settings, level); }
+// The table for the settings' power range. Inlined: it runs for every printed
+// line, and the table is almost always built.
+[[gnu::always_inline]] inline const PwmTable& currentPwmTable(const ProgramWriter& out) {
     PwmTable& table = out.emitter.pwm;
     const EmitterSettings& params = out.settings;
     if (!table.built || table.minimum != params.powerMinPwm || table.maximum != params.powerMaxPwm ||
         table.pwmMax != params.pwmMax) [[unlikely]] {
         buildPwmTable(table, params);
     }
-    return table.levels[level];
+    return table;
+}
+
+[[gnu::always_inline]] inline PwmValues pwmFor(const ProgramWriter& out, int level) {
+    if (level < 0 || level > 255) { return computePwm(out.settings, level); }
+    return currentPwmTable(out).levels[level];
 }
 
 // Everything one printed line may show.
@@ -128,10 +134,10 @@ constexpr FilledTokens kLowercasePower = bit(MaskToken::p) | bit(MaskToken::pi) 
                                          bit(MaskToken::p000) | bit(MaskToken::pi000) | bit(MaskToken::p0000) |
                                          bit(MaskToken::pi0000);
 
-// Tokens filled for the pending move against the printed one, and their values.
-// Inlined: it runs for every printed line.
-[[gnu::always_inline]] inline FilledTokens compare(const MoveRecord& pending, const MoveRecord& printed, Fixed4 newA,
-                                                   LineValues& values) {
+// Tokens filled for the pending move against the printed one. Inlined: it runs
+// for every printed line.
+[[gnu::always_inline]] inline FilledTokens filledTokens(const MoveRecord& pending, const MoveRecord& printed,
+                                                        Fixed4 newA) {
     FilledTokens filled = kAlwaysFilled;
     if (magnitude(pending.x.raw - printed.x.raw) >= kMinMove) { filled |= bit(MaskToken::x); }
     if (magnitude(pending.y.raw - printed.y.raw) >= kMinMove) { filled |= bit(MaskToken::y); }
@@ -139,13 +145,44 @@ constexpr FilledTokens kLowercasePower = bit(MaskToken::p) | bit(MaskToken::pi) 
     if (pending.feed != printed.feed) { filled |= bit(MaskToken::f); }
     if (pending.level != printed.level) { filled |= kLowercasePower; }
     if (magnitude(newA.raw - printed.a.raw) >= kMinMove) { filled |= bit(MaskToken::a); }
+    return filled;
+}
+
+// Every value of the pending move's line.
+LineValues moveValues(const ProgramWriter& out, const MoveRecord& pending, Fixed4 newA) {
+    LineValues values(out.emitter);
+    values.decimals = out.numberFormat.decimals;
+    values.g = pending.working ? "G1" : "G0";
     values.x = pending.x;
     values.y = pending.y;
     values.z = pending.z;
     values.feed = pending.feed;
     values.a = newA;
-    return filled;
+    values.power = pwmFor(out, pending.level);
+    values.pwmMax = out.settings.pwmMax;
+    return values;
 }
+
+// The values a baked line leaves open: its position and DIR-axis value, written
+// as LineValues writes them.
+class HoleValues {
+public:
+    Fixed4 x, y, a;
+    int decimals = 4;
+    NumberTextCache* texts = nullptr;
+
+    [[gnu::always_inline]] char* write(MaskToken token, char* out) const {
+        switch (token) {
+            case MaskToken::x:
+            case MaskToken::X: *out++ = 'X'; return texts->fixed(out, x, decimals);
+            case MaskToken::y:
+            case MaskToken::Y: *out++ = 'Y'; return texts->fixed(out, y, decimals);
+            case MaskToken::a:
+            case MaskToken::A: return texts->fixed(out, a, decimals);
+            default: return out;  // no other token is left open
+        }
+    }
+};
 
 void prepareMask(const ProgramWriter& out) {
     if (out.emitter.mask.text() != out.settings.maskText) {
@@ -170,49 +207,52 @@ void appendPreparedLine(const ProgramWriter& writer, FilledTokens filled, bool a
 constexpr FilledTokens kBakedHoles = bit(MaskToken::x) | bit(MaskToken::X) | bit(MaskToken::y) | bit(MaskToken::Y) |
                                      bit(MaskToken::a) | bit(MaskToken::A);
 
-// Prints a straight move's line with the mask already prepared. The rest of the
-// line is the same for every move at one level, mode, height and feed, so it
-// is written once per such combination and kept.
-void appendMoveLine(const ProgramWriter& writer, FilledTokens filled, int level, bool working,
-                    const LineValues& values) {
-    CompiledMask& mask = writer.emitter.mask;
-    std::vector<BakedLines>& bakedLines = writer.emitter.bakedLines;
-    if (!mask.compiled() || level < 0 || level > 255) {
-        appendPreparedLine(writer, filled, false, values);
-        return;
-    }
-    if (bakedLines.empty()) { bakedLines.resize(256 * 2); }
-    BakedLines& group = bakedLines[static_cast<std::size_t>(level * 2 + (working ? 1 : 0))];
-    const BakedKey key{.filled = filled,
-                       .z = values.z.raw,
-                       .feed = values.feed,
-                       .p = values.power.p,
-                       .pi = values.power.pi,
-                       .pf = values.power.pf.raw,
-                       .pwmMax = values.pwmMax.raw,
-                       .decimals = values.decimals,
-                       .working = working};
-    BakedLines::Way* way = nullptr;
-    for (BakedLines::Way& candidate : group.ways) {
-        if (candidate.valid && candidate.key == key) {
-            way = &candidate;
-            break;
+// Prints the pending move's line with the mask already prepared. The rest of
+// the line is the same for every move at one level, mode, height and feed, so
+// it is written once per such combination and kept; only the position and the
+// DIR-axis value are written for each line.
+void printMove(const ProgramWriter& out, const MoveRecord& pending, const MoveRecord& printed, Fixed4 newA) {
+    MoveEmitterState& state = out.emitter;
+    const FilledTokens filled = filledTokens(pending, printed, newA);
+    CompiledMask& mask = state.mask;
+    const int level = pending.level;
+    if (mask.compiled() && level >= 0 && level <= 255) {
+        const PwmTable& table = currentPwmTable(out);
+        if (state.bakedLines.empty()) { state.bakedLines.resize(256 * 2); }
+        BakedLines& group = state.bakedLines[static_cast<std::size_t>(level * 2 + (pending.working ? 1 : 0))];
+        const BakedKey key{.filled = filled,
+                           .z = pending.z.raw,
+                           .feed = pending.feed,
+                           .pwmGeneration = table.generation,
+                           .decimals = out.numberFormat.decimals,
+                           .working = pending.working};
+        BakedLines::Way* way = nullptr;
+        for (BakedLines::Way& candidate : group.ways) {
+            if (candidate.valid && candidate.key == key) {
+                way = &candidate;
+                break;
+            }
+        }
+        if (way == nullptr) {
+            way = &group.ways[group.next];
+            group.next = static_cast<std::uint8_t>((group.next + 1) % BakedLines::kWays);
+            way->valid = true;
+            way->key = key;
+            way->fits = mask.bake(filled, moveValues(out, pending, newA), kBakedHoles, way->shape);
+        }
+        if (way->fits) {
+            const HoleValues holes{.x = pending.x,
+                                   .y = pending.y,
+                                   .a = newA,
+                                   .decimals = out.numberFormat.decimals,
+                                   .texts = &state.fixedTexts};
+            ProgramLines& lines = out.lines;
+            char* line = lines.beginEntry(mask.maxLineBytes() + BakedShape::kCopy);
+            lines.endEntry(CompiledMask::renderBaked(way->shape, holes, line));
+            return;
         }
     }
-    if (way == nullptr) {
-        way = &group.ways[group.next];
-        group.next = static_cast<std::uint8_t>((group.next + 1) % BakedLines::kWays);
-        way->valid = true;
-        way->key = key;
-        way->fits = mask.bake(filled, values, kBakedHoles, way->shape);
-    }
-    if (!way->fits) {
-        appendPreparedLine(writer, filled, false, values);
-        return;
-    }
-    ProgramLines& lines = writer.lines;
-    char* out = lines.beginEntry(mask.maxLineBytes() + BakedShape::kCopy);
-    lines.endEntry(CompiledMask::renderBaked(way->shape, values, out));
+    appendPreparedLine(out, filled, false, moveValues(out, pending, newA));
 }
 
 void appendLine(const ProgramWriter& writer, FilledTokens filled, bool arc, const LineValues& values) {
@@ -329,13 +369,7 @@ void linearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, F
         bool moved = magnitude(pending.x.raw - printed.x.raw) >= kMinMove ||
                      magnitude(pending.y.raw - printed.y.raw) >= kMinMove;
         if (moved && pending.stage != RecordStage::ArcEnd) {
-            LineValues values(state);
-            values.decimals = out.numberFormat.decimals;
-            values.g = pending.working ? "G1" : "G0";
-            FilledTokens filled = compare(pending, printed, newA, values);
-            values.power = pwmFor(out, pending.level);
-            values.pwmMax = out.settings.pwmMax;
-            appendMoveLine(out, filled, pending.level, pending.working, values);
+            printMove(out, pending, printed, newA);
             printed = pending;
             printed.a = newA;
             a = newA;
@@ -410,15 +444,11 @@ void ArcMove(const ProgramWriter& out, Fixed4& a, const Arc& arc) {
     Fixed4 newA = advanceAxis(a, numerator, denominator);
 
     if (magnitude(xn.raw - printed.x.raw) < kMinMove && magnitude(yn.raw - printed.y.raw) < kMinMove) { return; }
-    LineValues values(state);
-    values.decimals = out.numberFormat.decimals;
+    LineValues values = moveValues(out, pending, newA);
     values.g = arc.turn == ArcTurn::Clockwise ? "G2" : "G3";
-    FilledTokens filled = compare(pending, printed, newA, values) | bit(MaskToken::I) | bit(MaskToken::J);
     values.i = arc.i;
     values.j = arc.j;
-    values.power = pwmFor(out, pending.level);
-    values.pwmMax = out.settings.pwmMax;
-    appendLine(out, filled, true, values);
+    appendLine(out, filledTokens(pending, printed, newA) | bit(MaskToken::I) | bit(MaskToken::J), true, values);
     printed = pending;
     printed.a = newA;
     a = newA;

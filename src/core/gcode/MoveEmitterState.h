@@ -47,13 +47,16 @@ struct PwmValues {
 struct PwmTable {
     Fixed4 minimum, maximum, pwmMax;  // the range the table was built for
     bool built = false;
+    std::uint64_t generation = 0;  // counts the builds: what was worked out from a table names it
     PwmValues levels[256];
 };
 
-// What a straight move's line holds besides its position and DIR-axis value.
+// What a straight move's line holds besides its position, DIR-axis value and
+// power level (the level's values come from the power table of that generation).
 struct BakedKey {
     FilledTokens filled = 0;
-    std::int64_t z = 0, feed = 0, p = 0, pi = 0, pf = 0, pwmMax = 0;
+    std::int64_t z = 0, feed = 0;
+    std::uint64_t pwmGeneration = 0;
     std::int32_t decimals = 0;
     bool working = false;
     friend bool operator==(const BakedKey&, const BakedKey&) = default;
