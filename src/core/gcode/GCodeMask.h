@@ -75,19 +75,15 @@ public:
 // from the start after each replacement), then clean the line.
 std::string FillMaskLiterally(std::string_view mask, FilledTokens filled, bool arc, const MaskValues& values);
 
-// A line shape with most of its slots already written (see CompiledMask::bake).
+// A line shape with most of its slots already written (see CompiledMask::bake):
+// literals, each followed by an open slot (a hole) but the last. Each literal
+// has a fixed slot of kSlot bytes, so that it is copied whole without a loop.
 struct BakedShape {
-    static constexpr std::size_t kMaxText = 112;
-    static constexpr std::size_t kMaxPieces = 8;
-    static constexpr std::size_t kCopy = 16;  // literals are copied in blocks of this size
-    struct Piece {
-        std::uint8_t begin = 0;  // into text
-        std::uint8_t length = 0;
-        std::int8_t token = -1;  // the hole after the literal, -1 for none
-    };
-    char text[kMaxText + kCopy] = {};
-    Piece pieces[kMaxPieces];
-    std::uint8_t count = 0;
+    static constexpr std::size_t kSlot = 32;
+    static constexpr std::size_t kMaxPieces = 6;
+    alignas(16) char literals[kMaxPieces][kSlot] = {};
+    std::uint8_t lengths[kMaxPieces] = {};
+    std::int8_t holes[kMaxPieces] = {};  // the token after each literal, -1 after the last
 };
 
 class CompiledMask {
@@ -132,47 +128,40 @@ public:
     template <typename Values>
     bool bake(FilledTokens filled, const Values& values, FilledTokens holes, BakedShape& into) {
         const Shape& shape = shapeFor(filled & present_);
-        into.count = 0;
-        std::size_t size = 0;
-        BakedShape::Piece current;
+        into = BakedShape{};
         char value[MaskValues::kMaxValueBytes + kLiteralCopy];
+        std::size_t piece = 0;
         auto add = [&](const char* text, std::size_t length) {
-            if (size + length > BakedShape::kMaxText) { return false; }
-            __builtin_memcpy(into.text + size, text, length);
-            size += length;
-            current.length = static_cast<std::uint8_t>(current.length + length);
+            if (into.lengths[piece] + length > BakedShape::kSlot) { return false; }
+            __builtin_memcpy(into.literals[piece] + into.lengths[piece], text, length);
+            into.lengths[piece] = static_cast<std::uint8_t>(into.lengths[piece] + length);
             return true;
         };
-        for (const Piece& piece : shape.pieces) {
-            if (!add(shape.text.data() + piece.literalBegin, piece.literalLength)) { return false; }
-            if (piece.token < 0) { continue; }
-            auto token = static_cast<MaskToken>(piece.token);
+        for (const Piece& part : shape.pieces) {
+            if (!add(shape.text.data() + part.literalBegin, part.literalLength)) { return false; }
+            if (part.token < 0) { continue; }
+            auto token = static_cast<MaskToken>(part.token);
             if ((holes & bit(token)) == 0) {
                 if (!add(value, static_cast<std::size_t>(values.write(token, value) - value))) { return false; }
                 continue;
             }
-            if (into.count + 1 == BakedShape::kMaxPieces) { return false; }
-            current.token = piece.token;
-            into.pieces[into.count++] = current;
-            current = BakedShape::Piece{.begin = static_cast<std::uint8_t>(size)};
+            if (piece + 1 == BakedShape::kMaxPieces) { return false; }
+            into.holes[piece++] = part.token;
         }
-        into.pieces[into.count++] = current;
+        into.holes[piece] = -1;
         return true;
     }
     // Writes a line from a baked shape and the values of its holes; `out` needs
-    // room for maxLineBytes() plus BakedShape::kCopy.
+    // room for maxLineBytes() plus BakedShape::kSlot.
     template <typename Values>
     static char* renderBaked(const BakedShape& baked, const Values& values, char* out) {
-        for (std::uint8_t p = 0; p < baked.count; ++p) {
-            const BakedShape::Piece piece = baked.pieces[p];
-            // Whole blocks of kCopy bytes: the text is padded and the line has the slack.
-            for (std::uint32_t k = 0; k < piece.length; k += BakedShape::kCopy) {
-                __builtin_memcpy(out + k, baked.text + piece.begin + k, BakedShape::kCopy);
-            }
-            out += piece.length;
-            if (piece.token >= 0) { out = values.write(static_cast<MaskToken>(piece.token), out); }
+        for (std::uint8_t p = 0;; ++p) {
+            // The whole slot: the line has the slack, and only `lengths[p]` bytes count.
+            __builtin_memcpy(out, baked.literals[p], BakedShape::kSlot);
+            out += baked.lengths[p];
+            if (baked.holes[p] < 0) { return out; }
+            out = values.write(static_cast<MaskToken>(baked.holes[p]), out);
         }
-        return out;
     }
 
 private:

@@ -247,7 +247,7 @@ void printMove(const ProgramWriter& out, const MoveRecord& pending, const MoveRe
                                    .decimals = out.numberFormat.decimals,
                                    .texts = &state.fixedTexts};
             ProgramLines& lines = out.lines;
-            char* line = lines.beginEntry(mask.maxLineBytes() + BakedShape::kCopy);
+            char* line = lines.beginEntry(mask.maxLineBytes() + BakedShape::kSlot);
             lines.endEntry(CompiledMask::renderBaked(way->shape, holes, line));
             return;
         }

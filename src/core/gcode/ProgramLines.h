@@ -45,7 +45,8 @@ public:
         }
         return beginEntryInNewRoom(maxBytes);
     }
-    void endEntry(const char* end) {
+    // Inlined: it runs for every printed line.
+    [[gnu::always_inline]] void endEntry(const char* end) {
         Chunk& chunk = chunks_.back();
         const std::size_t start = chunk.size;
         char* line = chunk.data.get() + start;
