@@ -148,3 +148,27 @@ TEST_F(EmitterFixture, LastMoveStaysPending) {
     move(true, 0, 3, 3, 0, 1000);
     EXPECT_EQ(printed().back(), "G0 X3.0000 Y3.0000 Z0.0000 F1000 ");
 }
+
+// The emitter keeps the text of lines that repeat at one level; every value
+// written into that text must still reach the next line when it changes.
+TEST_F(EmitterFixture, RepeatedLinesFollowEveryChangeOfTheirValues) {
+    settings.maskText = "[G] [X] [Z] [F] S[P]";
+    double x = 0;
+    double z = 2;
+    // Lines at levels 100 and 50 in turn; the last printed is at level 100.
+    auto fourLines = [&] {
+        for (int i = 0; i < 4; ++i) { move(false, i % 2 == 0 ? 100 : 50, ++x, 0, z, 2000); }
+        return printed().back();
+    };
+    move(true, 0, 0, 0, z, 2000);
+    EXPECT_EQ(fourLines(), "G1 X3.0000 Z2.0000 F2000 S100");
+    w.numberFormat.decimals = 2;
+    EXPECT_EQ(fourLines(), "G1 X7.00 Z2.00 F2000 S100");
+    settings.powerMaxPwm = mm(1000);
+    settings.pwmMax = mm(1000);
+    EXPECT_EQ(fourLines(), "G1 X11.00 Z2.00 F2000 S392");
+    z = 3;
+    EXPECT_EQ(fourLines(), "G1 X15.00 Z3.00 F2000 S392");
+    settings.maskText = "[G] [X] P[P]";
+    EXPECT_EQ(fourLines(), "G1 X19.00 P392");
+}
