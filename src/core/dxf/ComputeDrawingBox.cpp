@@ -1,5 +1,7 @@
 #include "dxf/ComputeDrawingBox.h"
 
+#include <utility>
+
 #include "dxf/ArcGeometry.h"
 #include "dxf/DxfGenerator.h"
 #include "dxf/DxfTexts.h"
@@ -45,7 +47,7 @@ private:
 }  // namespace
 
 Result<DrawingBox> DrawingBoxOf(const std::vector<TItem>& items, Fixed4 segmentLength, int languageIndex,
-                                const DxfStatusCallback& status) {
+                                const DxfStatusCallback& status, SplineTrace* trace) {
     // Counted before any spline is evaluated: a drawing whose splines alone exceed
     // what a program may hold is refused at once, not after minutes of tracing.
     std::int64_t splinePieces = 0;
@@ -63,6 +65,7 @@ Result<DrawingBox> DrawingBoxOf(const std::vector<TItem>& items, Fixed4 segmentL
     const std::string_view text = messageText(Message::CalculatingExtremes, languageIndex);
     if (status) { status(std::string(text) + ": 0%"); }
     BoxBuilder builder;
+    if (trace) { trace->reset(items.size(), segmentLength); }
     std::string lastReport;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const TItem& item = items[i];
@@ -101,10 +104,14 @@ Result<DrawingBox> DrawingBoxOf(const std::vector<TItem>& items, Fixed4 segmentL
                 Result<std::int64_t> pieces = SplinePieces(item, segmentLength);
                 if (!pieces) { return Error{pieces.error()}; }
                 SplineEvaluator spline(item);
-                if (i == 0) { builder.add(spline.at(TraceParameter(item.knots, 0, *pieces))); }
-                for (std::int64_t j = 0; *pieces > 0 && j <= *pieces; ++j) {
-                    builder.add(spline.at(TraceParameter(item.knots, j, *pieces)));
+                auto pointAt = [&](std::int64_t j) { return spline.at(TraceParameter(item.knots, j, *pieces)); };
+                if (i == 0) { builder.add(pointAt(0)); }
+                const TPoint* kept = nullptr;
+                if (trace) {
+                    trace->keep(i, *pieces, pointAt);
+                    kept = trace->points(i, segmentLength, *pieces);
                 }
+                for (std::int64_t j = 0; *pieces > 0 && j <= *pieces; ++j) { builder.add(kept ? kept[j] : pointAt(j)); }
                 break;
             }
             default: break;
@@ -123,9 +130,11 @@ Result<DrawingBox> DrawingBoxOf(const std::vector<TItem>& items, Fixed4 segmentL
 
 Status ComputeDrawingBox(DxfState& dxf, const JobParameters& params, int languageIndex,
                          const DxfStatusCallback& status) {
-    Result<DrawingBox> box = DrawingBoxOf(dxf.dxfItems, params.segmentLength, languageIndex, status);
+    SplineTrace trace;
+    Result<DrawingBox> box = DrawingBoxOf(dxf.dxfItems, params.segmentLength, languageIndex, status, &trace);
     if (!box) { return Error{box.error()}; }
     dxf.drawingBox = *box;
+    dxf.splineTrace = std::move(trace);
     dxf.view.viewScale = FitScale(*box, params.sourceWidthPx, params.sourceHeightPx);
     return success();
 }

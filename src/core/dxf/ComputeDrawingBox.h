@@ -15,11 +15,12 @@
 namespace bw {
 
 // The box of `items`, reporting "<extremes text>: N%" as it goes. Fails when a
-// spline cannot be cut into pieces of `segmentLength` (see SplinePieces).
+// spline cannot be cut into pieces of `segmentLength` (see SplinePieces). The
+// splines' points go into `trace` when one is given.
 Result<DrawingBox> DrawingBoxOf(const std::vector<TItem>& items, Fixed4 segmentLength, int languageIndex,
-                                const DxfStatusCallback& status);
+                                const DxfStatusCallback& status, SplineTrace* trace = nullptr);
 
-// Recomputes dxf.drawingBox from dxf.dxfItems with params.segmentLength and fits
+// Recomputes dxf.drawingBox (and the splines' points) from dxf.dxfItems with params.segmentLength and fits
 // the view's scale to params.sourceWidthPx x sourceHeightPx. On an error box and
 // scale are kept.
 Status ComputeDrawingBox(DxfState& dxf, const JobParameters& params, int languageIndex,

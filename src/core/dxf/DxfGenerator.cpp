@@ -84,8 +84,14 @@ private:
 
 class Tracer {
 public:
-    Tracer(const ProgramWriter& out, const DrawingBox& box, Fixed4 segmentLength, int workFeed, int rapidFeed)
-        : out_(out), box_(box), segmentLength_(segmentLength), workFeed_(workFeed), rapidFeed_(rapidFeed) {}
+    Tracer(const ProgramWriter& out, const DrawingBox& box, const SplineTrace& splines, Fixed4 segmentLength,
+           int workFeed, int rapidFeed)
+        : out_(out),
+          box_(box),
+          splines_(splines),
+          segmentLength_(segmentLength),
+          workFeed_(workFeed),
+          rapidFeed_(rapidFeed) {}
 
     CurvePoints curves;
 
@@ -173,6 +179,16 @@ private:
     void traceSpline(const TItem& item, std::uint32_t entity) {
         if (!IsTraceableSpline(item)) { return; }
         std::int64_t n = *SplinePieces(item, segmentLength_);  // checked before the run
+        // Points worked out with the drawing's box need no evaluation.
+        if (const TPoint* kept = splines_.points(entity, segmentLength_, n)) {
+            rapidWhenFar(relative(kept[0].x, kept[0].y));
+            for (std::int64_t j = 1; j <= n; ++j) {
+                const TPoint q = relative(kept[j].x, kept[j].y);
+                work(q);
+                position = q;
+            }
+            return;
+        }
         SplineEvaluator spline(item);
         auto at = [&](Fixed4 t) {
             TPoint p = spline.at(t);
@@ -196,6 +212,7 @@ private:
 
     ProgramWriter out_;
     DrawingBox box_;
+    const SplineTrace& splines_;
     Fixed4 segmentLength_;
     int workFeed_;
     int rapidFeed_;
@@ -249,7 +266,7 @@ Status GenerateDxfProgram(const ProgramWriter& out, const JobParameters& params,
     const std::string_view objectText = messageText(Message::ObjectNumber, languageIndex);
 
     ResetEmitter(out);
-    Tracer tracer(SteadyWriter(out), box, params.segmentLength, *workFeed, *rapidFeed);
+    Tracer tracer(SteadyWriter(out), box, drawing.splineTrace, params.segmentLength, *workFeed, *rapidFeed);
     // The raw minimum, compared with box-relative points like any other position.
     tracer.position = TPoint{box.minX, box.minY};
     out.lines.clear();

@@ -340,10 +340,12 @@ Result<DxfLoadSummary> LoadDxfFile(DxfState& dxf, const JobParameters& params, i
     }
     summary.entities = items.size();
     if (items.empty()) { return summary; }
-    Result<DrawingBox> box = DrawingBoxOf(items, params.segmentLength, languageIndex, status);
+    SplineTrace trace;
+    Result<DrawingBox> box = DrawingBoxOf(items, params.segmentLength, languageIndex, status, &trace);
     if (!box) { return Error{path + ": " + box.error()}; }
     dxf.dxfItems = std::move(items);
     dxf.drawingBox = *box;
+    dxf.splineTrace = std::move(trace);
     dxf.view.viewPanX = 0;
     dxf.view.viewPanY = 0;
     dxf.view.viewScale = FitScale(*box, params.sourceWidthPx, params.sourceHeightPx);

@@ -232,7 +232,7 @@ DxfSkippedKinds countByGroups(std::string_view text) {
     while (reader.next(g)) {
         if (state == SectionName) {
             state = g.code == 2 && (IsDxfName(g.value, "ENTITIES") || IsDxfName(g.value, "BLOCKS")) ? Counted
-                                                                                                 : OtherSection;
+                                                                                                    : OtherSection;
         } else if (g.code != 0) {
         } else if (IsDxfName(g.value, "SECTION")) {
             state = SectionName;
@@ -254,8 +254,8 @@ TEST(DxfSkippedKinds, CountedOnTheScannersWalkAsPairByPair) {
     const std::string plain = entities(body, pairs({{0, "BLOCK"}, {0, "INSERT"}, {0, "ENDBLK"}}));
     const std::vector<std::string> texts = {
         plain,
-        plain + "\r\n\r\n",                                      // blank lines after the last pair
-        std::string(plain).insert(40, "\r\n"),                       // a blank code line: damage
+        plain + "\r\n\r\n",                                                          // blank lines after the last pair
+        std::string(plain).insert(40, "\r\n"),                                       // a blank code line: damage
         pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "TEXT"}}) + "  x\r\nMTEXT\r\n",  // a code that is no number
         pairs({{0, "SECTION"}, {2, "ENTITIES"}, {-5, "a"}, {0, " HATCH\t"}, {1000000, "b"}, {0, "TEXT"}}),
         pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "TEXT"}}) + " 0\r",  // the last value missing

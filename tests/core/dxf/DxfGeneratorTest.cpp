@@ -9,6 +9,7 @@
 #include "dxf/ComputeDrawingBox.h"
 #include "dxf/DxfGenerator.h"
 #include "dxf/DxfReader.h"
+#include "dxf/Spline.h"
 #include "gcode/MaskPreview.h"
 #include "job/JobSteps.h"
 
@@ -210,6 +211,24 @@ TEST_F(DxfJob, SplineOfNPiecesGivesNWorkingMoves) {
     ctx.params.segmentLength = Fixed4{};
     Status refused = GenerateDxfProgram(ctx, {});
     EXPECT_EQ(refused.error(), "The segment length must be greater than 0 to trace splines");
+}
+
+// The job cuts splines through the points worked out with the drawing's box;
+// without them, or with points kept for another segment length, it cuts the same.
+TEST_F(DxfJob, SplinesCutTheSameWithOrWithoutThePointsKeptWithTheBox) {
+    ctx.params.maskText = "[G] [X] [Y] [Z]";
+    load({"ENTITIES", "LINE", " 10", "-5",  " 20", "0",   " 11", "-5",  " 21", "1",   "SPLINE", " 72",
+          "8",        " 40",  "0",   " 40", "0",   " 40", "0",   " 40", "0",   " 40", "2",      " 40",
+          "2",        " 40",  "2",   " 40", "2",   " 73", "4",   " 10", "0",   " 20", "0",      " 10",
+          "1",        " 20",  "3",   " 10", "2",   " 20", "-1",  " 10", "4",   " 20", "1"});
+    const std::vector<std::string> kept = run();  // two passes
+    const std::int64_t pieces = *SplinePieces(ctx.dxf.dxfItems[1], ctx.params.segmentLength);
+    ASSERT_NE(ctx.dxf.splineTrace.points(1, ctx.params.segmentLength, pieces), nullptr);
+    ctx.dxf.splineTrace.reset(ctx.dxf.dxfItems.size(), mm(0.7));
+    ctx.dxf.splineTrace.keep(1, pieces, [](std::int64_t) { return TPoint{mm(99), mm(99)}; });
+    EXPECT_EQ(run(), kept);
+    ctx.dxf.splineTrace = SplineTrace{};
+    EXPECT_EQ(run(), kept);
 }
 
 TEST_F(DxfJob, BadFieldsFailBeforeAnythingIsEmitted) {
