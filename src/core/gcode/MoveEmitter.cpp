@@ -218,8 +218,8 @@ void printMove(const ProgramWriter& out, const MoveRecord& pending, const MoveRe
     const int level = pending.level;
     if (mask.compiled() && level >= 0 && level <= 255) {
         const PwmTable& table = currentPwmTable(out);
-        if (state.bakedLines.empty()) { state.bakedLines.resize(256 * 2); }
-        BakedLines& group = state.bakedLines[static_cast<std::size_t>(level * 2 + (pending.working ? 1 : 0))];
+        if (state.bakedLines.empty()) { state.bakedLines.resize(std::size_t{256} * 2); }
+        BakedLines& group = state.bakedLines[static_cast<std::size_t>(level) * 2 + (pending.working ? 1 : 0)];
         const BakedKey key{.filled = filled,
                            .z = pending.z.raw,
                            .feed = pending.feed,

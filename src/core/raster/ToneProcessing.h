@@ -25,7 +25,7 @@ ToneMode toneModeFor(bool greyscaleChecked, bool ditheringChecked);
 // Grey of one pixel: the plain mean of its three bytes, truncated.
 inline int greyOf(std::uint32_t pixel) {
     const std::uint32_t sum = ((pixel >> 16) & 0xFFu) + ((pixel >> 8) & 0xFFu) + (pixel & 0xFFu);
-    // sum / 3 as a multiplication, exact for every sum below 2^17, so that loops over pixels vectorise.
+    // sum / 3 as a multiplication, exact for every sum below 2^17.
     return static_cast<int>((sum * 43691u) >> 17);
 }
 
