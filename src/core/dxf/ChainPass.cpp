@@ -42,6 +42,21 @@ void reverseItem(TItem& item) {
 
 }  // namespace
 
+void RestorePassItems(std::vector<TItem>& passItems, const std::vector<TItem>& items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        TItem& changed = passItems[i];
+        const TItem& original = items[i];
+        changed.used = original.used;
+        changed.x1 = original.x1;
+        changed.y1 = original.y1;
+        changed.x2 = original.x2;
+        changed.y2 = original.y2;
+        changed.startAngle = original.startAngle;
+        changed.endAngle = original.endAngle;
+        changed.clockwise = original.clockwise;
+    }
+}
+
 ChainIndex::ChainIndex(const std::vector<TItem>& items) {
     const std::size_t n = items.size();
     // Every entity end, an entity once per distinct end, sorted by point and list position.

@@ -60,6 +60,12 @@ private:
     std::vector<std::uint32_t> freeAtStart_;  // entities with a free end before any pick
 };
 
+// Puts back in `passItems` what a pass changed (the used flags and the
+// direction of the lines and arcs it reversed), so that the next pass starts
+// from `items` without copying every entity and its spline arrays again.
+// `passItems` must be a copy of `items` that only passes have changed.
+void RestorePassItems(std::vector<TItem>& passItems, const std::vector<TItem>& items);
+
 class ChainPass {
 public:
     // `passItems` is the pass's own copy of the entities, with every `used` flag

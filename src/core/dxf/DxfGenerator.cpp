@@ -277,7 +277,8 @@ Status GenerateDxfProgram(const ProgramWriter& out, const JobParameters& params,
     bool finishingPass = params.finishingPass;
     const ChainIndex index(items);  // end points are the same in every pass
     if (passCount(params) > 1) { tracer.curves.prepare(items.size()); }
-    std::vector<TItem> passItems;  // assigned each pass: keeps its capacity, spline arrays included
+    std::vector<TItem> passItems = items;  // what a pass changes is put back before the next
+    bool firstPass = true;
     std::string statusText;
     bool done = remaining.raw < 0;  // a negative thickness makes no pass
     while (!done) {
@@ -286,7 +287,8 @@ Status GenerateDxfProgram(const ProgramWriter& out, const JobParameters& params,
             done = !finishingPass;
             finishingPass = false;
         }
-        passItems = items;
+        if (!firstPass) { RestorePassItems(passItems, items); }
+        firstPass = false;
         ChainPass chain(passItems, box, index);
         for (std::size_t k = 0; k < passItems.size(); ++k) {
             if (status) {

@@ -143,5 +143,8 @@ TEST(ChainPass, IndexedPicksAgreeWithTheDirectRulesOnRandomDrawings) {
             }
         }
         EXPECT_TRUE(chain.finished());
+        // The next pass starts from the entities as they were.
+        RestorePassItems(fastItems, items);
+        ASSERT_TRUE(fastItems == items) << "drawing " << drawing;
     }
 }
