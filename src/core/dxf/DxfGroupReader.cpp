@@ -33,6 +33,19 @@ std::string DxfQuoted(std::string_view value) {
     return out;
 }
 
+bool ParseDxfCode(std::string_view trimmed, int& code) {
+    const bool negative = !trimmed.empty() && trimmed[0] == '-';
+    const std::size_t first = negative ? 1 : 0;
+    if (trimmed.size() > 9 || first >= trimmed.size()) { return false; }
+    int value = 0;
+    for (std::size_t i = first; i < trimmed.size(); ++i) {
+        if (trimmed[i] < '0' || trimmed[i] > '9') { return false; }
+        value = value * 10 + (trimmed[i] - '0');
+    }
+    code = negative ? -value : value;
+    return true;
+}
+
 bool DxfGroupReader::fail(std::string message) {
     error_ = std::move(message);
     return false;
@@ -49,18 +62,12 @@ bool DxfGroupReader::slowNext(DxfGroup& group, std::string_view codeText) {
         if (!codeText.empty()) { return fail(DxfLineLabel(blankLine) + "a group code is missing"); }
     }
     int code = 0;
-    const bool negative = codeText[0] == '-';
-    std::size_t i = negative ? 1 : 0;
-    bool valid = codeText.size() <= 9 && i < codeText.size();
-    for (; valid && i < codeText.size(); ++i) {
-        const char c = codeText[i];
-        valid = c >= '0' && c <= '9';
-        code = code * 10 + (c - '0');
+    if (!ParseDxfCode(codeText, code)) {
+        return fail(DxfLineLabel(lineNumber_) + DxfQuoted(codeText) + " is not a group code");
     }
-    if (!valid) { return fail(DxfLineLabel(lineNumber_) + DxfQuoted(codeText) + " is not a group code"); }
     std::string_view valueLine;
     if (!nextLine(valueLine)) { return fail(DxfLineLabel(lineNumber_ + 1) + "value missing at the end of the file"); }
-    group.code = negative ? -code : code;
+    group.code = code;
     group.value = TrimDxfText(valueLine);
     group.line = lineNumber_;
     return true;

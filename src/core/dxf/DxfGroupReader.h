@@ -71,6 +71,19 @@ std::string DxfLineLabel(std::uint32_t line);
 // The value quoted as error messages show it, cut short when long.
 std::string DxfQuoted(std::string_view value);
 
+// The group code of a three-character code line as drawing programs write
+// them, right-aligned digits ("  0", " 10", "330"); false for any other form.
+inline bool ShortDxfCode(char a, char b, char c, int& code) {
+    auto digit = [](char x) { return x >= '0' && x <= '9'; };
+    if (!digit(c) || !(b == ' ' || digit(b)) || !(a == ' ' || (digit(a) && digit(b)))) { return false; }
+    code = (digit(a) ? (a - '0') * 100 : 0) + (digit(b) ? (b - '0') * 10 : 0) + (c - '0');
+    return true;
+}
+
+// The group code of a trimmed code line of any form: an optional minus and
+// digits, nine characters at most; false when it is no group code.
+bool ParseDxfCode(std::string_view trimmed, int& code);
+
 // Where the line starting at `from` ends: the first CR or LF, or `size`.
 // Reading runs over millions of short lines; this and the two below stay inline.
 inline std::size_t FindDxfLineEnd(const char* data, std::size_t from, std::size_t size) {
@@ -109,11 +122,9 @@ bool DxfGroupReader::next(DxfGroup& group) {
     const char* d = text_.data();
     const std::size_t o = offset_;
     if (o + 4 < text_.size()) {
-        const char a = d[o], b = d[o + 1], c = d[o + 2], e = d[o + 3];
+        const char e = d[o + 3];
         const bool ends = e == '\n' || (e == '\r' && d[o + 4] == '\n');
-        auto digit = [](char x) { return x >= '0' && x <= '9'; };
-        if (ends && digit(c) && (b == ' ' || digit(b)) && (a == ' ' || (digit(a) && digit(b)))) {
-            group.code = (digit(a) ? (a - '0') * 100 : 0) + (digit(b) ? (b - '0') * 10 : 0) + (c - '0');
+        if (ends && ShortDxfCode(d[o], d[o + 1], d[o + 2], group.code)) {
             offset_ = o + (e == '\n' ? 4 : 5);
             ++lineNumber_;
             std::string_view valueLine;

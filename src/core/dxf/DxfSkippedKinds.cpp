@@ -31,29 +31,9 @@ std::vector<std::pair<std::string, std::size_t>> DxfSkippedKinds::sorted() const
     return out;
 }
 
-namespace {
-
-// A group code line as the group reader takes it: blanks round an optional
-// minus and one to nine characters in all, digits after the minus.
-bool parseCode(std::string_view line, int& code) {
-    const std::string_view text = TrimDxfText(line);
-    const bool negative = !text.empty() && text[0] == '-';
-    const std::size_t first = negative ? 1 : 0;
-    if (text.size() > 9 || first >= text.size()) { return false; }
-    int value = 0;
-    for (std::size_t i = first; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') { return false; }
-        value = value * 10 + (text[i] - '0');
-    }
-    code = negative ? -value : value;
-    return true;
-}
-
-}  // namespace
-
 void ScannerSkippedKinds::otherCode(std::string_view text) {
     // A blank code line ends the pairs: quietly at the end of the file, as damage before it.
-    stopped_ = !parseCode(text, code_);
+    stopped_ = !ParseDxfCode(TrimDxfText(text), code_);
     valueNext_ = !stopped_;
 }
 

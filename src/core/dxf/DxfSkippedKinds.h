@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "dxf/DxfGroupReader.h"
+
 namespace bw {
 
 class DxfSkippedKinds {
@@ -41,11 +43,7 @@ public:
             if (code_ == 0 || section_ == Section::Name) { value(text); }
             return;
         }
-        // Most code lines are right-aligned digits in three characters: "  0", " 10", "330".
-        if (text.size() == 3 && digit(text[2]) && (text[1] == ' ' || digit(text[1])) &&
-            (text[0] == ' ' || (digit(text[0]) && digit(text[1])))) {
-            code_ = (text[0] == ' ' ? 0 : (text[0] - '0') * 100) + (text[1] == ' ' ? 0 : (text[1] - '0') * 10) +
-                    (text[2] - '0');
+        if (text.size() == 3 && ShortDxfCode(text[0], text[1], text[2], code_)) {
             valueNext_ = true;
             return;
         }
@@ -54,7 +52,6 @@ public:
     const DxfSkippedKinds& counted() const { return skipped_; }
 
 private:
-    static bool digit(char c) { return c >= '0' && c <= '9'; }
     void value(std::string_view text);
     void otherCode(std::string_view text);
 
