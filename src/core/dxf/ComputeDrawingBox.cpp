@@ -106,11 +106,7 @@ Result<DrawingBox> DrawingBoxOf(const std::vector<TItem>& items, Fixed4 segmentL
                 SplineEvaluator spline(item);
                 auto pointAt = [&](std::int64_t j) { return spline.at(TraceParameter(item.knots, j, *pieces)); };
                 if (i == 0) { builder.add(pointAt(0)); }
-                const TPoint* kept = nullptr;
-                if (trace) {
-                    trace->keep(i, *pieces, pointAt);
-                    kept = trace->points(i, segmentLength, *pieces);
-                }
+                const TPoint* kept = trace ? trace->keep(i, *pieces, pointAt) : nullptr;
                 for (std::int64_t j = 0; *pieces > 0 && j <= *pieces; ++j) { builder.add(kept ? kept[j] : pointAt(j)); }
                 break;
             }

@@ -179,14 +179,18 @@ private:
     void traceSpline(const TItem& item, std::uint32_t entity) {
         if (!IsTraceableSpline(item)) { return; }
         std::int64_t n = *SplinePieces(item, segmentLength_);  // checked before the run
-        // Points worked out with the drawing's box need no evaluation.
-        if (const TPoint* kept = splines_.points(entity, segmentLength_, n)) {
-            rapidWhenFar(relative(kept[0].x, kept[0].y));
+        // Points 0 .. n along the spline, one rapid onto the first when far, work to the others.
+        auto cut = [&](auto pointAt) {
+            rapidWhenFar(pointAt(0));
             for (std::int64_t j = 1; j <= n; ++j) {
-                const TPoint q = relative(kept[j].x, kept[j].y);
+                const TPoint q = pointAt(j);
                 work(q);
                 position = q;
             }
+        };
+        // Points worked out with the drawing's box need no evaluation.
+        if (const TPoint* kept = splines_.points(entity, segmentLength_, n)) {
+            cut([&](std::int64_t j) { return relative(kept[j].x, kept[j].y); });
             return;
         }
         SplineEvaluator spline(item);
@@ -195,19 +199,10 @@ private:
             return relative(p.x, p.y);
         };
         if (const TPoint* points = curves.splinePoints(entity, item.knots, n, at)) {
-            rapidWhenFar(points[0]);
-            for (std::int64_t j = 1; j <= n; ++j) {
-                work(points[j]);
-                position = points[j];
-            }
+            cut([&](std::int64_t j) { return points[j]; });
             return;
         }
-        rapidWhenFar(at(TraceParameter(item.knots, 0, n)));
-        for (std::int64_t j = 1; j <= n; ++j) {
-            TPoint q = at(TraceParameter(item.knots, j, n));
-            work(q);
-            position = q;
-        }
+        cut([&](std::int64_t j) { return at(TraceParameter(item.knots, j, n)); });
     }
 
     ProgramWriter out_;
@@ -277,8 +272,7 @@ Status GenerateDxfProgram(const ProgramWriter& out, const JobParameters& params,
     bool finishingPass = params.finishingPass;
     const ChainIndex index(items);  // end points are the same in every pass
     if (passCount(params) > 1) { tracer.curves.prepare(items.size()); }
-    std::vector<TItem> passItems = items;  // what a pass changes is put back before the next
-    bool firstPass = true;
+    std::vector<TItem> passItems = items;  // what a pass changes is put back after it
     std::string statusText;
     bool done = remaining.raw < 0;  // a negative thickness makes no pass
     while (!done) {
@@ -287,8 +281,6 @@ Status GenerateDxfProgram(const ProgramWriter& out, const JobParameters& params,
             done = !finishingPass;
             finishingPass = false;
         }
-        if (!firstPass) { RestorePassItems(passItems, items); }
-        firstPass = false;
         ChainPass chain(passItems, box, index);
         for (std::size_t k = 0; k < passItems.size(); ++k) {
             if (status) {
@@ -300,6 +292,7 @@ Status GenerateDxfProgram(const ProgramWriter& out, const JobParameters& params,
             ChainPick pick = chain.next(tracer.position);
             tracer.trace(passItems[pick.index], static_cast<std::uint32_t>(pick.index));
         }
+        RestorePassItems(passItems, items);
         if (params.layerDepth < remaining) {
             remaining -= params.layerDepth;
             tracer.z -= params.layerDepth;

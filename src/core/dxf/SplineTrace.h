@@ -20,15 +20,17 @@ public:
         spans_.assign(entities, Span{});
         points_.clear();
     }
-    // Keeps the points of `entity` (n + 1 of them, in trace order) unless the
-    // trace has grown too large; then the job evaluates that spline itself.
+    // Keeps the points of `entity` (n + 1 of them, in trace order) and returns
+    // them, or nullptr when the trace has grown too large; then the job
+    // evaluates that spline itself.
     template <typename PointAt>
-    void keep(std::size_t entity, std::int64_t n, PointAt pointAt) {
+    const TPoint* keep(std::size_t entity, std::int64_t n, PointAt pointAt) {
         if (entity >= spans_.size() || n < 1 || points_.size() + static_cast<std::size_t>(n) + 1 > kMaxPoints) {
-            return;
+            return nullptr;
         }
         spans_[entity] = Span{static_cast<std::uint32_t>(points_.size()), static_cast<std::uint32_t>(n + 1)};
         for (std::int64_t j = 0; j <= n; ++j) { points_.push_back(pointAt(j)); }
+        return points_.data() + spans_[entity].first;
     }
     // The n + 1 points of `entity` traced with `segmentLength`, or nullptr when
     // they were not kept for exactly that.
