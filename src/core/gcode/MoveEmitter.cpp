@@ -51,6 +51,27 @@ void buildPwmTable(PwmTable& table, const EmitterSettings& params) {
     return currentPwmTable(out).levels[level];
 }
 
+// A line's position and DIR-axis value: the values a baked line leaves open,
+// and how every line writes them.
+class HoleValues {
+public:
+    Fixed4 x, y, a;
+    int decimals = 4;
+    NumberTextCache* texts = nullptr;
+
+    [[gnu::always_inline]] char* write(MaskToken token, char* out) const {
+        switch (token) {
+            case MaskToken::x:
+            case MaskToken::X: *out++ = 'X'; return texts->fixed(out, x, decimals);
+            case MaskToken::y:
+            case MaskToken::Y: *out++ = 'Y'; return texts->fixed(out, y, decimals);
+            case MaskToken::a:
+            case MaskToken::A: return texts->fixed(out, a, decimals);
+            default: return out;  // no other token is left open
+        }
+    }
+};
+
 // Everything one printed line may show.
 class LineValues final : public MaskValues {
 public:
@@ -73,9 +94,11 @@ public:
                 *out++ = g[1];
                 return out;
             case MaskToken::x:
-            case MaskToken::X: return letter(out, 'X', x);
+            case MaskToken::X:
             case MaskToken::y:
-            case MaskToken::Y: return letter(out, 'Y', y);
+            case MaskToken::Y:
+            case MaskToken::a:
+            case MaskToken::A: return position().write(token, out);
             case MaskToken::z:
             case MaskToken::Z: return letter(out, 'Z', z);
             case MaskToken::I: return letter(out, 'I', i);
@@ -102,8 +125,6 @@ public:
             case MaskToken::Pi000: return divided(out, pwmMax - power.pf, 1000);
             case MaskToken::pi0000:
             case MaskToken::Pi0000: return divided(out, pwmMax - power.pf, 10000);
-            case MaskToken::a:
-            case MaskToken::A: return fixedTexts->fixed(out, a, decimals);
             case MaskToken::E:
                 *out++ = '\r';
                 *out++ = '\n';
@@ -114,6 +135,9 @@ public:
     }
 
 private:
+    HoleValues position() const {
+        return HoleValues{.x = x, .y = y, .a = a, .decimals = decimals, .texts = fixedTexts};
+    }
     char* letter(char* out, char name, Fixed4 value) const {
         *out++ = name;
         return fixedTexts->fixed(out, value, decimals);
@@ -162,27 +186,6 @@ LineValues moveValues(const ProgramWriter& out, const MoveRecord& pending, Fixed
     values.pwmMax = out.settings.pwmMax;
     return values;
 }
-
-// The values a baked line leaves open: its position and DIR-axis value, written
-// as LineValues writes them.
-class HoleValues {
-public:
-    Fixed4 x, y, a;
-    int decimals = 4;
-    NumberTextCache* texts = nullptr;
-
-    [[gnu::always_inline]] char* write(MaskToken token, char* out) const {
-        switch (token) {
-            case MaskToken::x:
-            case MaskToken::X: *out++ = 'X'; return texts->fixed(out, x, decimals);
-            case MaskToken::y:
-            case MaskToken::Y: *out++ = 'Y'; return texts->fixed(out, y, decimals);
-            case MaskToken::a:
-            case MaskToken::A: return texts->fixed(out, a, decimals);
-            default: return out;  // no other token is left open
-        }
-    }
-};
 
 void prepareMask(const ProgramWriter& out) {
     if (out.emitter.mask.text() != out.settings.maskText) {
