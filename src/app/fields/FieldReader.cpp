@@ -35,6 +35,13 @@ Result<Fixed4> readRanged(const QLineEdit* field, const QLabel* caption, const F
     return value;
 }
 
+Status firstFailure(std::initializer_list<Result<Fixed4>> read) {
+    for (const Result<Fixed4>& field : read) {
+        if (!field) { return Error{field.error()}; }
+    }
+    return success();
+}
+
 Result<std::int32_t> readInteger(const QLineEdit* field, const QLabel* caption) {
     auto value = parseInteger(field->text().trimmed().toStdString());
     if (!value || *value < INT32_MIN || *value > INT32_MAX) { return fieldError(field, caption, "a whole number"); }

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "common/Fixed4.h"
@@ -21,6 +22,8 @@ Result<std::int32_t> readInteger(const QLineEdit* field, const QLabel* caption);
 // A number of a field shared by several pages, within the one range every page
 // and the command line apply; outside it the message names the field and the range.
 Result<Fixed4> readRanged(const QLineEdit* field, const QLabel* caption, const FieldRange& range);
+// The first of several fields read that failed, in the order given, or success.
+Status firstFailure(std::initializer_list<Result<Fixed4>> read);
 // A whole number read into Fixed4 (the maximum PWM value of the DXF and PCB jobs).
 Result<Fixed4> readIntegerAsFixed(const QLineEdit* field, const QLabel* caption);
 

@@ -117,12 +117,11 @@ Status PcbController::showLoadedBoard() {
 }
 
 Status PcbController::fillParameters() {
-    for (const Result<Fixed4>& checked : {readRanged(page_.Edit2, page_.LDpi, FieldRanges::Dpi),
-                                          readRanged(page_.Edit3, page_.Label5, FieldRanges::BeamDiameter),
-                                          readRanged(page_.EGruboscP, page_.Label19, FieldRanges::Thickness),
-                                          readRanged(gcode_.EMWPWM, gcode_.LMWPWM, FieldRanges::PwmMax)}) {
-        if (!checked) { return Error{checked.error()}; }
-    }
+    const Status ranges = firstFailure({readRanged(page_.Edit2, page_.LDpi, FieldRanges::Dpi),
+                                        readRanged(page_.Edit3, page_.Label5, FieldRanges::BeamDiameter),
+                                        readRanged(page_.EGruboscP, page_.Label19, FieldRanges::Thickness),
+                                        readRanged(gcode_.EMWPWM, gcode_.LMWPWM, FieldRanges::PwmMax)});
+    if (!ranges) { return ranges; }
     PcbFields fields;
     fields.workFeedText = page_.ESzRPCB->text().toStdString();
     fields.rapidFeedText = page_.ESzJPCB->text().toStdString();

@@ -387,12 +387,11 @@ void PictureController::generate() {
 }
 
 Status PictureController::fillParameters() {
-    for (const Result<Fixed4>& checked : {readRanged(page_.ESkala, page_.Label8, FieldRanges::PixelSize),
-                                          readRanged(page_.EGruboscB, page_.Label18, FieldRanges::Thickness),
-                                          readRanged(tools_.EEkstruzja, tools_.Label13, FieldRanges::DirAxisStep),
-                                          readRanged(gcode_.EMWPWM, gcode_.LMWPWM, FieldRanges::PwmMax)}) {
-        if (!checked) { return Error{checked.error()}; }
-    }
+    const Status ranges = firstFailure({readRanged(page_.ESkala, page_.Label8, FieldRanges::PixelSize),
+                                        readRanged(page_.EGruboscB, page_.Label18, FieldRanges::Thickness),
+                                        readRanged(tools_.EEkstruzja, tools_.Label13, FieldRanges::DirAxisStep),
+                                        readRanged(gcode_.EMWPWM, gcode_.LMWPWM, FieldRanges::PwmMax)});
+    if (!ranges) { return ranges; }
     RasterJobFields fields;
     fields.pixelSizeText = page_.ESkala->text().toStdString();
     fields.focusZText = tools_.EOgniskowa->text().toStdString();
