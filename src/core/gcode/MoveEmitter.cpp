@@ -416,6 +416,10 @@ ProgramWriter SteadyWriter(const ProgramWriter& out) {
     return steady;
 }
 
+void ExpectGridPositions(const ProgramWriter& out, Axis axis, Fixed4 step, int count) {
+    out.emitter.fixedTexts.expectGrid(axis == Axis::X ? out.origin.x : out.origin.y, step, count);
+}
+
 void ResetEmitter(const ProgramWriter& out) {
     out.emitter.pending.stage = RecordStage::Reset;
     out.emitter.printed.stage = RecordStage::Reset;

@@ -57,6 +57,13 @@ void ResetEmitter(const ProgramWriter& out);
 // raster job's millions of moves): the mask is prepared here, once.
 ProgramWriter SteadyWriter(const ProgramWriter& out);
 
+enum class Axis : std::uint8_t { X, Y };
+
+// The job will print the positions k x step (k < count) along `axis` over and
+// over, as a raster does row after row: their texts are then kept in order.
+// Changes no printed byte, only how fast the positions are printed.
+void ExpectGridPositions(const ProgramWriter& out, Axis axis, Fixed4 step, int count);
+
 // The origin offsets are added to the end point here. The line for the previous
 // move is appended to `out.lines` when this move does not continue it. `a` is the
 // job's DIR-axis position, advanced by every printed line.

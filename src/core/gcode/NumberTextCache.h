@@ -18,10 +18,23 @@ public:
     explicit NumberTextCache(int setBits) : setBits_(setBits) {}
 
     // writeFixed(out, value, decimals); `out` needs room for kMaxNumberBytes.
-    char* fixed(char* out, Fixed4 value, int decimals) {
+    [[gnu::always_inline]] char* fixed(char* out, Fixed4 value, int decimals) {
         if (decimals != decimals_) { reset(decimals); }
+        if (const GridText* text = onGrid(value.raw)) {
+            __builtin_memcpy(out, text->text, sizeof text->text);
+            return out + text->length;
+        }
         return lookUp(out, value.raw);
     }
+    // Values first + k x step (k < count) will be printed over and over, in
+    // order forwards or backwards (a raster's pixel positions, row after row).
+    // Their texts are then kept in that order in a plain table: a row's look-ups
+    // walk memory in order, which the processor fetches ahead, where the hashed
+    // sets would be a jump to another place for every value.
+    void expectGrid(Fixed4 first, Fixed4 step, int count);
+
+    // Brings the texts of a value likely printed soon into the processor's
+    // cache, so that their look-up does not wait for memory; changes nothing.
     // writeInteger(out, value); `out` needs room for kMaxNumberBytes.
     [[gnu::always_inline]] char* integer(char* out, std::int64_t value) {
         // Feeds and PWM values are mostly small: their texts sit in a plain table.
@@ -35,7 +48,9 @@ public:
     // Brings the texts of a value likely printed soon into the processor's
     // cache, so that their look-up does not wait for memory; changes nothing.
     void prefetch(std::int64_t key) const {
-        if (!slots_.empty()) { __builtin_prefetch(&slots_[setOf(key)]); }
+        // Values on the grid are found in order without help.
+        if (static_cast<std::uint64_t>(key) - gridFirst_ < gridSpan_ || slots_.empty()) { return; }
+        __builtin_prefetch(&slots_[setOf(key)]);
     }
 
 private:
@@ -53,6 +68,24 @@ private:
         std::uint8_t length = 0;  // 0: not written yet
     };
 
+    // Texts of the grid's values by k; up to 15 characters (longer ones take the hashed sets).
+    struct GridText {
+        char text[15] = {};
+        std::uint8_t length = 0;  // 0: not written yet
+    };
+    static constexpr std::size_t kMaxGridCount = std::size_t(1) << 16;
+
+    [[gnu::always_inline]] const GridText* onGrid(std::int64_t key) {
+        const std::uint64_t offset = static_cast<std::uint64_t>(key) - gridFirst_;
+        if (offset >= gridSpan_) { return nullptr; }
+        // offset / step by a multiplication: exact for multiples of the step, and only those are kept.
+        const auto k = static_cast<std::uint64_t>((static_cast<unsigned __int128>(offset) * gridInverse_) >> 64);
+        if (k * gridStep_ != offset) { return nullptr; }
+        GridText& text = grid_[k];
+        if (text.length == 0) [[unlikely]] { fillGrid(text, key); }
+        return text.length <= sizeof text.text ? &text : nullptr;
+    }
+    void fillGrid(GridText& text, std::int64_t key) const;
     void reset(int decimals);
     [[gnu::always_inline]] char* smallInteger(char* out, std::size_t value) {
         if (smallTexts_.empty()) { smallTexts_.resize(kSmallIntegers); }
@@ -79,6 +112,9 @@ private:
         return 2 * static_cast<std::size_t>(static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15ull >> (64 - setBits_));
     }
 
+    std::vector<GridText> grid_;
+    std::uint64_t gridFirst_ = 0, gridStep_ = 1, gridSpan_ = 0;  // span 0: no grid
+    std::uint64_t gridInverse_ = 0;                              // 2^64 / step, rounded up
     int setBits_;
     int decimals_ = -2;  // what the texts were written with; kInteger for whole numbers
     std::vector<Slot> slots_;

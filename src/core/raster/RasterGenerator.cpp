@@ -171,6 +171,7 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
         if (progress) { progress(++done, total); }
     };
     if (params.rasterHorizontal && hasPixels) {
+        ExpectGridPositions(steady, Axis::X, p, width);
         // Line 0 is the bottom row of the picture, so the engraving is not mirrored.
         for (int r = 0; r < height; ++r) {
             const std::uint32_t* row = work.row(height - 1 - r);
@@ -186,6 +187,7 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
     if (params.rasterVertical && hasPixels) {
         // The horizontal pass ended far away: travel back with the laser off.
         if (params.rasterHorizontal) { rapid(zero, zero); }
+        ExpectGridPositions(steady, Axis::Y, p, height);
         for (int j = 0; j < width; ++j) {
             const Fixed4 x = times(p, j);
             const std::uint32_t* column = work.pixels.data() + j;
