@@ -78,12 +78,14 @@ std::string FillMaskLiterally(std::string_view mask, FilledTokens filled, bool a
 // A line shape with most of its slots already written (see CompiledMask::bake):
 // literals, each followed by an open slot (a hole) but the last. Each literal
 // has a fixed slot of kSlot bytes, so that it is copied whole without a loop.
+// The lengths and holes come first, so that they share a cache line with
+// what comes before the shape (its look-up key) and the first literals.
 struct BakedShape {
     static constexpr std::size_t kSlot = 32;
     static constexpr std::size_t kMaxPieces = 6;
-    alignas(16) char literals[kMaxPieces][kSlot] = {};
     std::uint8_t lengths[kMaxPieces] = {};
     std::int8_t holes[kMaxPieces] = {};  // the token after each literal, -1 after the last
+    alignas(16) char literals[kMaxPieces][kSlot] = {};
 };
 
 class CompiledMask {

@@ -67,7 +67,9 @@ struct BakedKey {
 // the few combinations of filled tokens, height and feed in use.
 struct BakedLines {
     static constexpr int kWays = 4;
-    struct Way {
+    // A way starts a cache line: its key, lengths and holes fill the first, the
+    // literals a raster line uses the second.
+    struct alignas(64) Way {
         bool valid = false;
         bool fits = false;  // false: the shape did not fit, such lines take the ordinary path
         BakedKey key;
