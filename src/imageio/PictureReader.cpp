@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <memory>
 #include <mutex>
 #include <new>
 #include <string_view>
@@ -35,21 +36,20 @@ Error tooLargeForMemory(const std::string& path) {
     return Error{"Cannot read the picture " + inQuotes(path) + ": it is too large for the available memory"};
 }
 
-// Copies the picture band by band into 32-bit pixels, so that a 1-bit bitmap
-// never exists as a whole 32-bit QImage next to the buffer. Throws
-// std::bad_alloc when either cannot be allocated.
-PixelBuffer toBuffer(const QImage& image, QImage::Format format) {
-    if (image.format() == format) {
-        // Already 32-bit in the wanted format: the rows are copied as they are,
-        // into memory that is written once instead of filled first.
+// Converts the picture band by band into 32-bit pixels, so that a 1-bit bitmap
+// never exists as a whole 32-bit QImage next to the buffer. A picture already
+// in the wanted format is taken over as it is, without a copy. Throws
+// std::bad_alloc when memory cannot be allocated.
+PixelBuffer toBuffer(QImage image, QImage::Format format) {
+    if (image.format() == format && image.bytesPerLine() == qsizetype(image.width()) * 4) {
+        auto held = std::make_shared<QImage>(std::move(image));
+        auto* bits = reinterpret_cast<std::uint32_t*>(held->bits());  // ours alone: no copy is made
+        if (bits == nullptr) { throw std::bad_alloc(); }
         PixelBuffer buffer;
-        buffer.pixels.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
-        for (int y = 0; y < image.height(); ++y) {
-            const auto* source = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-            buffer.pixels.insert(buffer.pixels.end(), source, source + image.width());
-        }
-        buffer.width = image.width();
-        buffer.height = image.height();
+        buffer.width = held->width();
+        buffer.height = held->height();
+        const auto count = static_cast<std::size_t>(buffer.width) * static_cast<std::size_t>(buffer.height);
+        buffer.pixels = PixelStore::adopt(bits, count, std::move(held));
         return buffer;
     }
     PixelBuffer buffer(image.width(), image.height());
@@ -85,14 +85,16 @@ PixelBuffer fromTwoColours(const QImage& image, bool opaque) {
     for (int byte = 0; byte < 256; ++byte) {
         for (int k = 0; k < 8; ++k) { eight[byte][k] = colours[(byte >> (firstInHighBit ? 7 - k : k)) & 1]; }
     }
-    PixelBuffer buffer;
-    buffer.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    std::vector<std::uint32_t> pixels;
+    pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     std::vector<std::uint32_t> row(static_cast<std::size_t>(width) + 8);
     for (int y = 0; y < height; ++y) {
         const uchar* bits = image.constScanLine(y);
         for (int x = 0; x < width; x += 8) { std::copy(eight[bits[x >> 3]], eight[bits[x >> 3]] + 8, row.data() + x); }
-        buffer.pixels.insert(buffer.pixels.end(), row.data(), row.data() + width);
+        pixels.insert(pixels.end(), row.data(), row.data() + width);
     }
+    PixelBuffer buffer;
+    buffer.pixels = PixelStore(std::move(pixels));
     buffer.width = width;
     buffer.height = height;
     return buffer;
@@ -197,7 +199,7 @@ Result<PixelBuffer> ReadPicture(const std::string& path) {
         return Error{"Cannot read the picture \"" + path + "\": " + reader.errorString().toStdString()};
     }
     if (isTwoColour(image)) { return fromTwoColours(image, false); }
-    return toBuffer(image, QImage::Format_ARGB32);
+    return toBuffer(std::move(image), QImage::Format_ARGB32);
 }
 
 Result<LoadedPicture> LoadPicture(const std::string& path, int width, int height) {
@@ -211,7 +213,7 @@ Result<LoadedPicture> LoadPicture(const std::string& path, int width, int height
         image = image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         if (image.isNull()) { return Error{"Cannot resample the picture " + inQuotes(path) + ": out of memory"}; }
     }
-    loaded.pixels = toBuffer(image, QImage::Format_RGB32);
+    loaded.pixels = toBuffer(std::move(image), QImage::Format_RGB32);
     return loaded;
 }
 
@@ -230,7 +232,7 @@ Result<PixelBuffer> LoadPcbPicture(const std::string& path) {
         auto read = readChecked(path, PictureUse::Pcb);
         if (!read) { return Error{read.error()}; }
         if (isTwoColour(*read)) { return fromTwoColours(*read, true); }
-        return toBuffer(*read, QImage::Format_RGB32);
+        return toBuffer(std::move(read).value(), QImage::Format_RGB32);
     } catch (const std::bad_alloc&) { return tooLargeForMemory(path); }
 }
 

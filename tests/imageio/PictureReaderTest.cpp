@@ -86,6 +86,23 @@ TEST(LoadPicture, ResamplingAlwaysStartsFromTheFile) {
     EXPECT_EQ(again->pixels.pixels, direct->pixels.pixels);
 }
 
+// The decoder's memory is taken over, not copied: what is changed in place (the
+// command line's tones) or in a copy (the window's) must stay in that buffer,
+// and the pixels must outlive every step of their loading.
+TEST(LoadPicture, PixelsTakenOverFromTheDecoderBelongToTheirBuffer) {
+    for (QSize size : {QSize(320, 240), QSize(500, 400)}) {
+        PixelBuffer first = LoadPicture(example(), size.width(), size.height())->pixels;
+        PixelBuffer copy = first;
+        const PixelBuffer untouched = LoadPicture(example(), size.width(), size.height())->pixels;
+        for (std::uint32_t& pixel : copy.pixels) { pixel = 0; }
+        EXPECT_EQ(first.pixels, untouched.pixels);
+        PixelBuffer moved = std::move(first);
+        for (std::uint32_t& pixel : moved.pixels) { pixel ^= 0x00FFFFFFu; }
+        EXPECT_EQ(moved.row(7)[9], untouched.row(7)[9] ^ 0x00FFFFFFu);
+        EXPECT_TRUE(first.pixels.empty());
+    }
+}
+
 TEST(LoadPicture, SizeLimitIsCheckedOnTheStoredPicture) {
     auto wide = LoadPicture(data("wide-2001x10.bmp"), 100, 10);
     ASSERT_FALSE(wide.ok());

@@ -43,7 +43,7 @@ TEST(PcbLoading, EveryLayerGetsTheClassificationAndAReloadReplacesMarks) {
 
 TEST(PcbLoading, DamagedBufferIsRefused) {
     PixelBuffer broken(4, 4);
-    broken.pixels.resize(3);
+    broken.pixels = PixelStore(std::vector<std::uint32_t>(3, 0xFFFFFFFFu));
     PcbState pcb;
     EXPECT_FALSE(LoadPcbBitmap(pcb, broken).ok());
 }
