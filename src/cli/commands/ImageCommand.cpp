@@ -214,7 +214,7 @@ void runImage(const ImageOptions& o) {
         active.contrast != adjustments.contrast) {
         std::cerr << "beamwright-cli: warning: --gamma, --brightness and --contrast act in grey mode only: ignored\n";
     }
-    ApplyAdjustments(view, active);
+    if (ChangesTones(active)) { ApplyAdjustments(view, active); }  // the tones' pixels are opaque already
     if (previewFile) {
         auto png = EncodePicturePng(view);
         if (!png) { throw JobError(png.error()); }

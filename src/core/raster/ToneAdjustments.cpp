@@ -39,11 +39,20 @@ ToneTable BuildAdjustmentTable(const ToneAdjustments& adjustments) {
     return table;
 }
 
+namespace {
+bool isIdentity(const ToneTable& table) {
+    for (int i = 0; i < 256; ++i) {
+        if (table[static_cast<std::size_t>(i)] != i) { return false; }
+    }
+    return true;
+}
+}  // namespace
+
+bool ChangesTones(const ToneAdjustments& adjustments) { return !isIdentity(BuildAdjustmentTable(adjustments)); }
+
 void ApplyAdjustments(PixelBuffer& view, const ToneAdjustments& adjustments) {
     const ToneTable table = BuildAdjustmentTable(adjustments);
-    bool identity = true;
-    for (int i = 0; i < 256; ++i) { identity = identity && table[static_cast<std::size_t>(i)] == i; }
-    if (identity) {
+    if (isIdentity(table)) {
         // Neutral settings (the usual case) only make every pixel opaque.
         for (int y = 0; y < view.height; ++y) {
             std::uint32_t* row = view.row(y);

@@ -43,8 +43,12 @@ std::uint8_t AdjustBrightnessContrast(int byte, int brightness, int contrastFact
 // Brightness and contrast, then gamma, as one table over the byte values.
 ToneTable BuildAdjustmentTable(const ToneAdjustments& adjustments);
 
+// Whether the adjustments change any byte value (the neutral settings do not).
+bool ChangesTones(const ToneAdjustments& adjustments);
+
 // Applies the adjustments to blue, green and red of every pixel; the fourth
-// byte becomes opaque.
+// byte becomes opaque. A picture fresh from ProcessTones is opaque already, so
+// adjustments that change no tone need not be applied to it.
 void ApplyAdjustments(PixelBuffer& view, const ToneAdjustments& adjustments);
 
 }  // namespace bw
