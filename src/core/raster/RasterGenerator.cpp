@@ -1,6 +1,8 @@
 #include "raster/RasterGenerator.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "gcode/MoveEmitter.h"
 #include "i18n/MessageTexts.h"
@@ -35,6 +37,26 @@ Fixed4 percentOf(Fixed4 percent, Fixed4 pwmMax) {
 }
 
 Fixed4 times(Fixed4 length, int count) { return Fixed4::fromRaw(length.raw * count); }
+
+// The pixels of a line of `count` (in travel order, `pixelAt(i)` the i-th) that
+// are sent to the emitter: the first (the step onto the line), the last, and the
+// last of each run of equal levels. A pixel at the level of the next one would
+// only lengthen the move the emitter holds back (same way, feed and level).
+// Found apart from the sending, without a branch per pixel; `sent` has room for
+// count + 1 entries. Returns how many were found.
+template <typename PixelAt>
+int findSentPixels(int count, PixelAt pixelAt, int* sent) {
+    int* next = sent;
+    *next = 0;
+    next += count > 0 ? 1 : 0;
+    for (int i = 1; i + 1 < count; ++i) {
+        *next = i;
+        next += ((pixelAt(i) ^ pixelAt(i + 1)) & 0xFF0000u) != 0 ? 1 : 0;
+    }
+    *next = count - 1;
+    next += count > 1 ? 1 : 0;
+    return static_cast<int>(next - sent);
+}
 
 }  // namespace
 
@@ -149,19 +171,14 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
         }
     };
     // One line of `count` pixels in travel order: `pixelAt(i)` is the i-th pixel,
-    // `pointAt(i)` its position. A pixel at the level of the next one would only
-    // lengthen the move the emitter holds back (same way, feed and level), so a line
-    // sends its first pixel (the step onto the line) and the last pixel of each run
-    // of equal levels.
+    // `pointAt(i)` its position.
+    std::vector<int> sent(static_cast<std::size_t>(std::max(width, height)) + 1);
     auto visitLine = [&](int count, auto pixelAt, auto pointAt) {
-        std::uint32_t pixel = pixelAt(0);
-        for (int i = 0; i < count; ++i) {
-            const std::uint32_t next = i + 1 < count ? pixelAt(i + 1) : 0;
-            if (i == 0 || i + 1 == count || ((next ^ pixel) & 0xFF0000u) != 0) {
-                const auto [x, y] = pointAt(i);
-                visit(pixel, x, y);
-            }
-            pixel = next;
+        const int found = findSentPixels(count, pixelAt, sent.data());
+        for (int k = 0; k < found; ++k) {
+            const int i = sent[static_cast<std::size_t>(k)];
+            const auto [x, y] = pointAt(i);
+            visit(pixelAt(i), x, y);
         }
     };
     const bool hasPixels = width > 0 && height > 0;

@@ -49,8 +49,10 @@ TEST(NumberTextCache, GridValuesPrintWhatTheWriterPrints) {
                 for (int k = -2; k < grid.count + 2; ++k) {
                     const int column = row % 2 == 0 ? k : grid.count - 1 - k;
                     for (std::int64_t beside : {0, 1, -1}) {
+                        // Worked out modulo 2^64: the grids near the ends of the range wrap.
                         const auto value = static_cast<std::int64_t>(static_cast<std::uint64_t>(grid.first) +
-                                                                     static_cast<std::uint64_t>(column * grid.step) +
+                                                                     static_cast<std::uint64_t>(column) *
+                                                                         static_cast<std::uint64_t>(grid.step) +
                                                                      static_cast<std::uint64_t>(beside));
                         const char* end = cache.fixed(actual, Fixed4::fromRaw(value), decimals);
                         const char* want = writeFixed(expected, Fixed4::fromRaw(value), decimals);
