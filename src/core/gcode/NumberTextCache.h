@@ -33,8 +33,6 @@ public:
     // sets would be a jump to another place for every value.
     void expectGrid(Fixed4 first, Fixed4 step, int count);
 
-    // Brings the texts of a value likely printed soon into the processor's
-    // cache, so that their look-up does not wait for memory; changes nothing.
     // writeInteger(out, value); `out` needs room for kMaxNumberBytes.
     [[gnu::always_inline]] char* integer(char* out, std::int64_t value) {
         // Feeds and PWM values are mostly small: their texts sit in a plain table.
