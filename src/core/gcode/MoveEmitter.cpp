@@ -390,8 +390,9 @@ void linearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, F
     pending.sense = sense;
     pending.stage = RecordStage::Moving;
     // The move just held back is printed at the next call unless that one continues it.
-    state.fixedTexts.prefetch(xn.raw);
-    state.fixedTexts.prefetch(yn.raw);
+    // A coordinate it keeps was fetched with the move before (a raster row keeps its Y).
+    if (dx.raw != 0) { state.fixedTexts.prefetch(xn.raw); }
+    if (dy.raw != 0) { state.fixedTexts.prefetch(yn.raw); }
 }
 
 }  // namespace

@@ -193,11 +193,19 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
         for (int r = 0; r < height; ++r) {
             const std::uint32_t* row = work.row(height - 1 - r);
             const Fixed4 y = times(p, r);
-            const bool forward = r % 2 == 0;
-            auto columnOf = [&](int i) { return forward ? i : width - 1 - i; };
-            auto pixelAt = [&](int i) { return row[columnOf(i)]; };
-            auto pointAt = [&](int i) { return std::pair{times(p, columnOf(i)), y}; };
-            visitLine(width, pixelAt, pointAt);
+            // The two directions are separate loops, so that the scan of a row has no branch on its direction.
+            auto visitRow = [&](auto columnOf) {
+                visitLine(
+                    width, [&](int i) { return row[columnOf(i)]; },
+                    [&](int i) {
+                        return std::pair{times(p, columnOf(i)), y};
+                    });
+            };
+            if (r % 2 == 0) {
+                visitRow([](int i) { return i; });
+            } else {
+                visitRow([&](int i) { return width - 1 - i; });
+            }
             lineDone();
         }
     }
