@@ -170,15 +170,25 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
             rapid(x, y);
         }
     };
-    // One line of `count` pixels in travel order: `pixelAt(i)` is the i-th pixel,
-    // `pointAt(i)` its position.
+    // One line of `count` pixels: place k (0 at the picture's left or bottom) has
+    // the pixel `pixelOf(k)` at `pointOf(k)`, travelled from place 0 when `forward`,
+    // else from the last. The two directions are separate loops, so that the scan
+    // of a line has no branch on its direction.
     std::vector<int> sent(static_cast<std::size_t>(std::max(width, height)) + 1);
-    auto visitLine = [&](int count, auto pixelAt, auto pointAt) {
-        const int found = findSentPixels(count, pixelAt, sent.data());
-        for (int k = 0; k < found; ++k) {
-            const int i = sent[static_cast<std::size_t>(k)];
-            const auto [x, y] = pointAt(i);
-            visit(pixelAt(i), x, y);
+    auto visitLine = [&](bool forward, int count, auto pixelOf, auto pointOf) {
+        auto travel = [&](auto placeOf) {
+            auto pixelAt = [&](int i) { return pixelOf(placeOf(i)); };
+            const int found = findSentPixels(count, pixelAt, sent.data());
+            for (int k = 0; k < found; ++k) {
+                const int i = sent[static_cast<std::size_t>(k)];
+                const auto [x, y] = pointOf(placeOf(i));
+                visit(pixelAt(i), x, y);
+            }
+        };
+        if (forward) {
+            travel([](int i) { return i; });
+        } else {
+            travel([&](int i) { return count - 1 - i; });
         }
     };
     const bool hasPixels = width > 0 && height > 0;
@@ -193,19 +203,11 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
         for (int r = 0; r < height; ++r) {
             const std::uint32_t* row = work.row(height - 1 - r);
             const Fixed4 y = times(p, r);
-            // The two directions are separate loops, so that the scan of a row has no branch on its direction.
-            auto visitRow = [&](auto columnOf) {
-                visitLine(
-                    width, [&](int i) { return row[columnOf(i)]; },
-                    [&](int i) {
-                        return std::pair{times(p, columnOf(i)), y};
-                    });
-            };
-            if (r % 2 == 0) {
-                visitRow([](int i) { return i; });
-            } else {
-                visitRow([&](int i) { return width - 1 - i; });
-            }
+            visitLine(
+                r % 2 == 0, width, [&](int column) { return row[column]; },
+                [&](int column) {
+                    return std::pair{times(p, column), y};
+                });
             lineDone();
         }
     }
@@ -216,13 +218,14 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
         for (int j = 0; j < width; ++j) {
             const Fixed4 x = times(p, j);
             const std::uint32_t* column = work.pixels.data() + j;
-            const bool forward = j % 2 == 0;
-            auto rowOf = [&](int i) { return forward ? i : height - 1 - i; };
-            auto pixelAt = [&](int i) {
-                return column[static_cast<std::size_t>(height - 1 - rowOf(i)) * static_cast<std::size_t>(width)];
-            };
-            auto pointAt = [&](int i) { return std::pair{x, times(p, rowOf(i))}; };
-            visitLine(height, pixelAt, pointAt);
+            visitLine(
+                j % 2 == 0, height,
+                [&](int k) {
+                    return column[static_cast<std::size_t>(height - 1 - k) * static_cast<std::size_t>(width)];
+                },
+                [&](int k) {
+                    return std::pair{x, times(p, k)};
+                });
             lineDone();
         }
     }
