@@ -29,7 +29,7 @@ void NumberTextCache::fillGrid(GridText& text, std::int64_t key) const {
     char digits[kMaxNumberBytes];
     const char* end = writeFixed(digits, Fixed4::fromRaw(key), decimals_);
     const auto length = static_cast<std::size_t>(end - digits);
-    text.length = static_cast<std::uint8_t>(std::min<std::size_t>(length, 255));
+    text.length = static_cast<std::uint8_t>(length);  // below kMaxNumberBytes
     if (length <= sizeof text.text) { std::memcpy(text.text, digits, length); }
 }
 

@@ -47,7 +47,7 @@ public:
     // cache, so that their look-up does not wait for memory; changes nothing.
     void prefetch(std::int64_t key) const {
         // Values on the grid are found in order without help.
-        if (static_cast<std::uint64_t>(key) - gridFirst_ < gridSpan_ || slots_.empty()) { return; }
+        if (gridOffset(key) < gridSpan_ || slots_.empty()) { return; }
         __builtin_prefetch(&slots_[setOf(key)]);
     }
 
@@ -73,8 +73,10 @@ private:
     };
     static constexpr std::size_t kMaxGridCount = std::size_t(1) << 16;
 
+    // Where the value lies from the grid's first, modulo 2^64: below gridSpan_ within the grid's range.
+    std::uint64_t gridOffset(std::int64_t key) const { return static_cast<std::uint64_t>(key) - gridFirst_; }
     [[gnu::always_inline]] const GridText* onGrid(std::int64_t key) {
-        const std::uint64_t offset = static_cast<std::uint64_t>(key) - gridFirst_;
+        const std::uint64_t offset = gridOffset(key);
         if (offset >= gridSpan_) { return nullptr; }
         // offset / step by a multiplication: exact for multiples of the step, and only those are kept.
         const auto k = static_cast<std::uint64_t>((static_cast<unsigned __int128>(offset) * gridInverse_) >> 64);
