@@ -57,15 +57,19 @@ void deliverProgram(const ProgramLines& lines, const std::string& outputPath, co
     commitOutput(output);
 }
 
-ProgramStream::ProgramStream(ProgramLines& lines, OutputFile& output) : lines_(lines) {
+ProgramStream::ProgramStream(ProgramLines& lines, OutputFile& output) : lines_(lines), writer_(output) {
     lines_.clear();
-    lines_.streamTo([&output](std::string_view block) { output.write(block); });
+    lines_.streamTo([this](std::string_view block) { writer_.write(block); });
 }
 
-// Ends the streaming without writing: after a failure the rest is not wanted.
+// Ends the streaming without writing more: after a failure the rest is not wanted.
+// The writer's destructor then waits for the block it still holds.
 ProgramStream::~ProgramStream() { lines_.streamTo({}); }
 
-void ProgramStream::finish() { lines_.flush(); }
+void ProgramStream::finish() {
+    lines_.flush();
+    writer_.wait();
+}
 
 std::string readTextFile(const std::string& path) {
     auto content = ReadWholeFile(path, kMaxTextFileBytes);

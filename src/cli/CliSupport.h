@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/Fixed4.h"
+#include "files/BlockWriterThread.h"
 #include "files/OutputFile.h"
 #include "gcode/ProgramLines.h"
 #include "job/FieldRanges.h"
@@ -53,6 +54,7 @@ void deliverProgram(const ProgramLines& lines, const std::string& outputPath,
 // whole; the store still counts every entry. The job writes its program
 // afresh: whatever the store held before is dropped. Nothing reaches the
 // target before the output is committed, so a failed job leaves no file.
+// The blocks are written on a thread of their own while the job goes on.
 class ProgramStream {
 public:
     ProgramStream(ProgramLines& lines, OutputFile& output);
@@ -65,6 +67,7 @@ public:
 
 private:
     ProgramLines& lines_;
+    BlockWriterThread writer_;
 };
 
 // Reads a whole text file (header and footer files) with the size cap of text

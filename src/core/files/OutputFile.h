@@ -11,6 +11,7 @@
 // Blocks are buffered here, so many small writes cost little and a large
 // program never has to be held in memory as one text.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -48,6 +49,7 @@ public:
 private:
     OutputFile() = default;
     bool flushBuffer();
+    void writeThrough(std::string_view bytes);
     void fail(const std::string& what, int error);
     void closeQuietly();
 
@@ -59,6 +61,8 @@ private:
     std::string name_;
     std::string buffer_;
     std::string error_;
+    std::uint64_t written_ = 0;           // bytes in the file so far
+    std::uint64_t writebackStarted_ = 0;  // bytes already handed to the disk
 };
 
 // Convenience for texts already in memory: open, write, commit.

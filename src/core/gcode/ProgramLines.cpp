@@ -32,19 +32,25 @@ void ProgramLines::flush() {
     }
     streamed_ += held_;
     held_ = 0;
-    // The last chunk's room is used again; the others go.
-    if (chunks_.size() > 1) { chunks_.erase(chunks_.begin(), chunks_.end() - 1); }
-    chunkFirstEntry_.assign(chunks_.size(), 0);
+    // The sink may still be reading the last block: the next entries go to the
+    // room of the block handed on before it, which the sink is done with.
     if (!chunks_.empty()) {
-        chunks_.back().size = 0;
-        chunks_.back().starts.clear();
+        Chunk last = std::move(chunks_.back());
+        chunks_.clear();
+        if (handed_.data) { chunks_.push_back(std::move(handed_)); }
+        handed_ = std::move(last);
     }
+    for (Chunk& chunk : chunks_) {
+        chunk.size = 0;
+        chunk.starts.clear();
+    }
+    chunkFirstEntry_.assign(chunks_.size(), 0);
 }
 
 ProgramLines::Chunk& ProgramLines::chunkWithRoom(std::size_t bytes) {
     if (sink_ && !chunks_.empty() && chunks_.back().capacity - chunks_.back().size < bytes) {
         flush();
-        if (chunks_.back().capacity >= bytes) { return chunks_.back(); }
+        if (!chunks_.empty() && chunks_.back().capacity >= bytes) { return chunks_.back(); }
     }
     if (chunks_.empty() || chunks_.back().capacity - chunks_.back().size < bytes) {
         Chunk chunk;
@@ -88,6 +94,7 @@ std::string ProgramLines::text() const {
 std::size_t ProgramLines::capacityBytes() const {
     std::size_t bytes = chunkFirstEntry_.capacity() * sizeof(std::size_t);
     for (const Chunk& chunk : chunks_) { bytes += chunk.capacity + chunk.starts.capacity() * sizeof(std::uint32_t); }
+    bytes += handed_.capacity + handed_.starts.capacity() * sizeof(std::uint32_t);
     return bytes;
 }
 

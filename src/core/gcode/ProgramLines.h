@@ -5,6 +5,8 @@
 // a ten-million-line program costs no allocation per line and saving is a copy
 // of the chunks. A program meant only for a file can instead be streamed: each
 // full chunk goes to a sink and its room is used again, so memory stays small.
+// Two chunks take turns, so a sink may go on writing one block on a thread of
+// its own while the next is filled.
 
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +27,9 @@ public:
     ProgramLines& operator=(const ProgramLines& other);
 
     // Receives the text in order, in blocks of whole entries each followed by CR LF.
+    // A block stays as it is until the sink's next call returns, so the sink may
+    // hand it on and return at once; whoever ends the streaming makes sure the
+    // last block is done with first.
     using Sink = std::function<void(std::string_view)>;
 
     std::size_t size() const { return held_ + streamed_; }
@@ -94,6 +99,7 @@ private:
     char* beginEntryInNewRoom(std::size_t maxBytes);
 
     std::vector<Chunk> chunks_;
+    Chunk handed_;                              // while streaming: the room of the block the sink got last
     std::vector<std::size_t> chunkFirstEntry_;  // index of the first entry of each chunk
     std::size_t held_ = 0;                      // entries not yet handed on
     std::size_t textSize_ = 0;

@@ -6,8 +6,10 @@
 #include <thread>
 
 #include "TestSupport.h"
+#include "files/BlockWriterThread.h"
 #include "files/InputFile.h"
 #include "files/OutputFile.h"
+#include "gcode/ProgramLines.h"
 
 using namespace bw;
 using bw::test::readFile;
@@ -103,6 +105,29 @@ TEST(OutputFile, SpecialFilesAreWrittenDirectlyAndFailuresReported) {
     auto failed = file->commit();
     ASSERT_FALSE(failed.ok());
     EXPECT_NE(failed.error().find("job.nc"), std::string::npos);
+}
+
+TEST(BlockWriterThread, AProgramStreamedThroughItArrivesWholeAndInOrder) {
+    TempFolder dir;
+    const fs::path target = dir.path / "job.nc";
+    auto file = OutputFile::Open(target);
+    ASSERT_TRUE(file.ok()) << file.error();
+    std::string expected;
+    {
+        BlockWriterThread writer(*file);
+        ProgramLines lines;
+        lines.streamTo([&](std::string_view block) { writer.write(block); });
+        for (int i = 0; i < 400000; ++i) {  // several MB: the two chunks take turns many times
+            std::string line = "G1 X" + std::to_string(i) + " S" + std::to_string(i % 256);
+            lines.append(line);
+            expected += line + "\r\n";
+        }
+        lines.flush();
+        writer.wait();
+        lines.streamTo({});
+    }
+    ASSERT_TRUE(file->commit().ok());
+    EXPECT_TRUE(readFile(target) == expected);
 }
 
 TEST(ReadWholeFile, CapHoldsForDevicesAndFoldersAreErrors) {

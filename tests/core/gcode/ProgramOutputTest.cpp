@@ -48,8 +48,14 @@ TEST(ProgramLines, BehavesAsAListAcrossChunks) {
     std::string streamed;
     std::size_t blocks = 0;
     lines.append("held before streaming");
+    // A block must stay as it was until the next one is handed on (a writer thread may still read it).
+    std::string_view previous;
+    std::string previousText;
     lines.streamTo([&](std::string_view block) {
         EXPECT_TRUE(block.ends_with("\r\n"));
+        EXPECT_EQ(previous, previousText);
+        previous = block;
+        previousText = block;
         streamed += block;
         ++blocks;
     });
