@@ -57,6 +57,12 @@ void RestorePassItems(std::vector<TItem>& passItems, const std::vector<TItem>& i
     }
 }
 
+void RepeatPick(std::vector<TItem>& passItems, ChainPick pick) {
+    TItem& item = passItems[pick.index];
+    if (pick.reversed) { reverseItem(item); }
+    item.used = true;
+}
+
 ChainIndex::ChainIndex(const std::vector<TItem>& items) {
     const std::size_t n = items.size();
     // Every entity end, an entity once per distinct end, sorted by point and list position.

@@ -66,6 +66,10 @@ private:
 // `passItems` must be a copy of `items` that only passes have changed.
 void RestorePassItems(std::vector<TItem>& passItems, const std::vector<TItem>& items);
 
+// Makes in `passItems` the change ChainPass::next made when it answered `pick`,
+// for a pass that repeats the picks of an earlier one.
+void RepeatPick(std::vector<TItem>& passItems, ChainPick pick);
+
 class ChainPass {
 public:
     // `passItems` is the pass's own copy of the entities, with every `used` flag

@@ -213,6 +213,44 @@ private:
     int rapidFeed_;
     Fixed4 a_;            // the run's DIR-axis position
     bool moved_ = false;  // a move has been given to the emitter in this run
+
+public:
+    bool moved() const { return moved_; }
+};
+
+// The picks of a pass depend only on the entities, which every pass gets back
+// as they were, and on where the pass starts (once the run has moved): a pass
+// that starts where an earlier one did makes the same picks, so they are
+// repeated instead of searched for again. Passes often end where the one
+// before the last ended, so a few starts are kept.
+class PassPicks {
+public:
+    struct Pick {
+        std::uint32_t index;
+        bool reversed;
+    };
+    // The picks of an earlier pass from `start`, or null.
+    const std::vector<Pick>* recorded(TPoint start) const {
+        for (const Recorded& pass : passes_) {
+            if (pass.start.x == start.x && pass.start.y == start.y) { return &pass.picks; }
+        }
+        return nullptr;
+    }
+    // Room for the picks of a pass from `start`, or null when enough are kept.
+    std::vector<Pick>* record(TPoint start, std::size_t picks) {
+        if (passes_.size() == kKept) { return nullptr; }
+        passes_.push_back(Recorded{start, {}});
+        passes_.back().picks.reserve(picks);
+        return &passes_.back().picks;
+    }
+
+private:
+    static constexpr std::size_t kKept = 4;
+    struct Recorded {
+        TPoint start;
+        std::vector<Pick> picks;
+    };
+    std::vector<Recorded> passes_;
 };
 
 // Passes the run will make: ceil(T / L) + 1 (1 without layers), plus the finishing pass.
@@ -274,6 +312,14 @@ Status GenerateDxfProgram(const ProgramWriter& out, const JobParameters& params,
     if (passCount(params) > 1) { tracer.curves.prepare(items.size()); }
     std::vector<TItem> passItems = items;  // what a pass changes is put back after it
     std::string statusText;
+    auto reportObject = [&](std::size_t k) {
+        if (!status) { return; }
+        statusText.assign(objectText);
+        statusText += ": ";
+        appendInteger(statusText, static_cast<std::int64_t>(k));
+        status(statusText);
+    };
+    PassPicks picks;
     bool done = remaining.raw < 0;  // a negative thickness makes no pass
     while (!done) {
         // At the focus plane: the last pass, unless the finishing pass repeats it.
@@ -281,16 +327,25 @@ Status GenerateDxfProgram(const ProgramWriter& out, const JobParameters& params,
             done = !finishingPass;
             finishingPass = false;
         }
-        ChainPass chain(passItems, box, index);
-        for (std::size_t k = 0; k < passItems.size(); ++k) {
-            if (status) {
-                statusText.assign(objectText);
-                statusText += ": ";
-                appendInteger(statusText, static_cast<std::int64_t>(k));
-                status(statusText);
+        if (const std::vector<PassPicks::Pick>* repeated = tracer.moved() ? picks.recorded(tracer.position) : nullptr) {
+            for (std::size_t k = 0; k < repeated->size(); ++k) {
+                reportObject(k);
+                const PassPicks::Pick pick = (*repeated)[k];
+                RepeatPick(passItems, ChainPick{pick.index, pick.reversed});
+                tracer.trace(passItems[pick.index], static_cast<std::uint32_t>(pick.index));
             }
-            ChainPick pick = chain.next(tracer.position);
-            tracer.trace(passItems[pick.index], static_cast<std::uint32_t>(pick.index));
+        } else {
+            std::vector<PassPicks::Pick>* recording =
+                !done && tracer.moved() ? picks.record(tracer.position, passItems.size()) : nullptr;
+            ChainPass chain(passItems, box, index);
+            for (std::size_t k = 0; k < passItems.size(); ++k) {
+                reportObject(k);
+                ChainPick pick = chain.next(tracer.position);
+                if (recording != nullptr) {
+                    recording->push_back({static_cast<std::uint32_t>(pick.index), pick.reversed});
+                }
+                tracer.trace(passItems[pick.index], static_cast<std::uint32_t>(pick.index));
+            }
         }
         RestorePassItems(passItems, items);
         if (params.layerDepth < remaining) {

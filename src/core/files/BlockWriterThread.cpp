@@ -19,7 +19,9 @@ void BlockWriterThread::waitUntilIdle(std::unique_lock<std::mutex>& lock) {
 }
 
 void BlockWriterThread::write(std::string_view block) {
-    if (!thread_.joinable()) { thread_ = std::thread([this] { run(); }); }
+    if (!thread_.joinable()) {
+        thread_ = std::thread([this] { run(); });
+    }
     {
         std::unique_lock lock(mutex_);
         waitUntilIdle(lock);
@@ -43,9 +45,7 @@ void BlockWriterThread::run() {
         lock.unlock();
         try {
             if (!failure_) { output_.write(block_); }
-        } catch (...) {
-            failure_ = std::current_exception();
-        }
+        } catch (...) { failure_ = std::current_exception(); }
         lock.lock();
         inHand_ = false;
         changed_.notify_all();
