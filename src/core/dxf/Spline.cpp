@@ -35,8 +35,9 @@ std::int64_t basisStep64(const std::vector<Fixed4>& k, std::size_t i, int q, std
                       !__builtin_mul_overflow(fromStart, lower, &n1) && !__builtin_mul_overflow(toEnd, upper, &n2) &&
                       d1 != INT64_MIN && d2 != INT64_MIN && n1 != INT64_MIN && n2 != INT64_MIN;
     if (!fits) { return static_cast<std::int64_t>(basisStep(k, i, q, t, lower, upper)); }
-    const std::int64_t a = d1 != 0 ? static_cast<std::int64_t>(divRoundEven(n1, d1)) : 0;
-    const std::int64_t b = d2 != 0 ? static_cast<std::int64_t>(divRoundEven(n2, d2)) : 0;
+    // A zero basis value (the edges of every step) needs no division.
+    const std::int64_t a = d1 != 0 && n1 != 0 ? static_cast<std::int64_t>(divRoundEven(n1, d1)) : 0;
+    const std::int64_t b = d2 != 0 && n2 != 0 ? static_cast<std::int64_t>(divRoundEven(n2, d2)) : 0;
     return static_cast<std::int64_t>(static_cast<std::uint64_t>(a) + static_cast<std::uint64_t>(b));
 }
 
