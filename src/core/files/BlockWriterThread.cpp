@@ -1,5 +1,6 @@
 #include "files/BlockWriterThread.h"
 
+#include <system_error>
 #include <utility>
 
 namespace bw {
@@ -19,8 +20,16 @@ void BlockWriterThread::waitUntilIdle(std::unique_lock<std::mutex>& lock) {
 }
 
 void BlockWriterThread::write(std::string_view block) {
-    if (!thread_.joinable()) {
-        thread_ = std::thread([this] { run(); });
+    if (!thread_.joinable() && !direct_) {
+        try {
+            thread_ = std::thread([this] { run(); });
+        } catch (const std::system_error&) {
+            direct_ = true;  // no thread to be had: the blocks are written here, one after the other
+        }
+    }
+    if (direct_) {
+        output_.write(block);
+        return;
     }
     {
         std::unique_lock lock(mutex_);

@@ -40,7 +40,8 @@ private:
     bool inHand_ = false;
     bool stopping_ = false;
     std::exception_ptr failure_;
-    std::thread thread_;  // started with the first block
+    std::thread thread_;   // started with the first block
+    bool direct_ = false;  // no thread could be started: blocks are written by write()
 };
 
 }  // namespace bw
