@@ -444,12 +444,17 @@ void ArcMove(const ProgramWriter& out, Fixed4& a, const Arc& arc) {
     MoveRecord& printed = state.printed;
     pending.stage = RecordStage::ArcEnd;
 
-    std::int64_t s = magnitude(arc.angle2.raw - arc.angle1.raw);
-    std::int64_t sweep = arc.turn == ArcTurn::CounterclockwiseSweep ? s : kFullTurn - s;
-    // sweep x 6.28 x radius / 360 x step, all in units of 1/10000
-    Int128 numerator = Int128(sweep) * 628 * arc.radius.raw * out.settings.dirAxisStep.raw;
-    Int128 denominator = Int128(100) * 360 * Fixed4::kScale * Fixed4::kScale;
-    Fixed4 newA = advanceAxis(a, numerator, denominator);
+    // As for straight moves, the DIR axis runs on only where the mask prints it.
+    if (!out.steady) { prepareMask(out); }
+    Fixed4 newA = a;
+    if (!state.mask.compiled() || state.mask.shows(bit(MaskToken::A) | bit(MaskToken::a))) {
+        std::int64_t s = magnitude(arc.angle2.raw - arc.angle1.raw);
+        std::int64_t sweep = arc.turn == ArcTurn::CounterclockwiseSweep ? s : kFullTurn - s;
+        // sweep x 6.28 x radius / 360 x step, all in units of 1/10000
+        Int128 numerator = Int128(sweep) * 628 * arc.radius.raw * out.settings.dirAxisStep.raw;
+        Int128 denominator = Int128(100) * 360 * Fixed4::kScale * Fixed4::kScale;
+        newA = advanceAxis(a, numerator, denominator);
+    }
 
     if (magnitude(xn.raw - printed.x.raw) < kMinMove && magnitude(yn.raw - printed.y.raw) < kMinMove) { return; }
     LineValues values = moveValues(out, pending, newA);
