@@ -23,8 +23,8 @@
 namespace bw {
 
 struct ChainPick {
-    std::size_t index = 0;  // entity in the pass copy
-    bool reversed = false;  // reversal chosen (applied to the copy; circles and splines stay as they are)
+    std::uint32_t index = 0;  // entity in the pass copy
+    bool reversed = false;    // reversal chosen (applied to the copy; circles and splines stay as they are)
 };
 
 // The end points of a drawing's entities, grouped and gridded.

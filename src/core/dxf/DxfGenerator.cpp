@@ -116,6 +116,9 @@ public:
         }
     }
 
+    // Whether a move has been given to the emitter in this run.
+    bool moved() const { return moved_; }
+
     // `entity` is the item's index in the drawing's list.
     void trace(const TItem& item, std::uint32_t entity) {
         switch (item.kind) {
@@ -213,9 +216,6 @@ private:
     int rapidFeed_;
     Fixed4 a_;            // the run's DIR-axis position
     bool moved_ = false;  // a move has been given to the emitter in this run
-
-public:
-    bool moved() const { return moved_; }
 };
 
 // The picks of a pass depend only on the entities, which every pass gets back
@@ -225,19 +225,15 @@ public:
 // before the last ended, so a few starts are kept.
 class PassPicks {
 public:
-    struct Pick {
-        std::uint32_t index;
-        bool reversed;
-    };
     // The picks of an earlier pass from `start`, or null.
-    const std::vector<Pick>* recorded(TPoint start) const {
+    const std::vector<ChainPick>* recorded(TPoint start) const {
         for (const Recorded& pass : passes_) {
             if (pass.start.x == start.x && pass.start.y == start.y) { return &pass.picks; }
         }
         return nullptr;
     }
     // Room for the picks of a pass from `start`, or null when enough are kept.
-    std::vector<Pick>* record(TPoint start, std::size_t picks) {
+    std::vector<ChainPick>* record(TPoint start, std::size_t picks) {
         if (passes_.size() == kKept) { return nullptr; }
         passes_.push_back(Recorded{start, {}});
         passes_.back().picks.reserve(picks);
@@ -248,7 +244,7 @@ private:
     static constexpr std::size_t kKept = 4;
     struct Recorded {
         TPoint start;
-        std::vector<Pick> picks;
+        std::vector<ChainPick> picks;
     };
     std::vector<Recorded> passes_;
 };
@@ -312,13 +308,6 @@ Status GenerateDxfProgram(const ProgramWriter& out, const JobParameters& params,
     if (passCount(params) > 1) { tracer.curves.prepare(items.size()); }
     std::vector<TItem> passItems = items;  // what a pass changes is put back after it
     std::string statusText;
-    auto reportObject = [&](std::size_t k) {
-        if (!status) { return; }
-        statusText.assign(objectText);
-        statusText += ": ";
-        appendInteger(statusText, static_cast<std::int64_t>(k));
-        status(statusText);
-    };
     PassPicks picks;
     bool done = remaining.raw < 0;  // a negative thickness makes no pass
     while (!done) {
@@ -327,25 +316,27 @@ Status GenerateDxfProgram(const ProgramWriter& out, const JobParameters& params,
             done = !finishingPass;
             finishingPass = false;
         }
-        if (const std::vector<PassPicks::Pick>* repeated = tracer.moved() ? picks.recorded(tracer.position) : nullptr) {
-            for (std::size_t k = 0; k < repeated->size(); ++k) {
-                reportObject(k);
-                const PassPicks::Pick pick = (*repeated)[k];
-                RepeatPick(passItems, ChainPick{pick.index, pick.reversed});
-                tracer.trace(passItems[pick.index], static_cast<std::uint32_t>(pick.index));
+        const std::vector<ChainPick>* repeated = tracer.moved() ? picks.recorded(tracer.position) : nullptr;
+        std::vector<ChainPick>* recording =
+            repeated == nullptr && !done && tracer.moved() ? picks.record(tracer.position, passItems.size()) : nullptr;
+        std::optional<ChainPass> chain;
+        if (repeated == nullptr) { chain.emplace(passItems, box, index); }
+        for (std::size_t k = 0; k < passItems.size(); ++k) {
+            if (status) {
+                statusText.assign(objectText);
+                statusText += ": ";
+                appendInteger(statusText, static_cast<std::int64_t>(k));
+                status(statusText);
             }
-        } else {
-            std::vector<PassPicks::Pick>* recording =
-                !done && tracer.moved() ? picks.record(tracer.position, passItems.size()) : nullptr;
-            ChainPass chain(passItems, box, index);
-            for (std::size_t k = 0; k < passItems.size(); ++k) {
-                reportObject(k);
-                ChainPick pick = chain.next(tracer.position);
-                if (recording != nullptr) {
-                    recording->push_back({static_cast<std::uint32_t>(pick.index), pick.reversed});
-                }
-                tracer.trace(passItems[pick.index], static_cast<std::uint32_t>(pick.index));
+            ChainPick pick;
+            if (repeated != nullptr) {
+                pick = (*repeated)[k];
+                RepeatPick(passItems, pick);
+            } else {
+                pick = chain->next(tracer.position);
+                if (recording != nullptr) { recording->push_back(pick); }
             }
+            tracer.trace(passItems[pick.index], pick.index);
         }
         RestorePassItems(passItems, items);
         if (params.layerDepth < remaining) {

@@ -198,7 +198,7 @@ inline ChainPick NextPick(std::vector<TItem>& items, const DrawingBox& box, TPoi
         item.clockwise = false;
     }
     item.used = true;
-    return ChainPick{static_cast<std::size_t>(chosen), reverse};
+    return ChainPick{static_cast<std::uint32_t>(chosen), reverse};
 }
 
 }  // namespace bw::reference
