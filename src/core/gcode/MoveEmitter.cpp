@@ -258,9 +258,9 @@ void printMove(const ProgramWriter& out, const MoveRecord& pending, const MoveRe
     appendPreparedLine(out, filled, false, moveValues(out, pending, newA));
 }
 
-void appendLine(const ProgramWriter& writer, FilledTokens filled, bool arc, const LineValues& values) {
-    prepareMask(writer);
-    appendPreparedLine(writer, filled, arc, values);
+// The DIR axis runs on only where the mask prints it; otherwise it stays where it is.
+bool printsDirAxis(const CompiledMask& mask) {
+    return !mask.compiled() || mask.shows(bit(MaskToken::A) | bit(MaskToken::a));
 }
 
 // Inlined like the rest of the per-move path: after a call the pending record
@@ -362,9 +362,8 @@ void linearMove(const ProgramWriter& out, Fixed4& a, Motion motion, int level, F
     if (!continues) {
         if (!out.steady) { prepareMask(out); }
         const CompiledMask& mask = out.emitter.mask;
-        // The DIR axis runs on only where the mask prints it; otherwise it stays where it is.
         Fixed4 newA = a;
-        if (!mask.compiled() || mask.shows(bit(MaskToken::A) | bit(MaskToken::a))) {
+        if (printsDirAxis(mask)) {
             Fixed4 travel = travelBetween(printed, pending);
             Int128 delta = Int128(travel.raw) * out.settings.dirAxisStep.raw;
             newA = advanceAxisByScale(a, pending.working ? delta : -delta);
@@ -444,10 +443,9 @@ void ArcMove(const ProgramWriter& out, Fixed4& a, const Arc& arc) {
     MoveRecord& printed = state.printed;
     pending.stage = RecordStage::ArcEnd;
 
-    // As for straight moves, the DIR axis runs on only where the mask prints it.
     if (!out.steady) { prepareMask(out); }
     Fixed4 newA = a;
-    if (!state.mask.compiled() || state.mask.shows(bit(MaskToken::A) | bit(MaskToken::a))) {
+    if (printsDirAxis(state.mask)) {
         std::int64_t s = magnitude(arc.angle2.raw - arc.angle1.raw);
         std::int64_t sweep = arc.turn == ArcTurn::CounterclockwiseSweep ? s : kFullTurn - s;
         // sweep x 6.28 x radius / 360 x step, all in units of 1/10000
@@ -461,7 +459,7 @@ void ArcMove(const ProgramWriter& out, Fixed4& a, const Arc& arc) {
     values.g = arc.turn == ArcTurn::Clockwise ? "G2" : "G3";
     values.i = arc.i;
     values.j = arc.j;
-    appendLine(out, filledTokens(pending, printed, newA) | bit(MaskToken::I) | bit(MaskToken::J), true, values);
+    appendPreparedLine(out, filledTokens(pending, printed, newA) | bit(MaskToken::I) | bit(MaskToken::J), true, values);
     printed = pending;
     printed.a = newA;
     a = newA;
