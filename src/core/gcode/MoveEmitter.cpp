@@ -420,6 +420,21 @@ void ExpectGridPositions(const ProgramWriter& out, Axis axis, Fixed4 step, int c
     out.emitter.fixedTexts.expectGrid(axis == Axis::X ? out.origin.x : out.origin.y, step, count);
 }
 
+EmitterPlace PlaceOf(const ProgramWriter& out, Fixed4 a) {
+    return EmitterPlace{.pending = out.emitter.pending, .printed = out.emitter.printed, .a = a};
+}
+
+void RestorePlace(const ProgramWriter& out, Fixed4& a, const EmitterPlace& place) {
+    out.emitter.pending = place.pending;
+    out.emitter.printed = place.printed;
+    a = place.a;
+}
+
+bool PrintsDirAxis(const ProgramWriter& out) {
+    prepareMask(out);
+    return printsDirAxis(out.emitter.mask);
+}
+
 void ResetEmitter(const ProgramWriter& out) {
     out.emitter.pending.stage = RecordStage::Reset;
     out.emitter.printed.stage = RecordStage::Reset;

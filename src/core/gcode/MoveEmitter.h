@@ -57,6 +57,22 @@ void ResetEmitter(const ProgramWriter& out);
 // raster job's millions of moves): the mask is prepared here, once.
 ProgramWriter SteadyWriter(const ProgramWriter& out);
 
+// What decides the lines later moves print: the move held back, the move
+// printed last and the DIR axis. Two emitters at the same place print the same
+// lines for the same moves; all else an emitter keeps only saves work.
+struct EmitterPlace {
+    MoveRecord pending, printed;
+    Fixed4 a;
+    friend bool operator==(const EmitterPlace&, const EmitterPlace&) = default;
+};
+EmitterPlace PlaceOf(const ProgramWriter& out, Fixed4 a);
+// Puts the emitter at `place`; `a` becomes its DIR axis.
+void RestorePlace(const ProgramWriter& out, Fixed4& a, const EmitterPlace& place);
+
+// Whether the writer's mask prints the DIR axis, which then carries the whole
+// program's travel in every line.
+bool PrintsDirAxis(const ProgramWriter& out);
+
 enum class Axis : std::uint8_t { X, Y };
 
 // The job will print the positions k x step (k < count) along `axis` over and

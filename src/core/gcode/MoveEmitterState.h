@@ -34,6 +34,7 @@ struct MoveRecord {
     bool working = false;    // G1 (true) or G0 (false)
     std::int8_t sense = 0;   // +1 straight up, -1 straight down (dX = 0), 0 for any other move
     RecordStage stage = RecordStage::Moving;
+    friend bool operator==(const MoveRecord&, const MoveRecord&) = default;
 };
 
 // PWM values of one power level.

@@ -12,7 +12,15 @@ ProgramLines& ProgramLines::operator=(const ProgramLines& other) {
     return *this;
 }
 
+void ProgramLines::keepRoom(Chunk&& chunk) {
+    if (spare_.size() >= kSpareRooms || !chunk.data || chunk.capacity != kChunkBytes) { return; }
+    chunk.size = 0;
+    chunk.starts.clear();
+    spare_.push_back(std::move(chunk));
+}
+
 void ProgramLines::clear() {
+    for (Chunk& chunk : chunks_) { keepRoom(std::move(chunk)); }
     chunks_.clear();
     chunkFirstEntry_.clear();
     held_ = 0;
@@ -36,6 +44,8 @@ void ProgramLines::flush() {
     // room of the block handed on before it, which the sink is done with.
     if (!chunks_.empty()) {
         Chunk last = std::move(chunks_.back());
+        chunks_.pop_back();
+        for (Chunk& chunk : chunks_) { keepRoom(std::move(chunk)); }
         chunks_.clear();
         if (handed_.data) { chunks_.push_back(std::move(handed_)); }
         handed_ = std::move(last);
@@ -53,11 +63,16 @@ ProgramLines::Chunk& ProgramLines::chunkWithRoom(std::size_t bytes) {
         if (!chunks_.empty() && chunks_.back().capacity >= bytes) { return chunks_.back(); }
     }
     if (chunks_.empty() || chunks_.back().capacity - chunks_.back().size < bytes) {
-        Chunk chunk;
-        chunk.capacity = std::max(kChunkBytes, bytes);
-        chunk.data = std::make_unique_for_overwrite<char[]>(chunk.capacity);
-        chunk.starts.reserve(chunk.capacity / 32);  // lines are rarely shorter
-        chunks_.push_back(std::move(chunk));
+        if (!spare_.empty() && bytes <= kChunkBytes) {
+            chunks_.push_back(std::move(spare_.back()));
+            spare_.pop_back();
+        } else {
+            Chunk chunk;
+            chunk.capacity = std::max(kChunkBytes, bytes);
+            chunk.data = std::make_unique_for_overwrite<char[]>(chunk.capacity);
+            chunk.starts.reserve(chunk.capacity / 32);  // lines are rarely shorter
+            chunks_.push_back(std::move(chunk));
+        }
         chunkFirstEntry_.push_back(held_);
     }
     return chunks_.back();
@@ -67,6 +82,21 @@ void ProgramLines::append(std::string_view entry) {
     char* at = beginEntry(entry.size());
     std::memcpy(at, entry.data(), entry.size());
     endEntry(at + entry.size());
+}
+
+void ProgramLines::appendAll(ProgramLines&& other) {
+    for (std::size_t k = 0; k < other.chunks_.size(); ++k) {
+        chunkFirstEntry_.push_back(held_ + other.chunkFirstEntry_[k]);
+        chunks_.push_back(std::move(other.chunks_[k]));
+    }
+    held_ += other.held_;
+    textSize_ += other.textSize_;
+    other.chunks_.clear();
+    other.clear();
+    // The chunks taken over are full or nearly so: they go on at once.
+    flush();
+    for (Chunk& room : spare_) { other.keepRoom(std::move(room)); }
+    spare_.clear();
 }
 
 char* ProgramLines::beginEntryInNewRoom(std::size_t maxBytes) {
@@ -95,6 +125,7 @@ std::size_t ProgramLines::capacityBytes() const {
     std::size_t bytes = chunkFirstEntry_.capacity() * sizeof(std::size_t);
     for (const Chunk& chunk : chunks_) { bytes += chunk.capacity + chunk.starts.capacity() * sizeof(std::uint32_t); }
     bytes += handed_.capacity + handed_.starts.capacity() * sizeof(std::uint32_t);
+    for (const Chunk& room : spare_) { bytes += room.capacity + room.starts.capacity() * sizeof(std::uint32_t); }
     return bytes;
 }
 

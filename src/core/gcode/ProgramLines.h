@@ -42,6 +42,11 @@ public:
     // Hands everything held to the sink (nothing without one).
     void flush();
     void append(std::string_view entry);
+    // Appends every entry of `other` (which streams nothing) after these,
+    // taking over its chunks instead of copying them; `other` is left empty.
+    // While streaming, the rooms the sink is done with go back to `other`, so
+    // that a program built beside this one in turns reuses the same memory.
+    void appendAll(ProgramLines&& other);
     // Writing an entry in place: write at most `maxBytes` bytes from the returned
     // pointer, then call endEntry with the end of what was written.
     char* beginEntry(std::size_t maxBytes) {
@@ -95,11 +100,16 @@ private:
         std::vector<std::uint32_t> starts;  // offset of each entry in the chunk
     };
     static constexpr std::size_t kChunkBytes = std::size_t(1) << 20;
+    // Emptied rooms kept for the next chunks: fresh memory costs a page fault
+    // per page, and a streamed program would take new memory for every block.
+    static constexpr std::size_t kSpareRooms = 8;
+    void keepRoom(Chunk&& chunk);
     Chunk& chunkWithRoom(std::size_t bytes);
     char* beginEntryInNewRoom(std::size_t maxBytes);
 
     std::vector<Chunk> chunks_;
     Chunk handed_;                              // while streaming: the room of the block the sink got last
+    std::vector<Chunk> spare_;                  // emptied rooms of kChunkBytes, at most kSpareRooms
     std::vector<std::size_t> chunkFirstEntry_;  // index of the first entry of each chunk
     std::size_t held_ = 0;                      // entries not yet handed on
     std::size_t textSize_ = 0;

@@ -6,6 +6,7 @@
 
 #include "gcode/MoveEmitter.h"
 #include "i18n/MessageTexts.h"
+#include "raster/RasterBands.h"
 
 namespace bw {
 
@@ -57,6 +58,62 @@ int findSentPixels(int count, PixelAt pixelAt, int* sent) {
     next += count > 1 ? 1 : 0;
     return static_cast<int>(next - sent);
 }
+
+// The two kinds of raster move: burning at a level, and crossing with the laser off.
+struct RasterMoves {
+    Fixed4 z;
+    int workFeed = 0;
+    int rapidFeed = 0;
+
+    void rapid(const ProgramWriter& out, Fixed4& a, Fixed4 x, Fixed4 y) const {
+        LinearMove(out, a, {.motion = Motion::Rapid, .level = 0, .to = {x, y, z}, .feed = rapidFeed});
+    }
+    void burn(const ProgramWriter& out, Fixed4& a, int level, Fixed4 x, Fixed4 y) const {
+        LinearMove(out, a, {.motion = Motion::Work, .level = level, .to = {x, y, z}, .feed = workFeed});
+    }
+    // One move per pixel, ending on the pixel's own position at its level;
+    // white pixels are crossed with the laser off.
+    void pixel(const ProgramWriter& out, Fixed4& a, std::uint32_t pixel, Fixed4 x, Fixed4 y) const {
+        int level = 255 - static_cast<int>((pixel >> 16) & 0xFFu);
+        if (level > 0) {
+            burn(out, a, level, x, y);
+        } else {
+            rapid(out, a, x, y);
+        }
+    }
+};
+
+// The scan of one line, with room for the pixels it sends.
+class LineScan {
+public:
+    explicit LineScan(int longest) : sent_(static_cast<std::size_t>(longest) + 1) {}
+
+    // One line of `count` pixels: place k (0 at the picture's left or bottom) has
+    // the pixel `pixelOf(k)` at `pointOf(k)`, travelled from place 0 when `forward`,
+    // else from the last. The two directions are separate loops, so that the scan
+    // of a line has no branch on its direction.
+    template <typename PixelOf, typename PointOf>
+    void visit(const RasterMoves& moves, const ProgramWriter& out, Fixed4& a, bool forward, int count, PixelOf pixelOf,
+               PointOf pointOf) {
+        auto travel = [&](auto placeOf) {
+            auto pixelAt = [&](int i) { return pixelOf(placeOf(i)); };
+            const int found = findSentPixels(count, pixelAt, sent_.data());
+            for (int k = 0; k < found; ++k) {
+                const int i = sent_[static_cast<std::size_t>(k)];
+                const auto [x, y] = pointOf(placeOf(i));
+                moves.pixel(out, a, pixelAt(i), x, y);
+            }
+        };
+        if (forward) {
+            travel([](int i) { return i; });
+        } else {
+            travel([&](int i) { return count - 1 - i; });
+        }
+    }
+
+private:
+    std::vector<int> sent_;
+};
 
 }  // namespace
 
@@ -140,99 +197,70 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
     lines.append(params.headerText);
 
     const Fixed4 p = params.pixelSize;
-    const Fixed4 z = params.focusZ + params.materialThickness;
+    const RasterMoves moves{
+        .z = params.focusZ + params.materialThickness, .workFeed = *workFeed, .rapidFeed = *rapidFeed};
     const Fixed4 zero;
     Fixed4 a;
-    auto rapid = [&](Fixed4 x, Fixed4 y) {
-        LinearMove(steady, a, {.motion = Motion::Rapid, .level = 0, .to = {x, y, z}, .feed = *rapidFeed});
-    };
-    auto burn = [&](int level, Fixed4 x, Fixed4 y) {
-        LinearMove(steady, a, {.motion = Motion::Work, .level = level, .to = {x, y, z}, .feed = *workFeed});
-    };
-    rapid(zero, zero);
+    moves.rapid(steady, a, zero, zero);
 
     if (params.rasterFrame) {
         const Fixed4 right = times(p, width);
         const Fixed4 top = times(p, height);
-        burn(255, zero, top);
-        burn(255, right, top);
-        burn(255, right, zero);
-        burn(255, zero, zero);
+        moves.burn(steady, a, 255, zero, top);
+        moves.burn(steady, a, 255, right, top);
+        moves.burn(steady, a, 255, right, zero);
+        moves.burn(steady, a, 255, zero, zero);
     }
 
-    // One move per pixel, ending on the pixel's own position at its level;
-    // white pixels are crossed with the laser off.
-    auto visit = [&](std::uint32_t pixel, Fixed4 x, Fixed4 y) {
-        int level = 255 - static_cast<int>((pixel >> 16) & 0xFFu);
-        if (level > 0) {
-            burn(level, x, y);
-        } else {
-            rapid(x, y);
-        }
-    };
-    // One line of `count` pixels: place k (0 at the picture's left or bottom) has
-    // the pixel `pixelOf(k)` at `pointOf(k)`, travelled from place 0 when `forward`,
-    // else from the last. The two directions are separate loops, so that the scan
-    // of a line has no branch on its direction.
-    std::vector<int> sent(static_cast<std::size_t>(std::max(width, height)) + 1);
-    auto visitLine = [&](bool forward, int count, auto pixelOf, auto pointOf) {
-        auto travel = [&](auto placeOf) {
-            auto pixelAt = [&](int i) { return pixelOf(placeOf(i)); };
-            const int found = findSentPixels(count, pixelAt, sent.data());
-            for (int k = 0; k < found; ++k) {
-                const int i = sent[static_cast<std::size_t>(k)];
-                const auto [x, y] = pointOf(placeOf(i));
-                visit(pixelAt(i), x, y);
-            }
-        };
-        if (forward) {
-            travel([](int i) { return i; });
-        } else {
-            travel([&](int i) { return count - 1 - i; });
-        }
-    };
     const bool hasPixels = width > 0 && height > 0;
     const std::int64_t total = (params.rasterHorizontal ? height : 0) + (params.rasterVertical ? width : 0);
     std::int64_t done = 0;
-    auto lineDone = [&] {
-        if (progress) { progress(++done, total); }
+    auto linesDone = [&](std::int64_t more) {
+        done += more;
+        if (progress) { progress(done, total); }
     };
     if (params.rasterHorizontal && hasPixels) {
         ExpectGridPositions(steady, Axis::X, p, width);
         // Line 0 is the bottom row of the picture, so the engraving is not mirrored.
-        for (int r = 0; r < height; ++r) {
-            const std::uint32_t* row = work.row(height - 1 - r);
-            const Fixed4 y = times(p, r);
-            visitLine(
-                r % 2 == 0, width, [&](int column) { return row[column]; },
-                [&](int column) {
-                    return std::pair{times(p, column), y};
-                });
-            lineDone();
-        }
+        auto makeEmitter = [&]() -> RasterLineEmitter {
+            return [&moves, &work, p, width, height, scan = LineScan(width)](const ProgramWriter& writer, Fixed4& lineA,
+                                                                             int r) mutable {
+                const std::uint32_t* row = work.row(height - 1 - r);
+                const Fixed4 y = times(p, r);
+                scan.visit(
+                    moves, writer, lineA, r % 2 == 0, width, [&](int column) { return row[column]; },
+                    [&](int column) {
+                        return std::pair{times(p, column), y};
+                    });
+            };
+        };
+        PrintRasterLines(steady, a, height, width, makeEmitter, linesDone);
     }
     if (params.rasterVertical && hasPixels) {
         // The horizontal pass ended far away: travel back with the laser off.
-        if (params.rasterHorizontal) { rapid(zero, zero); }
+        if (params.rasterHorizontal) { moves.rapid(steady, a, zero, zero); }
         ExpectGridPositions(steady, Axis::Y, p, height);
-        for (int j = 0; j < width; ++j) {
-            const Fixed4 x = times(p, j);
-            const std::uint32_t* column = work.pixels.data() + j;
-            visitLine(
-                j % 2 == 0, height,
-                [&](int k) {
-                    return column[static_cast<std::size_t>(height - 1 - k) * static_cast<std::size_t>(width)];
-                },
-                [&](int k) {
-                    return std::pair{x, times(p, k)};
-                });
-            lineDone();
-        }
+        auto makeEmitter = [&]() -> RasterLineEmitter {
+            return [&moves, &work, p, width, height, scan = LineScan(height)](const ProgramWriter& writer,
+                                                                              Fixed4& lineA, int j) mutable {
+                const Fixed4 x = times(p, j);
+                const std::uint32_t* column = work.pixels.data() + j;
+                scan.visit(
+                    moves, writer, lineA, j % 2 == 0, height,
+                    [&](int k) {
+                        return column[static_cast<std::size_t>(height - 1 - k) * static_cast<std::size_t>(width)];
+                    },
+                    [&](int k) {
+                        return std::pair{x, times(p, k)};
+                    });
+            };
+        };
+        PrintRasterLines(steady, a, width, height, makeEmitter, linesDone);
     }
 
-    rapid(zero, zero);
+    moves.rapid(steady, a, zero, zero);
     // Only pushes the last real move out of the emitter; never printed itself.
-    rapid(Fixed4::fromInt(10), Fixed4::fromInt(-15));
+    moves.rapid(steady, a, Fixed4::fromInt(10), Fixed4::fromInt(-15));
     lines.append(params.footerText);
 
     RasterOutcome outcome;

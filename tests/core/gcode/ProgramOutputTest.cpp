@@ -71,6 +71,48 @@ TEST(ProgramLines, BehavesAsAListAcrossChunks) {
     EXPECT_EQ(lines.textSize(), text.size());
 }
 
+TEST(ProgramLines, AppendAllTakesOverAProgramBuiltBesideIt) {
+    const std::string big(400000, 'b');
+    auto fill = [&](ProgramLines& other, int round) {
+        for (int i = 0; i < 6; ++i) { other.append(big + std::to_string(round) + std::to_string(i)); }
+    };
+    // Held: the entries keep their order and can be read back; writing goes on after them.
+    ProgramLines held, beside, expected;
+    held.append("first");
+    expected.append("first");
+    fill(beside, 0);
+    fill(expected, 0);
+    held.appendAll(std::move(beside));
+    held.append("after");
+    expected.append("after");
+    EXPECT_TRUE(beside.empty());
+    ASSERT_EQ(held.size(), expected.size());
+    for (std::size_t i = 0; i < held.size(); ++i) { EXPECT_EQ(held.entry(i), expected.entry(i)) << i; }
+    EXPECT_EQ(held.text(), expected.text());
+
+    // Streamed, round after round through the same program beside it (which gets the rooms back):
+    // the sink sees the same text, and no block changes before the next is handed on.
+    ProgramLines streamed;
+    std::string received, previousText;
+    std::string_view previous;
+    streamed.streamTo([&](std::string_view block) {
+        EXPECT_EQ(previous, previousText);
+        previous = block;
+        previousText = block;
+        received += block;
+    });
+    std::string sent;
+    for (int round = 0; round < 4; ++round) {
+        streamed.append("own " + std::to_string(round));
+        fill(beside, round);
+        sent += "own " + std::to_string(round) + "\r\n" + beside.text();
+        streamed.appendAll(std::move(beside));
+    }
+    streamed.flush();
+    EXPECT_EQ(received, sent);
+    EXPECT_EQ(streamed.size(), 4u * 7u);
+}
+
 TEST(ProgramFile, WritesCrLfAndReplacesOnlyOnSuccess) {
     bw::test::TempFolder dir;
     ProgramLines lines;
