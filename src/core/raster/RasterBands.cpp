@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <future>
+#include <memory>
 #include <system_error>
 #include <thread>
 
@@ -24,11 +25,17 @@ struct AheadBand {
     EmitterPlace start, end;
 };
 
-// The second thread's emitter: a copy of the pass's, printing into a program of its own.
-class AheadEmitter {
+// The second thread's emitter: a copy of the pass's, printing into a program of
+// its own. The settings are copied too: read for every move beside memory the
+// first thread writes for every move, they would bounce between the two cores.
+class alignas(64) AheadEmitter {
 public:
     explicit AheadEmitter(const ProgramWriter& out)
-        : state_(out.emitter), writer_{state_, out.settings, out.numberFormat, out.origin, lines_, out.steady} {}
+        : state_(out.emitter),
+          settings_(out.settings),
+          numberFormat_(out.numberFormat),
+          origin_(out.origin),
+          writer_{state_, settings_, numberFormat_, origin_, lines_, out.steady} {}
 
     AheadBand print(const RasterLineEmitter& emitLine, Fixed4 a, int from, int to) {
         for (int line = from - kSettlingLines; line < from; ++line) { emitLine(writer_, a, line); }
@@ -42,6 +49,9 @@ public:
 
 private:
     MoveEmitterState state_;
+    EmitterSettings settings_;
+    NumberFormat numberFormat_;
+    OriginOffset origin_;
     ProgramLines lines_;
     ProgramWriter writer_;
 };
@@ -66,7 +76,8 @@ void PrintRasterLines(const ProgramWriter& out, Fixed4& a, int count, int lineLe
         return;
     }
     const RasterLineEmitter there = makeEmitter();
-    AheadEmitter ahead(out);
+    // On the heap, apart from this thread's stack, for the same reason.
+    auto ahead = std::make_unique<AheadEmitter>(out);
     for (int from = 0; from < count; from += 2 * band) {
         const int middle = std::min(from + band, count);
         const int to = std::min(middle + band, count);
@@ -76,8 +87,9 @@ void PrintRasterLines(const ProgramWriter& out, Fixed4& a, int count, int lineLe
         }
         std::future<AheadBand> aheadBand;
         try {
-            aheadBand = std::async(std::launch::async,
-                                   [&ahead, &there, a, middle, to] { return ahead.print(there, a, middle, to); });
+            aheadBand = std::async(std::launch::async, [emitter = ahead.get(), &there, a, middle, to] {
+                return emitter->print(there, a, middle, to);
+            });
         } catch (const std::system_error&) {
             printHere(from, count);  // no second thread to be had
             return;
@@ -85,7 +97,7 @@ void PrintRasterLines(const ProgramWriter& out, Fixed4& a, int count, int lineLe
         printHere(from, middle);
         const AheadBand printed = aheadBand.get();
         if (printed.start == PlaceOf(out, a)) {
-            out.lines.appendAll(std::move(ahead.lines()));
+            out.lines.appendAll(std::move(ahead->lines()));
             RestorePlace(out, a, printed.end);
             linesDone(to - middle);
         } else {

@@ -222,10 +222,13 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
     if (params.rasterHorizontal && hasPixels) {
         ExpectGridPositions(steady, Axis::X, p, width);
         // Line 0 is the bottom row of the picture, so the engraving is not mirrored.
+        // Each thread's lines keep their own copy of what they read for every pixel:
+        // memory the other thread writes may share its cache line.
         auto makeEmitter = [&]() -> RasterLineEmitter {
-            return [&moves, &work, p, width, height, scan = LineScan(width)](const ProgramWriter& writer, Fixed4& lineA,
-                                                                             int r) mutable {
-                const std::uint32_t* row = work.row(height - 1 - r);
+            return [moves, pixels = work.pixels.data(), p, width, height, scan = LineScan(width)](
+                       const ProgramWriter& writer, Fixed4& lineA, int r) mutable {
+                const std::uint32_t* row =
+                    pixels + static_cast<std::size_t>(height - 1 - r) * static_cast<std::size_t>(width);
                 const Fixed4 y = times(p, r);
                 scan.visit(
                     moves, writer, lineA, r % 2 == 0, width, [&](int column) { return row[column]; },
@@ -241,10 +244,10 @@ Result<RasterOutcome> GenerateRaster(const ProgramWriter& out, const JobParamete
         if (params.rasterHorizontal) { moves.rapid(steady, a, zero, zero); }
         ExpectGridPositions(steady, Axis::Y, p, height);
         auto makeEmitter = [&]() -> RasterLineEmitter {
-            return [&moves, &work, p, width, height, scan = LineScan(height)](const ProgramWriter& writer,
-                                                                              Fixed4& lineA, int j) mutable {
+            return [moves, pixels = work.pixels.data(), p, width, height, scan = LineScan(height)](
+                       const ProgramWriter& writer, Fixed4& lineA, int j) mutable {
                 const Fixed4 x = times(p, j);
-                const std::uint32_t* column = work.pixels.data() + j;
+                const std::uint32_t* column = pixels + j;
                 scan.visit(
                     moves, writer, lineA, j % 2 == 0, height,
                     [&](int k) {
