@@ -17,8 +17,9 @@ namespace {
 constexpr std::int64_t kBandPixels = std::int64_t(1) << 18;
 constexpr int kMinBandLines = 16;
 // Lines run before a band to bring the copied emitter to where the band starts:
-// after two whole lines it holds the last move of the one and has printed the
-// last of the other, as the emitter that ran every line before does.
+// after two lines it holds back the last move of the second and has printed the
+// last of the first, as the emitter that ran every line before does (when the
+// lines print anything at all: the place check settles it).
 constexpr int kSettlingLines = 2;
 
 struct AheadBand {
