@@ -4,9 +4,10 @@
 // of its own, through a copy of the emitter that first ran the two lines before
 // that band. The band is kept when this emitter ends the band before it at the
 // same place (see EmitterPlace): its lines are then exactly the ones this
-// emitter would print. Otherwise (a line too short to settle the emitter, a
-// mask that prints the DIR axis) the band is printed here again, so the program
-// never depends on the second thread.
+// emitter would print. Otherwise (lines that print too little to settle the
+// emitter) the band is printed here again, so the program never depends on the
+// second thread. A mask that prints the DIR axis keeps the pass on one thread:
+// the axis carries all travel before a band, so no band ahead could be kept.
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,5 @@
 #include "raster/RasterGenerator.h"
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
